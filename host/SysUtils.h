@@ -1,0 +1,71 @@
+#pragma once
+// Exceptions, the framework's own error classes with their classic messages, and string helpers.
+
+#include <exception>
+#include <initializer_list>
+#include <string>
+#include <variant>
+
+#include "System.h"
+
+namespace vcl {
+
+class Exception : public std::exception {
+public:
+  explicit Exception(AnsiString Msg) : FMessage(std::move(Msg)) {}
+  const AnsiString& Message() const noexcept { return FMessage; }
+  const char* what() const noexcept override { return FMessage.c_str(); }
+
+private:
+  AnsiString FMessage;
+};
+
+// Classic error classes; each constructor without arguments gives the classic message.
+class EListError : public Exception { public: using Exception::Exception; };
+class EStringListError : public Exception { public: using Exception::Exception; };
+class EStreamError : public Exception { public: using Exception::Exception; };
+class EReadError : public EStreamError { public: using EStreamError::EStreamError; };
+class EWriteError : public EStreamError { public: using EStreamError::EStreamError; };
+class EFilerError : public EStreamError { public: using EStreamError::EStreamError; };
+class EFCreateError : public EStreamError { public: using EStreamError::EStreamError; };
+class EFOpenError : public EStreamError { public: using EStreamError::EStreamError; };
+class EInvalidCast : public Exception { public: using Exception::Exception; };
+class EConvertError : public Exception { public: using Exception::Exception; };
+class EOutOfMemory : public Exception { public: using Exception::Exception; };
+class EResNotFound : public Exception { public: using Exception::Exception; };
+class EClassNotFound : public EFilerError { public: using EFilerError::EFilerError; };
+class EParserError : public Exception { public: using Exception::Exception; };
+
+// Classic message texts.
+namespace Consts {
+inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* SReadError = "Stream read error";
+inline constexpr const char* SWriteError = "Stream write error";
+inline constexpr const char* SFCreateError = "Cannot create file %s";
+inline constexpr const char* SFOpenError = "Cannot open file %s";
+inline constexpr const char* SInvalidCast = "Invalid class typecast";
+inline constexpr const char* SAssignError = "Cannot assign a %s to a %s";
+inline constexpr const char* SOutOfMemory = "Out of memory";
+inline constexpr const char* SResNotFound = "Resource %s not found";
+}  // namespace Consts
+
+// A Format argument: an integer or a string (%d, %s, %x, %%).
+using TVarRec = std::variant<long long, AnsiString>;
+AnsiString Format(const AnsiString& Fmt, std::initializer_list<TVarRec> Args);
+
+AnsiString UpperCase(const AnsiString& S);  // changes a to z only
+AnsiString LowerCase(const AnsiString& S);  // changes A to Z only
+AnsiString IntToStr(long long Value);
+int StrToInt(const AnsiString& S);  // raises EConvertError
+// Ordinal comparison: bytes as unsigned values, a prefix first; <0, 0 or >0.
+int CompareStr(const AnsiString& S1, const AnsiString& S2);
+
+// Checked downcast that raises EInvalidCast instead of returning null.
+template <class T, class U>
+T* CheckedCast(U* Obj) {
+  if (Obj == nullptr) return nullptr;
+  if (auto* Result = dynamic_cast<T*>(Obj)) return Result;
+  throw EInvalidCast(Consts::SInvalidCast);
+}
+
+}  // namespace vcl

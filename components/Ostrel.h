@@ -1,0 +1,361 @@
+#pragma once
+// The card view: a card (TOstrelItem), the ordered card list (TOstrelItems) and the
+// custom-drawn control that lays the cards out in columns and scrolls them sideways
+// (TOstrel). The three refer to each other in a circle, so they share one header; the
+// implementation is split by concern (item, list, stream, shell, layout, paint).
+
+#include <memory>
+#include <vector>
+
+#include "Classes.h"
+#include "Controls.h"
+#include "Forms.h"
+#include "Graphics.h"
+#include "Messages.h"
+#include "SysUtils.h"
+#include "Types.h"
+#include "Windows.h"
+
+namespace ostrel {
+
+using namespace vcl;
+
+class TOstrelItem;
+class TOstrelItems;
+class TOstrel;
+
+using TOstrelItemNotifyEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/>;
+using TOstrelItemHeightEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, int& /*ItemHeight*/>;
+using TOstrelChangingEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, bool& /*AllowChange*/>;
+using TOstrelItemDrawEvent =
+    TMethodRef<TObject* /*Sender*/, TCanvas* /*Canvas*/, TOstrelItem* /*Item*/, TRect& /*Rect*/>;
+using TOstrelSortItemsEvent =
+    TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item1*/, TOstrelItem* /*Item2*/, int& /*CompareResult*/>;
+using TOstrelColumnSizedEvent = TMethodRef<TObject* /*Sender*/, int /*NewSize*/>;
+using TOstrelEditingSubItemEvent =
+    TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, int /*SubItem*/, bool& /*CanEdit*/>;
+using TOstrelEditedSubItemEvent =
+    TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, int /*SubItem*/, AnsiString& /*NewText*/>;
+using TOstrelItemHintEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, AnsiString& /*ItemHint*/,
+                                        int& /*MaxWidth*/, bool& /*ShowHint*/>;
+
+// ------------------------------------------------------------------ card
+
+// One card: a caption, sub-item lines ("Name=Value" pairs or plain lines), a hint and an
+// opaque application value. Cards are made and owned by their list.
+class TOstrelItem : public TPersistent {
+public:
+  // Makes an unattached card; cards for use come from TOstrelItems::Add and friends.
+  explicit TOstrelItem(TOstrelItems* AOwner);
+  ~TOstrelItem() override;
+  void Delete();  // destroys the card
+
+  const AnsiString& GetText() const { return FText; }
+  void SetText(const AnsiString& Value);
+  TStrings* GetSubItems() const { return FSubItems.get(); }
+  void* GetData() const { return FData; }
+  void SetData(void* Value);
+  const AnsiString& GetHint() const { return FHint; }
+  void SetHint(const AnsiString& Value);
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool GetSelected() const;
+  void SetSelected(bool Value);
+  bool GetFocused() const;
+  void SetFocused(bool Value);
+  int GetIndex() const;  // -1 while unattached
+  bool GetEdited() const { return FEdited; }
+  TOstrel* GetTable() const;
+  TOstrelItems* GetOwnerList() const { return FOwner; }
+  int GetColumn() const { return FColumn; }
+  int GetTop() const { return FTop; }
+
+  // Copies text, Data and sub-items of another card; nothing else.
+  void Assign(TPersistent* Source) override;
+  // Same text, Data and sub-items; the hint does not count.
+  bool IsEqual(const TOstrelItem* Item) const;
+  // Relayouts the control after the caller changed SubItems.
+  void Update();
+
+  // First sub-item whose name (or whole text, for a plain line) equals Name; -1 when none.
+  int GetSubItemIndex(const AnsiString& Name) const;
+  bool IsSubItemNameAndValue(int Index) const;  // "Index out of range" outside the sub-items
+
+  // Geometry, from the control's layout.
+  TRect GetClientRect() const;
+  int GetDefaultHeight() const;
+  void Invalidate();
+  TRect GetSubItemRect(int Index) const;
+  TRect GetSubItemNameRect(int Index) const;
+  TRect GetSubItemEditRect(int Index) const;
+
+  // Card stream format.
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream) const;
+  static AnsiString ReadString(TStream* Stream);
+  static void WriteString(const AnsiString& S, TStream* Stream);
+
+private:
+  friend class TOstrelItems;
+  friend class TOstrel;
+
+  std::unique_ptr<TStringList> FSubItems;
+  int FColumn = 0;
+  int FTop = 0;
+  TOstrelItems* FOwner;
+  void* FData = nullptr;
+  bool FAttached = false;
+  AnsiString FText;
+  bool FEdited = false;
+  bool FShowHint = true;
+  AnsiString FHint;
+};
+
+// ------------------------------------------------------------------ card list
+
+// The cards of one control in display order. Changes outside a batch relayout the control.
+class TOstrelItems : public TPersistent {
+public:
+  explicit TOstrelItems(TOstrel* ATable);
+  ~TOstrelItems() override;  // clears (OnDeletion per card), then frees the list
+
+  int GetCount() const { return FList.GetCount(); }
+  TOstrelItem* GetItemFromIndex(int Index) const;  // EListError outside 0..Count-1
+  TOstrelItem* operator[](int Index) const { return GetItemFromIndex(Index); }
+  void SetItem(int Index, TOstrelItem* Value);
+  TOstrelItem* GetFirstItem() const;
+  TOstrelItem* GetLastItem() const;
+  HWND GetHandle() const;
+  TOstrel* GetTable() const { return FTable; }
+
+  TOstrelItem* Add(const AnsiString& S);
+  TOstrelItem* AddObject(const AnsiString& S, void* Data);
+  TOstrelItem* Insert(int Index, const AnsiString& S);
+  TOstrelItem* InsertObject(int Index, const AnsiString& S, void* Data);
+  void Delete(TOstrelItem* Item);
+  void Clear();
+  void BeginUpdate();
+  void EndUpdate();
+  int GetUpdateCount() const { return FUpdateCount; }
+  bool GetClearing() const { return FClearing; }
+  void Sort();
+
+  // Replaces all cards by copies of another list's cards, sorted.
+  void Assign(TPersistent* Source) override;
+
+  void ReadData(TStream* Stream);
+  void WriteData(TStream* Stream) const;
+
+protected:
+  void DefineProperties(TFiler* Filer) override;
+
+private:
+  friend class TOstrelItem;
+
+  bool ItemsDataDiffers(TFiler* Filer) const;
+  void Relayout();
+
+  bool FClearing = false;
+  TList FList;
+  TOstrel* FTable;
+  int FUpdateCount = 0;
+};
+
+// ------------------------------------------------------------------ card view
+
+class TOstrel : public TCustomControl {
+public:
+  explicit TOstrel(TComponent* AOwner);
+  ~TOstrel() override;
+
+  static const TClassInfo& StaticClassInfo();
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+
+  // Published properties.
+  TOstrelItems* GetItems() const { return FItems.get(); }
+  void SetTableItems(TOstrelItems* Value);
+  bool GetCustomDrawing() const { return FCustomDrawing; }
+  void SetCustomDrawing(bool Value);
+  int GetItemLineHeight() const { return FItemLineHeight; }
+  void SetItemLineHeight(int Value);
+  int GetCaptionHeight() const { return FCaptionHeight; }
+  void SetCaptionHeight(int Value);
+  TColor GetCaptionColor() const { return FCaptionColor; }
+  void SetCaptionColor(TColor Value);
+  TFont* GetCaptionFont() const { return FCaptionFont.get(); }
+  void SetCaptionFont(TFont* Value);
+  int GetColumnWidth() const { return FColumnWidth; }
+  void SetColumnWidth(int Value);
+  int GetItemTextWidth() const { return FItemTextWidth; }
+  void SetItemTextWidth(int Value);
+  int GetBorderWidth() const { return FBorderWidth; }
+  void SetBorderWidth(int Value);
+  TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TBorderStyle Value);
+  const AnsiString& GetNoItemsText() const { return FNoItemsText; }
+  void SetNoItemsText(const AnsiString& Value);
+  bool GetShowDividers() const { return FShowDividers; }
+  void SetShowDividers(bool Value);
+  TColor GetDividersColor() const { return FDividersColor; }
+  void SetDividersColor(TColor Value);
+  TColor GetSelectionColor() const { return FSelectionColor; }
+  void SetSelectionColor(TColor Value);
+  TColor GetSelectionTextColor() const { return FSelectionTextColor; }
+  void SetSelectionTextColor(TColor Value);
+  bool GetAllowSizing() const { return FAllowSizing; }
+  void SetAllowSizing(bool Value);
+  bool GetHideSelection() const { return FHideSelection; }
+  void SetHideSelection(bool Value);
+  bool GetSorted() const { return FSorted; }
+  void SetSorted(bool Value);
+  bool GetCustomSort() const { return FCustomSort; }
+  void SetCustomSort(bool Value);
+  bool GetRightClickSelect() const { return FRightClickSelect; }
+  void SetRightClickSelect(bool Value);
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool Value);
+  int GetMaxItemHintWidth() const { return FMaxItemHintWidth; }
+  void SetMaxItemHintWidth(int Value);
+  bool GetItemsHints() const { return FItemsHints; }
+  void SetItemsHints(bool Value) { FItemsHints = Value; }
+
+  // Public, not published.
+  TOstrelItem* GetSelected() const { return FSelected; }
+  void SetSelected(TOstrelItem* Value);
+  TOstrelItem* GetItemFocused() const { return FItemFocused; }
+  void SetFocused(TOstrelItem* Value);
+
+  // Published events.
+  const TOstrelItemNotifyEvent& GetOnDeletion() const { return FOnDeletion; }
+  void SetOnDeletion(TOstrelItemNotifyEvent Value) { FOnDeletion = std::move(Value); }
+  const TOstrelItemHeightEvent& GetOnItemHeight() const { return FOnItemHeight; }
+  void SetOnItemHeight(TOstrelItemHeightEvent Value) { FOnItemHeight = std::move(Value); }
+  const TOstrelItemNotifyEvent& GetOnChange() const { return FOnChange; }
+  void SetOnChange(TOstrelItemNotifyEvent Value) { FOnChange = std::move(Value); }
+  const TOstrelChangingEvent& GetOnChanging() const { return FOnChanging; }
+  void SetOnChanging(TOstrelChangingEvent Value) { FOnChanging = std::move(Value); }
+  const TOstrelItemDrawEvent& GetOnDrawItem() const { return FOnDrawItem; }
+  void SetOnDrawItem(TOstrelItemDrawEvent Value) { FOnDrawItem = std::move(Value); }
+  const TOstrelSortItemsEvent& GetOnSortItems() const { return FOnSortItems; }
+  void SetOnSortItems(TOstrelSortItemsEvent Value) { FOnSortItems = std::move(Value); }
+  const TOstrelColumnSizedEvent& GetOnColumnSized() const { return FOnColumnSized; }
+  void SetOnColumnSized(TOstrelColumnSizedEvent Value) { FOnColumnSized = std::move(Value); }
+  const TOstrelEditingSubItemEvent& GetOnEditingSubItem() const { return FOnEditingSubItem; }
+  void SetOnEditingSubItem(TOstrelEditingSubItemEvent Value) { FOnEditingSubItem = std::move(Value); }
+  const TOstrelEditedSubItemEvent& GetOnEditedSubItem() const { return FOnEditedSubItem; }
+  void SetOnEditedSubItem(TOstrelEditedSubItemEvent Value) { FOnEditedSubItem = std::move(Value); }
+  const TOstrelItemHintEvent& GetOnItemHint() const { return FOnItemHint; }
+  void SetOnItemHint(TOstrelItemHintEvent Value) { FOnItemHint = std::move(Value); }
+
+  // Card stream format.
+  void LoadFromFile(const AnsiString& FileName);
+  void LoadFromStream(TStream* Stream);
+  void SaveToFile(const AnsiString& FileName);
+  void SaveToStream(TStream* Stream);
+
+  // Layout and scrolling.
+  void CalcItemsPos();
+  void RecalcDimensions();
+  void UpdateHScrollBar(int Delta);
+  void SetHScrollPosition(int Pos);
+  virtual int ItemHeight(TOstrelItem* Item);
+  TRect GetItemClientRect(const TOstrelItem* Item);
+  TOstrelItem* GetItemAt(int X, int Y);
+  int GetSubItemAt(TOstrelItem* Item, int X, int Y);
+  void ScrollInView(TOstrelItem* Item);
+  TOstrelItem* GetLeftItem(const TOstrelItem* Item);
+  TOstrelItem* GetRightItem(const TOstrelItem* Item);
+  int GetColumnCount() const { return FColumnCount; }
+  int GetTotalWidth() const { return FTotalWidth; }
+  int GetHScrollPos() const { return FHScrollPos; }
+  // Client x of divider k (1-based), mirrored in right-to-left mode.
+  int GetDividerX(int Divider) const;
+
+  // Closes an open in-place edit; Accept stores the edited value first.
+  void HideItemEditor(bool Accept);
+
+  // Frames a rectangle with the dotted focus pattern.
+  void DrawFocusRect(const TRect& Rect);
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void DestroyWindowHandle() override;
+  void Dispatch(TMessage& Message) override;
+  void Paint() override;
+
+  // Notification that a card is being destroyed; fires OnDeletion.
+  virtual void Delete(TOstrelItem* Item);
+  virtual void PaintNoItemsText();
+  virtual void PaintItems();
+  virtual void PaintItem(TOstrelItem* Item);
+  virtual void PaintDividers();
+
+  void WMSize(TWMSize& Message);
+  void WMHScroll(TWMScroll& Message);
+  void CMCtl3DChanged(TMessage& Message);
+  void CaptionFontChanged(TObject* Sender);
+
+private:
+  friend class TOstrelItem;
+  friend class TOstrelItems;
+
+  // Called by a card's destructor before OnDeletion: the control lets go of the card at
+  // once, so nothing it holds (selection, focus, edit, hint) can point at a deleted card.
+  void ItemDestroying(TOstrelItem* Item);
+  // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
+  void RelayoutAndInvalidate();
+
+  static constexpr unsigned HintTimerId = 1;
+  static constexpr unsigned HideHintTimerId = 2;
+
+  std::unique_ptr<THintWindow> FHintWindow;
+  unsigned FHintTimer = HintTimerId;
+  unsigned FHideHintTimer = HideHintTimerId;
+  TOstrelItem* FHintItem = nullptr;
+  std::unique_ptr<TBitmap> FFocusBitmap;
+  std::unique_ptr<TBrush> FFocusBrush;
+  std::unique_ptr<TOstrelItems> FItems;
+  bool FOverDivider = false;
+  bool FSizing = false;
+  int FSizingDivider = 0;
+  int FColumnCount = 0;
+  int FColumnWidth = 100;
+  int FBorderWidth = 6;
+  TBorderStyle FBorderStyle = bsSingle;
+  int FHScrollPos = 0;
+  int FTotalWidth = 0;
+  AnsiString FNoItemsText;
+  TOstrelItemNotifyEvent FOnDeletion;
+  TOstrelItemHeightEvent FOnItemHeight;
+  int FCaptionHeight = 16;
+  TColor FCaptionColor = clSilver;
+  std::unique_ptr<TFont> FCaptionFont;
+  int FItemLineHeight = 16;
+  bool FShowDividers = true;
+  TColor FDividersColor = clSilver;
+  bool FAllowSizing = true;
+  TOstrelItem* FSelected = nullptr;
+  TOstrelItem* FItemFocused = nullptr;
+  TOstrelItemNotifyEvent FOnChange;
+  TOstrelChangingEvent FOnChanging;
+  int FItemTextWidth = 70;
+  bool FCustomDrawing = false;
+  TOstrelItemDrawEvent FOnDrawItem;
+  TColor FSelectionColor = clHighlight;
+  TColor FSelectionTextColor = clHighlightText;
+  bool FHideSelection = false;
+  bool FCustomSort = false;
+  bool FSorted = false;
+  TOstrelSortItemsEvent FOnSortItems;
+  bool FRightClickSelect = true;
+  TOstrelColumnSizedEvent FOnColumnSized;
+  bool FReadOnly = false;
+  TOstrelEditingSubItemEvent FOnEditingSubItem;
+  TOstrelEditedSubItemEvent FOnEditedSubItem;
+  bool FEditing = false;
+  int FMaxItemHintWidth = 100;
+  bool FItemsHints = false;
+  TOstrelItemHintEvent FOnItemHint;
+};
+
+}  // namespace ostrel

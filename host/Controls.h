@@ -1,0 +1,487 @@
+#pragma once
+// Controls: the base control, windowed controls, custom-drawn controls and graphic controls.
+
+#include <memory>
+#include <vector>
+
+#include "Classes.h"
+#include "Graphics.h"
+#include "Messages.h"
+
+namespace vcl {
+
+class TWinControl;
+class TCustomForm;
+struct TWindowRecord;  // a window's backend side
+
+class EInvalidOperation : public Exception { public: using Exception::Exception; };
+
+// ---------------------------------------------------------------- enumerations
+
+enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using TShiftState = TSet<TShiftStateFlag>;
+enum TMouseButton { mbLeft, mbRight, mbMiddle };
+enum TBorderStyle { bsNone, bsSingle };
+enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+enum TAnchorKind { akLeft, akTop, akRight, akBottom };
+using TAnchors = TSet<TAnchorKind>;
+enum TDragMode { dmManual, dmAutomatic };
+enum TDragKind { dkDrag, dkDock };
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TImeMode { imDisable, imClose, imOpen, imDontCare, imSAlpha, imAlpha, imHira, imSKata, imKata, imChinese, imSHanguel, imHanguel };
+using TImeName = AnsiString;
+using THelpContext = int;
+
+using TCursor = short;
+constexpr TCursor crDefault = 0;
+constexpr TCursor crNone = -1;
+constexpr TCursor crArrow = -2;
+constexpr TCursor crCross = -3;
+constexpr TCursor crIBeam = -4;
+constexpr TCursor crSizeNESW = -6;
+constexpr TCursor crSizeNS = -7;
+constexpr TCursor crSizeNWSE = -8;
+constexpr TCursor crSizeWE = -9;
+constexpr TCursor crUpArrow = -10;
+constexpr TCursor crHourGlass = -11;
+constexpr TCursor crDrag = -12;
+constexpr TCursor crNoDrop = -13;
+constexpr TCursor crHSplit = -14;
+constexpr TCursor crVSplit = -15;
+constexpr TCursor crMultiDrag = -16;
+constexpr TCursor crNo = -18;
+constexpr TCursor crAppStart = -19;
+constexpr TCursor crHelp = -20;
+constexpr TCursor crHandPoint = -21;
+constexpr TCursor crSizeAll = -22;
+
+using TModalResult = int;
+constexpr TModalResult mrNone = 0;
+constexpr TModalResult mrOk = 1;
+constexpr TModalResult mrCancel = 2;
+constexpr TModalResult mrAbort = 3;
+constexpr TModalResult mrRetry = 4;
+constexpr TModalResult mrIgnore = 5;
+constexpr TModalResult mrYes = 6;
+constexpr TModalResult mrNo = 7;
+constexpr TModalResult mrAll = 8;
+constexpr TModalResult mrNoToAll = 9;
+constexpr TModalResult mrYesToAll = 10;
+
+// Kept for form files only; no drag or dock operation runs.
+class TDragObject;
+class TDragDockObject;
+
+// ---------------------------------------------------------------- events
+
+using TMouseEvent = TMethodRef<TObject* /*Sender*/, TMouseButton /*Button*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/>;
+using TMouseMoveEvent = TMethodRef<TObject* /*Sender*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/>;
+using TKeyEvent = TMethodRef<TObject* /*Sender*/, Word& /*Key*/, TShiftState /*Shift*/>;
+using TKeyPressEvent = TMethodRef<TObject* /*Sender*/, char& /*Key*/>;
+using TCanResizeEvent = TMethodRef<TObject* /*Sender*/, int& /*NewWidth*/, int& /*NewHeight*/, bool& /*Resize*/>;
+using TConstrainedResizeEvent =
+    TMethodRef<TObject* /*Sender*/, int& /*MinWidth*/, int& /*MinHeight*/, int& /*MaxWidth*/, int& /*MaxHeight*/>;
+using TDragDropEvent = TMethodRef<TObject* /*Sender*/, TObject* /*Source*/, int /*X*/, int /*Y*/>;
+using TDragOverEvent =
+    TMethodRef<TObject* /*Sender*/, TObject* /*Source*/, int /*X*/, int /*Y*/, TDragState /*State*/, bool& /*Accept*/>;
+using TDockDropEvent = TMethodRef<TObject* /*Sender*/, TDragDockObject* /*Source*/, int /*X*/, int /*Y*/>;
+using TDockOverEvent = TMethodRef<TObject* /*Sender*/, TDragDockObject* /*Source*/, int /*X*/, int /*Y*/,
+                                  TDragState /*State*/, bool& /*Accept*/>;
+using TEndDragEvent = TMethodRef<TObject* /*Sender*/, TObject* /*Target*/, int /*X*/, int /*Y*/>;
+using TStartDragEvent = TMethodRef<TObject* /*Sender*/, TDragObject*& /*DragObject*/>;
+using TStartDockEvent = TMethodRef<TObject* /*Sender*/, TDragDockObject*& /*DragObject*/>;
+using TUnDockEvent = TMethodRef<TObject* /*Sender*/, class TControl* /*Client*/, TWinControl* /*NewTarget*/, bool& /*Allow*/>;
+using TGetSiteInfoEvent = TMethodRef<TObject* /*Sender*/, class TControl* /*DockClient*/, TRect& /*InfluenceRect*/,
+                                     TPoint /*MousePos*/, bool& /*CanDock*/>;
+
+// ---------------------------------------------------------------- TSizeConstraints
+
+// Limits on a control's size; 0 means no limit.
+class TSizeConstraints : public TPersistent {
+public:
+  int GetMinWidth() const { return FMinWidth; }
+  void SetMinWidth(int Value);
+  int GetMinHeight() const { return FMinHeight; }
+  void SetMinHeight(int Value);
+  int GetMaxWidth() const { return FMaxWidth; }
+  void SetMaxWidth(int Value);
+  int GetMaxHeight() const { return FMaxHeight; }
+  void SetMaxHeight(int Value);
+  void Assign(TPersistent* Source) override;
+  const TNotifyEvent& GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+
+private:
+  void Change();
+  int FMinWidth = 0, FMinHeight = 0, FMaxWidth = 0, FMaxHeight = 0;
+  TNotifyEvent FOnChange;
+};
+
+// ---------------------------------------------------------------- TControl
+
+class TControl : public TComponent {
+public:
+  explicit TControl(TComponent* AOwner);
+  ~TControl() override;
+
+  TWinControl* GetParent() const { return FParent; }
+  virtual void SetParent(TWinControl* AParent);
+
+  int GetLeft() const { return FLeft; }
+  int GetTop() const { return FTop; }
+  int GetWidth() const { return FWidth; }
+  int GetHeight() const { return FHeight; }
+  void SetLeft(int Value) { SetBounds(Value, FTop, FWidth, FHeight); }
+  void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
+  void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
+  void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
+  // Negative sizes are taken as 0; the constraints and OnCanResize apply.
+  virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+  TRect GetBoundsRect() const { return TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  virtual TRect GetClientRect();
+  int GetClientWidth() { return GetClientRect().Width(); }
+  int GetClientHeight() { return GetClientRect().Height(); }
+  void SetClientWidth(int Value);
+  void SetClientHeight(int Value);
+  TPoint ClientToScreen(const TPoint& Point);
+  TPoint ScreenToClient(const TPoint& Point);
+  // The client origin in the nearest window's client coordinates.
+  virtual TPoint GetClientOrigin();
+
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool Value);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and so are all parents up to one that has a window shown on screen.
+  bool GetShowing() const;
+  bool GetEnabled() const { return FEnabled; }
+  virtual void SetEnabled(bool Value);
+
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  bool GetParentColor() const { return FParentColor; }
+  void SetParentColor(bool Value);
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value);  // copies
+  bool GetParentFont() const { return FParentFont; }
+  void SetParentFont(bool Value);
+  TBiDiMode GetBiDiMode() const { return FBiDiMode; }
+  void SetBiDiMode(TBiDiMode Value);
+  bool GetParentBiDiMode() const { return FParentBiDiMode; }
+  void SetParentBiDiMode(bool Value);
+  // bdRightToLeft only: alignment mirrors.
+  virtual bool UseRightToLeftAlignment() const;
+  // Every mode but bdLeftToRight reads right to left.
+  virtual bool UseRightToLeftReading() const;
+  // Flags with DT_LEFT and DT_RIGHT swapped for right-to-left alignment and DT_RTLREADING added
+  // for right-to-left reading.
+  long DrawTextBiDiModeFlags(long Flags) const;
+  long DrawTextBiDiModeFlagsReadingOnly() const;
+  bool GetCtl3D() const { return FCtl3D; }
+  void SetCtl3D(bool Value);
+  bool GetParentCtl3D() const { return FParentCtl3D; }
+  void SetParentCtl3D(bool Value);
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
+  const AnsiString& GetHint() const { return FHint; }
+  void SetHint(const AnsiString& Value) { FHint = Value; }
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value);
+  bool GetParentShowHint() const { return FParentShowHint; }
+  void SetParentShowHint(bool Value);
+  TAlign GetAlign() const { return FAlign; }
+  void SetAlign(TAlign Value);
+  TAnchors GetAnchors() const { return FAnchors; }
+  void SetAnchors(TAnchors Value) { FAnchors = Value; }
+  TSizeConstraints* GetConstraints() const { return FConstraints.get(); }
+  void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  const AnsiString& GetText() const { return FText; }
+  void SetText(const AnsiString& Value);
+  const AnsiString& GetCaption() const { return FText; }
+  void SetCaption(const AnsiString& Value) { SetText(Value); }
+
+  // Stored for form files only.
+  TCursor GetDragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor Value) { FDragCursor = Value; }
+  TDragKind GetDragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind Value) { FDragKind = Value; }
+  TDragMode GetDragMode() const { return FDragMode; }
+  void SetDragMode(TDragMode Value) { FDragMode = Value; }
+  TImeMode GetImeMode() const { return FImeMode; }
+  void SetImeMode(TImeMode Value) { FImeMode = Value; }
+  const TImeName& GetImeName() const { return FImeName; }
+  void SetImeName(const TImeName& Value) { FImeName = Value; }
+  TComponent* GetPopupMenu() const { return FPopupMenu; }
+  void SetPopupMenu(TComponent* Value) { FPopupMenu = Value; }
+  THelpContext GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
+
+  bool GetMouseCapture() const;
+  void SetMouseCapture(bool Value);
+
+  // Repaint later, repaint now, and flush a pending repaint now.
+  virtual void Invalidate();
+  void Refresh() { Repaint(); }
+  virtual void Repaint();
+  virtual void Update();
+  void BringToFront();
+
+  LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
+  virtual void WndProc(TMessage& Message);
+  virtual void Dispatch(TMessage& Message);
+  virtual void DefaultHandler(TMessage& Message);
+
+  // ----- events
+#define VCL_EVENT(Type, Name) \
+  const Type& GetOn##Name() const { return FOn##Name; } \
+  void SetOn##Name(Type Value) { FOn##Name = std::move(Value); }
+  VCL_EVENT(TCanResizeEvent, CanResize)
+  VCL_EVENT(TNotifyEvent, Click)
+  VCL_EVENT(TConstrainedResizeEvent, ConstrainedResize)
+  VCL_EVENT(TNotifyEvent, DblClick)
+  VCL_EVENT(TDockDropEvent, DockDrop)
+  VCL_EVENT(TDragDropEvent, DragDrop)
+  VCL_EVENT(TDockOverEvent, DockOver)
+  VCL_EVENT(TDragOverEvent, DragOver)
+  VCL_EVENT(TEndDragEvent, EndDock)
+  VCL_EVENT(TEndDragEvent, EndDrag)
+  VCL_EVENT(TMouseEvent, MouseDown)
+  VCL_EVENT(TMouseMoveEvent, MouseMove)
+  VCL_EVENT(TMouseEvent, MouseUp)
+  VCL_EVENT(TNotifyEvent, Resize)
+  VCL_EVENT(TStartDragEvent, StartDrag)
+  VCL_EVENT(TStartDockEvent, StartDock)
+#undef VCL_EVENT
+
+protected:
+  virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void MouseMove(TShiftState Shift, int X, int Y);
+  virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void Click();
+  virtual void DblClick();
+  virtual void Resize();
+  virtual bool CanResize(int& NewWidth, int& NewHeight);
+  virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+  // Whether the control takes the button messages as clicks (Click on release inside it).
+  virtual bool WantsClickEvents() const { return true; }
+  // The parent's value was taken over by a Parent... property; children follow.
+  virtual void ParentPropertiesChanged();
+  virtual void VisibleChanging() {}
+  // Called when the bounds changed; windowed controls move their window.
+  virtual void BoundsChanged();
+  void FontChanged(TObject* Sender);
+
+  TWinControl* FParent = nullptr;
+  int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+  bool FVisible = true;
+  bool FEnabled = true;
+  TColor FColor = clWindow;
+  bool FParentColor = false;
+  std::unique_ptr<TFont> FFont;
+  bool FParentFont = true;
+  TBiDiMode FBiDiMode = bdLeftToRight;
+  bool FParentBiDiMode = true;
+  bool FCtl3D = true;
+  bool FParentCtl3D = true;
+  TCursor FCursor = crDefault;
+  AnsiString FHint;
+  bool FShowHint = false;
+  bool FParentShowHint = true;
+  TAlign FAlign = alNone;
+  TAnchors FAnchors{akLeft, akTop};
+  std::unique_ptr<TSizeConstraints> FConstraints;
+  AnsiString FText;
+  TCursor FDragCursor = crDrag;
+  TDragKind FDragKind = dkDrag;
+  TDragMode FDragMode = dmManual;
+  TImeMode FImeMode = imDontCare;
+  TImeName FImeName;
+  TComponent* FPopupMenu = nullptr;
+  THelpContext FHelpContext = 0;
+  bool FClicked = false;
+
+  TCanResizeEvent FOnCanResize;
+  TNotifyEvent FOnClick;
+  TConstrainedResizeEvent FOnConstrainedResize;
+  TNotifyEvent FOnDblClick;
+  TDockDropEvent FOnDockDrop;
+  TDragDropEvent FOnDragDrop;
+  TDockOverEvent FOnDockOver;
+  TDragOverEvent FOnDragOver;
+  TEndDragEvent FOnEndDock;
+  TEndDragEvent FOnEndDrag;
+  TMouseEvent FOnMouseDown;
+  TMouseMoveEvent FOnMouseMove;
+  TMouseEvent FOnMouseUp;
+  TNotifyEvent FOnResize;
+  TStartDragEvent FOnStartDrag;
+  TStartDockEvent FOnStartDock;
+
+private:
+  void HandleMouseMessage(TMessage& Message);
+  friend class TWinControl;
+  friend struct TControlAccess;
+};
+
+// ---------------------------------------------------------------- TWinControl
+
+struct TCreateParams {
+  AnsiString Caption;
+  unsigned Style = 0;
+  unsigned ExStyle = 0;
+  int X = 0, Y = 0, Width = 0, Height = 0;
+  HWND WndParent = nullptr;
+  AnsiString WinClassName;
+};
+
+class TWinControl : public TControl {
+public:
+  explicit TWinControl(TComponent* AOwner);
+  ~TWinControl() override;
+
+  // The window, created (with the parents' windows) when it does not exist yet.
+  // EInvalidOperation for a control that has no parent to hold its window.
+  HWND GetHandle();
+  bool HandleAllocated() const { return FHandle != nullptr; }
+  void HandleNeeded();
+  // Destroys the window and makes a new one; fields and children survive.
+  void RecreateWnd();
+
+  int GetControlCount() const { return static_cast<int>(FControls.size()); }
+  TControl* GetControl(int Index) const;  // EListError outside the range
+  bool ContainsControl(const TControl* Control) const;
+  void InsertControl(TControl* AControl);
+  void RemoveControl(TControl* AControl);
+  // The child (visible and enabled unless AllowDisabled) at a client point, or null.
+  TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled) const;
+  void Broadcast(TMessage& Message);
+
+  bool GetTabStop() const { return FTabStop; }
+  void SetTabStop(bool Value) { FTabStop = Value; }
+  int GetTabOrder() const;
+  void SetTabOrder(int Value);
+  // Windowed descendants in tab order, depth first.
+  void GetTabOrderList(std::vector<TWinControl*>& List) const;
+  TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
+  void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
+
+  virtual void SetFocus();
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  bool GetDoubleBuffered() const { return FDoubleBuffered; }
+  void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
+
+  TRect GetClientRect() override;
+  TPoint GetClientOrigin() override;
+  void Invalidate() override;
+  void Repaint() override;
+  void Update() override;
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  void Dispatch(TMessage& Message) override;
+  void DefaultHandler(TMessage& Message) override;
+
+  // An embedding Qt widget that holds this control's window when it has no parent control.
+  void* GetParentWindow() const { return FParentWindow; }
+  void SetParentWindow(void* Value);
+
+  const TNotifyEvent& GetOnEnter() const { return FOnEnter; }
+  void SetOnEnter(TNotifyEvent Value) { FOnEnter = std::move(Value); }
+  const TNotifyEvent& GetOnExit() const { return FOnExit; }
+  void SetOnExit(TNotifyEvent Value) { FOnExit = std::move(Value); }
+  const TKeyEvent& GetOnKeyDown() const { return FOnKeyDown; }
+  void SetOnKeyDown(TKeyEvent Value) { FOnKeyDown = std::move(Value); }
+  const TKeyPressEvent& GetOnKeyPress() const { return FOnKeyPress; }
+  void SetOnKeyPress(TKeyPressEvent Value) { FOnKeyPress = std::move(Value); }
+  const TKeyEvent& GetOnKeyUp() const { return FOnKeyUp; }
+  void SetOnKeyUp(TKeyEvent Value) { FOnKeyUp = std::move(Value); }
+  const TGetSiteInfoEvent& GetOnGetSiteInfo() const { return FOnGetSiteInfo; }
+  void SetOnGetSiteInfo(TGetSiteInfoEvent Value) { FOnGetSiteInfo = std::move(Value); }
+  const TUnDockEvent& GetOnUnDock() const { return FOnUnDock; }
+  void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = std::move(Value); }
+
+  TWindowRecord* GetWindowRecord() const;  // backend use
+
+protected:
+  virtual void CreateParams(TCreateParams& Params);
+  virtual void CreateWnd();
+  virtual void DestroyWnd();
+  virtual void DestroyWindowHandle();
+  void CreateHandle();
+  void DestroyHandle();
+  // Paints the client area on the window's surface; WM_PAINT runs it.
+  virtual void PaintWindow();
+  TCanvas* GetWindowCanvas();
+
+  virtual void KeyDown(Word& Key, TShiftState Shift);
+  virtual void KeyPress(char& Key);
+  virtual void KeyUp(Word& Key, TShiftState Shift);
+  virtual void DoEnter();
+  virtual void DoExit();
+  void BoundsChanged() override;
+  void ParentPropertiesChanged() override;
+
+  bool FTabStop = false;
+  bool FDoubleBuffered = false;
+  TNotifyEvent FOnEnter;
+  TNotifyEvent FOnExit;
+  TKeyEvent FOnKeyDown;
+  TKeyPressEvent FOnKeyPress;
+  TKeyEvent FOnKeyUp;
+  TGetSiteInfoEvent FOnGetSiteInfo;
+  TUnDockEvent FOnUnDock;
+
+private:
+  void WMPaint(TMessage& Message);
+  void WMSetFocus(TMessage& Message);
+  void WMKeyDown(TWMKey& Message);
+  void WMKeyUp(TWMKey& Message);
+  void WMChar(TWMKey& Message);
+  void CMDialogKey(TWMKey& Message);
+  void CMEnter(TMessage& Message) { DoEnter(); }
+  void CMExit(TMessage& Message) { DoExit(); }
+  void PaintControls();
+  void UpdateChildHandles();
+
+  HWND FHandle = nullptr;
+  std::vector<TControl*> FControls;  // all children, in z-order (last on top)
+  std::vector<TWinControl*> FTabList;
+  std::unique_ptr<TCanvas> FWindowCanvas;
+  void* FParentWindow = nullptr;
+  friend class TControl;
+  friend struct TControlAccess;
+};
+
+// ---------------------------------------------------------------- TCustomControl
+
+// A windowed control that draws itself: Paint runs on every repaint with the canvas
+// clipped to the invalid part, which has been erased with Color.
+class TCustomControl : public TWinControl {
+public:
+  explicit TCustomControl(TComponent* AOwner);
+  TCanvas* GetCanvas() { return GetWindowCanvas(); }
+
+protected:
+  virtual void Paint();
+  void PaintWindow() override;
+};
+
+// ---------------------------------------------------------------- TGraphicControl
+
+// A control without a window that draws on its parent's surface.
+class TGraphicControl : public TControl {
+public:
+  explicit TGraphicControl(TComponent* AOwner);
+  ~TGraphicControl() override;
+  TCanvas* GetCanvas();
+  void Invalidate() override;
+
+protected:
+  virtual void Paint();
+
+private:
+  std::unique_ptr<TCanvas> FCanvas;
+  friend class TWinControl;
+};
+
+}  // namespace vcl

@@ -1,0 +1,169 @@
+#pragma once
+// Forms, the hint window and the application object.
+
+#include <exception>
+#include <functional>
+
+#include "Controls.h"
+
+namespace vcl {
+
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+using TCloseEvent = TMethodRef<TObject* /*Sender*/, TCloseAction& /*Action*/>;
+using TCloseQueryEvent = TMethodRef<TObject* /*Sender*/, bool& /*CanClose*/>;
+
+// ---------------------------------------------------------------- TCustomForm
+
+// A top-level window. The active control is the one that takes the keyboard; moving it runs
+// DoExit on the old control and DoEnter on the new one. Tab and Shift+Tab move it in tab
+// order, the arrow keys among the siblings; other dialog keys are offered to every control
+// (CM_DIALOGKEY), which is how default and cancel buttons answer Enter and Esc.
+class TCustomForm : public TWinControl {
+public:
+  explicit TCustomForm(TComponent* AOwner);
+  ~TCustomForm() override;
+
+  TWinControl* GetActiveControl() const { return FActiveControl; }
+  void SetActiveControl(TWinControl* Control);
+  // Makes Control the active control; false when Control cannot take the focus.
+  bool SetFocusedControl(TWinControl* Control);
+  void FocusControl(TWinControl* Control);
+  bool GetActive() const { return FActive; }
+  TModalResult GetModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  TCanvas* GetCanvas() { return GetWindowCanvas(); }
+
+  void Show();
+  void Close();
+  // Shows the form and runs the event loop until ModalResult is set; returns it.
+  TModalResult ShowModal();
+  // Frees the form from the event loop once its running handlers have returned.
+  void Release();
+
+  const TNotifyEvent& GetOnCreate() const { return FOnCreate; }
+  void SetOnCreate(TNotifyEvent Value) { FOnCreate = std::move(Value); }
+  const TNotifyEvent& GetOnDestroy() const { return FOnDestroy; }
+  void SetOnDestroy(TNotifyEvent Value) { FOnDestroy = std::move(Value); }
+  const TNotifyEvent& GetOnShow() const { return FOnShow; }
+  void SetOnShow(TNotifyEvent Value) { FOnShow = std::move(Value); }
+  const TNotifyEvent& GetOnActivate() const { return FOnActivate; }
+  void SetOnActivate(TNotifyEvent Value) { FOnActivate = std::move(Value); }
+  const TNotifyEvent& GetOnDeactivate() const { return FOnDeactivate; }
+  void SetOnDeactivate(TNotifyEvent Value) { FOnDeactivate = std::move(Value); }
+  const TNotifyEvent& GetOnPaint() const { return FOnPaint; }
+  void SetOnPaint(TNotifyEvent Value) { FOnPaint = std::move(Value); }
+  const TCloseEvent& GetOnClose() const { return FOnClose; }
+  void SetOnClose(TCloseEvent Value) { FOnClose = std::move(Value); }
+  const TCloseQueryEvent& GetOnCloseQuery() const { return FOnCloseQuery; }
+  void SetOnCloseQuery(TCloseQueryEvent Value) { FOnCloseQuery = std::move(Value); }
+
+  void Dispatch(TMessage& Message) override;
+  void Destroying() override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void PaintWindow() override;
+  virtual void Paint();
+  virtual void Activate();
+  virtual void Deactivate();
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+  void CMDialogKey(TWMKey& Message);
+  void CMActivate(TMessage& Message);
+  void CMDeactivate(TMessage& Message);
+  void WMClose(TMessage& Message);
+
+  TWinControl* FActiveControl = nullptr;
+  bool FActive = false;
+  bool FModal = false;
+  TModalResult FModalResult = mrNone;
+  TNotifyEvent FOnCreate, FOnDestroy, FOnShow, FOnActivate, FOnDeactivate, FOnPaint;
+  TCloseEvent FOnClose;
+  TCloseQueryEvent FOnCloseQuery;
+};
+
+// An empty form made in code; its client area starts at 320 x 240.
+class TForm : public TCustomForm {
+public:
+  explicit TForm(TComponent* AOwner);
+};
+
+// The form that holds Control, or null when it lies on none.
+TCustomForm* GetParentForm(TControl* Control);
+
+// ---------------------------------------------------------------- THintWindow
+
+// A top-level tool-tip window that shows a hint text with a one-pixel border.
+class THintWindow : public TCustomControl {
+public:
+  explicit THintWindow(TComponent* AOwner);
+  // The window size that shows Hint wrapped at MaxWidth, with origin 0, 0.
+  virtual TRect CalcHintRect(int MaxWidth, const AnsiString& AHint, void* AData);
+  // Shows the window at a screen rectangle.
+  virtual void ActivateHint(const TRect& Rect, const AnsiString& AHint);
+  // Hides the window by destroying it.
+  void ReleaseHandle();
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void Paint() override;
+};
+
+// ---------------------------------------------------------------- TApplication
+
+using TExceptionEvent = TMethodRef<TObject* /*Sender*/, const Exception& /*E*/>;
+
+class TApplication : public TComponent {
+public:
+  explicit TApplication(TComponent* AOwner);
+  ~TApplication() override;
+
+  // Creates the Qt application object when the program has none yet.
+  void Initialize(int& Argc, char** Argv);
+  void Initialize();
+  // Creates a form owned by the application; the first one becomes the main form.
+  template <class T>
+  void CreateForm(T*& Reference) {
+    Reference = new T(this);
+    if (FMainForm == nullptr) FMainForm = Reference;
+  }
+  TCustomForm* GetMainForm() const { return FMainForm; }
+  // Shows the main form and runs the event loop until Terminate or the main form closes.
+  void Run();
+  void Terminate();
+  bool GetTerminated() const { return FTerminated; }
+  // Delivers the queued messages and input, due timers included, then returns.
+  void ProcessMessages();
+  // Reports the exception being handled: OnException when assigned, else a message box.
+  void HandleException(TObject* Sender);
+  void ShowException(const Exception& E);
+
+  int GetHintPause() const { return FHintPause; }
+  void SetHintPause(int Value) { FHintPause = Value; }
+  int GetHintHidePause() const { return FHintHidePause; }
+  void SetHintHidePause(int Value) { FHintHidePause = Value; }
+  bool GetShowHint() const { return FShowHint; }
+  void SetShowHint(bool Value) { FShowHint = Value; }
+  const AnsiString& GetTitle() const { return FTitle; }
+  void SetTitle(const AnsiString& Value) { FTitle = Value; }
+
+  const TExceptionEvent& GetOnException() const { return FOnException; }
+  void SetOnException(TExceptionEvent Value) { FOnException = std::move(Value); }
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+
+private:
+  TCustomForm* FMainForm = nullptr;
+  bool FTerminated = false;
+  int FHintPause = 500;
+  int FHintHidePause = 2500;
+  bool FShowHint = true;
+  AnsiString FTitle;
+  TExceptionEvent FOnException;
+};
+
+extern TApplication* Application;
+
+}  // namespace vcl

@@ -1,0 +1,256 @@
+#pragma once
+// Colours, fonts, brushes, pens, bitmaps and the canvas that draws on a control's surface.
+
+#include <cstdint>
+#include <memory>
+
+#include "Classes.h"
+#include "Windows.h"
+
+namespace vcl {
+
+// 0x00BBGGRR; a value with the high byte 0x80 names a system colour (its index in the low byte).
+using TColor = std::int32_t;
+
+constexpr TColor SystemColor(int Index) { return static_cast<TColor>(0x80000000u | static_cast<unsigned>(Index)); }
+
+constexpr TColor clScrollBar = SystemColor(0);
+constexpr TColor clBackground = SystemColor(1);
+constexpr TColor clActiveCaption = SystemColor(2);
+constexpr TColor clInactiveCaption = SystemColor(3);
+constexpr TColor clMenu = SystemColor(4);
+constexpr TColor clWindow = SystemColor(5);
+constexpr TColor clWindowFrame = SystemColor(6);
+constexpr TColor clMenuText = SystemColor(7);
+constexpr TColor clWindowText = SystemColor(8);
+constexpr TColor clCaptionText = SystemColor(9);
+constexpr TColor clActiveBorder = SystemColor(10);
+constexpr TColor clInactiveBorder = SystemColor(11);
+constexpr TColor clAppWorkSpace = SystemColor(12);
+constexpr TColor clHighlight = SystemColor(13);
+constexpr TColor clHighlightText = SystemColor(14);
+constexpr TColor clBtnFace = SystemColor(15);
+constexpr TColor clBtnShadow = SystemColor(16);
+constexpr TColor clGrayText = SystemColor(17);
+constexpr TColor clBtnText = SystemColor(18);
+constexpr TColor clInactiveCaptionText = SystemColor(19);
+constexpr TColor clBtnHighlight = SystemColor(20);
+constexpr TColor cl3DDkShadow = SystemColor(21);
+constexpr TColor cl3DLight = SystemColor(22);
+constexpr TColor clInfoText = SystemColor(23);
+constexpr TColor clInfoBk = SystemColor(24);
+
+constexpr TColor clBlack = 0x000000;
+constexpr TColor clMaroon = 0x000080;
+constexpr TColor clGreen = 0x008000;
+constexpr TColor clOlive = 0x008080;
+constexpr TColor clNavy = 0x800000;
+constexpr TColor clPurple = 0x800080;
+constexpr TColor clTeal = 0x808000;
+constexpr TColor clGray = 0x808080;
+constexpr TColor clSilver = 0xC0C0C0;
+constexpr TColor clRed = 0x0000FF;
+constexpr TColor clLime = 0x00FF00;
+constexpr TColor clYellow = 0x00FFFF;
+constexpr TColor clBlue = 0xFF0000;
+constexpr TColor clFuchsia = 0xFF00FF;
+constexpr TColor clAqua = 0xFFFF00;
+constexpr TColor clWhite = 0xFFFFFF;
+constexpr TColor clNone = 0x1FFFFFFF;
+constexpr TColor clDefault = 0x20000000;
+
+// The plain 0x00BBGGRR value; system colours come from the application palette.
+TColor ColorToRGB(TColor Color);
+constexpr TColor RGB(int R, int G, int B) { return (R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16); }
+
+// Module handle passed to the resource loaders; this library has one module.
+extern unsigned HInstance;
+
+// ---------------------------------------------------------------- TGraphicsObject
+
+class TGraphicsObject : public TPersistent {
+public:
+  const TNotifyEvent& GetOnChange() const { return FOnChange; }
+  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
+
+protected:
+  virtual void Changed();
+
+private:
+  TNotifyEvent FOnChange;
+};
+
+// ---------------------------------------------------------------- TFont
+
+enum TFontStyle { fsBold, fsItalic, fsUnderline, fsStrikeOut };
+using TFontStyles = TSet<TFontStyle>;
+enum TFontPitch { fpDefault, fpVariable, fpFixed };
+using TFontCharset = Byte;
+constexpr TFontCharset ANSI_CHARSET = 0;
+constexpr TFontCharset DEFAULT_CHARSET = 1;
+
+// Height below zero is the character height in pixels; Size is in points at 96 pixels per inch.
+// A family the system lacks is drawn in the system's sans family at the same pixel height.
+class TFont : public TGraphicsObject {
+public:
+  TFont();
+  const AnsiString& GetName() const { return FName; }
+  void SetName(const AnsiString& Value);
+  int GetHeight() const { return FHeight; }
+  void SetHeight(int Value);
+  int GetSize() const;
+  void SetSize(int Value);
+  TFontStyles GetStyle() const { return FStyle; }
+  void SetStyle(TFontStyles Value);
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  TFontCharset GetCharset() const { return FCharset; }
+  void SetCharset(TFontCharset Value);
+  TFontPitch GetPitch() const { return FPitch; }
+  void SetPitch(TFontPitch Value);
+  int GetPixelsPerInch() const { return 96; }
+  void Assign(TPersistent* Source) override;
+  bool Equals(const TFont& Other) const;
+
+private:
+  AnsiString FName = "MS Sans Serif";
+  int FHeight = -11;
+  TFontStyles FStyle;
+  TColor FColor = clWindowText;
+  TFontCharset FCharset = DEFAULT_CHARSET;
+  TFontPitch FPitch = fpDefault;
+};
+
+// ---------------------------------------------------------------- TBrush and TPen
+
+enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBDiagonal, bsCross, bsDiagCross };
+
+// A brush with a handle paints that handle's pattern. The handle is shared by every brush it
+// is assigned to and deleted when the last of them lets go of it.
+class TBrush : public TGraphicsObject {
+public:
+  TBrush() = default;
+  ~TBrush() override;
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  TBrushStyle GetStyle() const { return FStyle; }
+  void SetStyle(TBrushStyle Value);
+  HBRUSH GetHandle() const { return FHandle; }
+  void SetHandle(HBRUSH Value);
+  void Assign(TPersistent* Source) override;
+
+private:
+  TColor FColor = clWhite;
+  TBrushStyle FStyle = bsSolid;
+  HBRUSH FHandle = nullptr;
+};
+
+enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
+enum TPenMode { pmCopy, pmNot, pmXor };
+
+class TPen : public TGraphicsObject {
+public:
+  TColor GetColor() const { return FColor; }
+  void SetColor(TColor Value);
+  int GetWidth() const { return FWidth; }  // 0 and 1 both draw one pixel
+  void SetWidth(int Value);
+  TPenStyle GetStyle() const { return FStyle; }
+  void SetStyle(TPenStyle Value);
+  TPenMode GetMode() const { return FMode; }
+  void SetMode(TPenMode Value);
+  void Assign(TPersistent* Source) override;
+
+private:
+  TColor FColor = clBlack;
+  int FWidth = 1;
+  TPenStyle FStyle = psSolid;
+  TPenMode FMode = pmCopy;
+};
+
+// ---------------------------------------------------------------- TCanvas
+
+struct TCanvasSurface;  // where the canvas draws; private to the backend
+
+// Draws on a control's retained surface (or a bitmap's pixels). A canvas with no surface,
+// an empty rectangle or an empty string draws nothing and raises nothing.
+class TCanvas : public TPersistent {
+public:
+  TCanvas();
+  ~TCanvas() override;
+
+  TFont* GetFont() const { return FFont.get(); }
+  void SetFont(TFont* Value);  // copies
+  TBrush* GetBrush() const { return FBrush.get(); }
+  void SetBrush(TBrush* Value);  // copies, the pattern handle included
+  TPen* GetPen() const { return FPen.get(); }
+  void SetPen(TPen* Value);
+  TPoint GetPenPos() const { return FPenPos; }
+  void SetPenPos(TPoint Value) { FPenPos = Value; }
+
+  void FillRect(const TRect& Rect);
+  // A one-pixel frame along the inside of Rect, painted with the brush.
+  void FrameRect(const TRect& Rect);
+  // Inverts every other pixel along the inside of Rect; drawing it twice restores the pixels.
+  void DrawFocusRect(const TRect& Rect);
+  void MoveTo(int X, int Y);
+  // A line from the pen position to (X, Y) without the end point, which becomes the pen position.
+  void LineTo(int X, int Y);
+  void Rectangle(int X1, int Y1, int X2, int Y2);  // pen outline, brush inside
+  int TextWidth(const AnsiString& Text);
+  int TextHeight(const AnsiString& Text);
+  TSize TextExtent(const AnsiString& Text);
+  // Text with its top-left corner at (X, Y); the pen position moves to its right end.
+  void TextOut(int X, int Y, const AnsiString& Text);
+  void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
+  TColor GetPixel(int X, int Y) const;  // clNone outside the surface
+  void SetPixel(int X, int Y, TColor Color);
+  TRect GetClipRect() const;
+
+  // The device handle for DrawText; valid while the canvas lives.
+  HDC GetHandle();
+
+  // The backend attaches the canvas to a surface and clips it while painting.
+  TCanvasSurface* GetSurface() const { return FSurface; }
+  void SetSurface(TCanvasSurface* Surface) { FSurface = Surface; }
+
+private:
+  std::unique_ptr<TFont> FFont;
+  std::unique_ptr<TBrush> FBrush;
+  std::unique_ptr<TPen> FPen;
+  TPoint FPenPos;
+  TCanvasSurface* FSurface = nullptr;
+};
+
+// ---------------------------------------------------------------- TBitmap
+
+class EInvalidGraphic : public Exception { public: using Exception::Exception; };
+
+// A device-independent bitmap (1, 4, 8, 24 or 32 bits per pixel, uncompressed).
+class TBitmap : public TPersistent {
+public:
+  TBitmap();
+  ~TBitmap() override;
+  // The module's bitmap resource of that name; EResNotFound when there is none.
+  void LoadFromResourceName(unsigned Instance, const AnsiString& Name);
+  // A .bmp file image, or a bare DIB; EInvalidGraphic for bytes that are not one.
+  void LoadFromStream(TStream* Stream);
+  void LoadFromFile(const AnsiString& FileName);
+  int GetWidth() const;
+  int GetHeight() const;
+  bool GetMonochrome() const;
+  bool Empty() const;
+  TColor GetPixel(int X, int Y) const;  // clNone outside the bitmap
+  // Owned by the bitmap; null while it is empty.
+  HBITMAP GetHandle() const { return FHandle; }
+  void Assign(TPersistent* Source) override;
+
+private:
+  void LoadFromBytes(const Byte* Data, std::size_t Size);
+  void ReleaseHandle();
+  HBITMAP FHandle = nullptr;
+};
+
+// The bytes of a module resource, or null with Size 0 when there is none.
+const Byte* FindResourceBytes(const AnsiString& Name, std::size_t& Size);
+
+}  // namespace vcl

@@ -4,6 +4,7 @@
 // (TOstrel). The three refer to each other in a circle, so they share one header; the
 // implementation is split by concern (item, list, stream, shell, layout, paint).
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -304,6 +305,19 @@ private:
   void ItemDestroying(TOstrelItem* Item);
   // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
   void RelayoutAndInvalidate();
+  // The list calls this on every change of its structure (add, insert, delete, clear, sort),
+  // inside a batch too: it retires the column index until the next layout rebuilds it.
+  void ItemsChanged();
+
+  // Layout helpers (OstrelLayout.cpp).
+  bool ColumnStartsCurrent() const;
+  int ColumnEnd(int Column) const;  // one past the last list index of a column
+  bool IndexedItem(const TOstrelItem* Item) const;
+  TOstrelItem* FirstItemAt(int First, int End, int X, int Y);
+  TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column, int First, int End);
+  // Painting helpers (OstrelPaint.cpp).
+  void PaintCard(TOstrelItem* Item, const TRect& R);
+  void DrawCardText(const AnsiString& Text, TRect Rect, unsigned Format);
 
   static constexpr unsigned HintTimerId = 1;
   static constexpr unsigned HideHintTimerId = 2;
@@ -356,6 +370,12 @@ private:
   int FMaxItemHintWidth = 100;
   bool FItemsHints = false;
   TOstrelItemHintEvent FOnItemHint;
+
+  // First list index of every column, from the last layout; trusted only while
+  // FColumnStartsGeneration equals FItemsGeneration, which ItemsChanged bumps.
+  std::vector<int> FColumnStarts;
+  std::uint64_t FItemsGeneration = 0;
+  std::uint64_t FColumnStartsGeneration = ~std::uint64_t{0};
 };
 
 }  // namespace ostrel

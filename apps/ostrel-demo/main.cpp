@@ -1,7 +1,94 @@
-// Placeholder until the card view can lay out and paint its cards.
-#include <cstdio>
+// The address book: a resizable window whose card view shows the contacts of a card file.
+//   ostrel-demo [--screenshot PNG] [FILE]
+// Without FILE it opens the bundled sample. With --screenshot it renders the window once,
+// writes the picture and exits instead of staying open.
 
-int main() {
-  std::puts("ostrel-demo: the Ostrel card view demo (the address book window arrives with card painting)");
+#include <QPixmap>
+#include <QWidget>
+#include <cstdio>
+#include <string>
+
+#include "Forms.h"
+#include "Ostrel.h"
+#include "QtEmbedding.h"
+
+using namespace vcl;
+using namespace ostrel;
+
+namespace {
+
+struct TOptions {
+  AnsiString File = OSTREL_SAMPLE_CONTACTS;
+  AnsiString Screenshot;  // empty: stay open
+};
+
+// False on a wrong command line.
+bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
+  bool HaveFile = false;
+  for (int I = 1; I < Argc; ++I) {
+    const std::string Arg = Argv[I];
+    if (Arg == "--screenshot" && I + 1 < Argc) {
+      Options.Screenshot = Argv[++I];
+    } else if (!Arg.empty() && Arg[0] != '-' && !HaveFile) {
+      Options.File = Arg;
+      HaveFile = true;
+    } else {
+      return false;
+    }
+  }
+  return true;
+}
+
+AnsiString BaseName(const AnsiString& Path) {
+  const auto Slash = Path.find_last_of('/');
+  return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
+}
+
+// A card of the first column but not the first one, so that the picture shows the
+// selection colours beside ordinary caption bands.
+void SelectSampleCard(TOstrel* Cards) {
+  TOstrelItems* Items = Cards->GetItems();
+  if (Items->GetCount() == 0) return;
+  TOstrelItem* Item = Items->GetItemFromIndex(Items->GetCount() > 1 ? 1 : 0);
+  Cards->SetSelected(Item);
+  Cards->SetFocused(Item);
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+  TOptions Options;
+  if (!ParseOptions(Argc, Argv, Options)) {
+    std::fprintf(stderr, "usage: ostrel-demo [--screenshot PNG] [FILE]\n");
+    return 2;
+  }
+  Application->Initialize(Argc, Argv);
+  TForm* Form = nullptr;
+  Application->CreateForm(Form);
+  Form->SetClientWidth(1000);
+  Form->SetClientHeight(650);
+  auto* Cards = new TOstrel(Form);
+  Cards->SetParent(Form);
+  Cards->SetAlign(alClient);
+  try {
+    Cards->LoadFromFile(Options.File);
+  } catch (const Exception& E) {
+    std::fprintf(stderr, "ostrel-demo: %s: %s\n", Options.File.c_str(), E.Message().c_str());
+    return 1;
+  }
+  Form->SetCaption(BaseName(Options.File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
+
+  Form->Show();
+  Form->SetActiveControl(Cards);
+  SelectSampleCard(Cards);
+  if (Options.Screenshot.empty()) {
+    Application->Run();
+    return 0;
+  }
+  Application->ProcessMessages();
+  if (!ControlWidget(Form)->grab().save(QString::fromStdString(Options.Screenshot), "PNG")) {
+    std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
+    return 1;
+  }
   return 0;
 }

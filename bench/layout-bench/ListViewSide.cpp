@@ -1,0 +1,124 @@
+// The peer: a QListView in list mode flowing top to bottom and wrapping into columns, over
+// a small model that serves the same cards from a vector, drawn by a delegate that paints
+// a caption band and the name/value lines.
+
+#include <QAbstractListModel>
+#include <QApplication>
+#include <QListView>
+#include <QPainter>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+
+#include "BenchCards.h"
+#include "Sides.h"
+#include "Timing.h"
+
+namespace bench {
+
+namespace {
+
+constexpr int CaptionHeight = 16;
+constexpr int LineHeight = 16;
+constexpr int ColumnWidth = 100;
+constexpr int NameWidth = 70;
+
+class TCardModel : public QAbstractListModel {
+public:
+  explicit TCardModel(std::vector<TBenchCard> Cards) : FCards(std::move(Cards)) {}
+  int rowCount(const QModelIndex& Parent) const override { return Parent.isValid() ? 0 : static_cast<int>(FCards.size()); }
+  QVariant data(const QModelIndex& Index, int Role) const override {
+    if (Role != Qt::DisplayRole) return {};
+    return QString::fromStdString(Card(Index.row()).Caption);
+  }
+  const TBenchCard& Card(int Row) const { return FCards[static_cast<std::size_t>(Row)]; }
+
+private:
+  std::vector<TBenchCard> FCards;
+};
+
+class TCardDelegate : public QStyledItemDelegate {
+public:
+  explicit TCardDelegate(const TCardModel& Model) : FModel(Model) {}
+
+  QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& Index) const override {
+    const int Lines = static_cast<int>(FModel.Card(Index.row()).Lines.size());
+    return QSize(ColumnWidth, CaptionHeight + Lines * LineHeight);
+  }
+
+  void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
+    const TBenchCard& Card = FModel.Card(Index.row());
+    const QRect R = Option.rect;
+    const bool Selected = Option.state & QStyle::State_Selected;
+    const QRect Band(R.left(), R.top(), R.width(), CaptionHeight);
+    Painter->fillRect(Band, Selected ? Option.palette.highlight() : QBrush(QColor(0xC0, 0xC0, 0xC0)));
+    Painter->setPen(Selected ? Option.palette.highlightedText().color() : Qt::black);
+    DrawElided(Painter, Option, Band.adjusted(2, 0, -2, 0), QString::fromStdString(Card.Caption));
+    Painter->setPen(Qt::black);
+    int Top = R.top() + CaptionHeight;
+    for (const std::string& Line : Card.Lines) {
+      const auto Equals = Line.find('=');
+      if (Equals == std::string::npos || Equals == 0) {
+        DrawElided(Painter, Option, QRect(R.left() + 3, Top, R.width() - 6, LineHeight), QString::fromStdString(Line));
+      } else {
+        DrawElided(Painter, Option, QRect(R.left() + 3, Top, NameWidth - 6, LineHeight),
+                   QString::fromStdString(Line.substr(0, Equals)));
+        DrawElided(Painter, Option, QRect(R.left() + NameWidth, Top, R.width() - NameWidth, LineHeight),
+                   QString::fromStdString(Line.substr(Equals + 1)));
+      }
+      Top += LineHeight;
+    }
+  }
+
+private:
+  static void DrawElided(QPainter* Painter, const QStyleOptionViewItem& Option, const QRect& R, const QString& Text) {
+    Painter->drawText(R, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                      Option.fontMetrics.elidedText(Text, Qt::ElideRight, R.width()));
+  }
+
+  const TCardModel& FModel;
+};
+
+}  // namespace
+
+TFigures MeasureListView(int Count, int& Argc, char** Argv) {
+  QApplication App(Argc, Argv);
+  std::vector<TBenchCard> Cards(static_cast<std::size_t>(Count));
+  TCardGenerator Generator(CardSeed);
+  for (TBenchCard& Card : Cards) Generator.Next(Card);
+  TCardModel Model(std::move(Cards));
+  TCardDelegate Delegate(Model);
+  QListView View;
+  View.setViewMode(QListView::ListMode);
+  View.setFlow(QListView::TopToBottom);
+  View.setWrapping(true);
+  View.setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  View.setLayoutMode(QListView::SinglePass);
+  View.setUniformItemSizes(false);
+  View.setSpacing(6);
+  View.setItemDelegate(&Delegate);
+  View.setModel(&Model);
+  View.resize(ViewWidth, ViewHeight);
+  View.show();
+  QApplication::processEvents();
+  View.setCurrentIndex(Model.index(Count / 2, 0));
+
+  TFigures F;
+  F.LayoutMs = MedianMs(5, [&] { View.doItemsLayout(); });
+  QScrollBar* Bar = View.horizontalScrollBar();
+  Bar->setValue((Bar->maximum() - Bar->minimum()) / 2);
+  QApplication::processEvents();
+  F.RepaintMs = MedianMs(21, [&] { View.viewport()->repaint(); });
+  F.PageScrollMs = MedianMs(21, [&] {
+    Bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    View.viewport()->repaint();
+  });
+  const auto Points = HitPoints(HitTests, View.viewport()->width(), View.viewport()->height());
+  int Found = 0;
+  F.HitTestsMs = MedianMs(5, [&] {
+    for (const auto& [X, Y] : Points) Found += View.indexAt(QPoint(X, Y)).isValid();
+  });
+  if (Found == 0) F.HitTestsMs = -1;
+  return F;
+}
+
+}  // namespace bench

@@ -1,0 +1,24 @@
+#pragma once
+// One side of the comparison: builds its view of Count cards in a 1000 x 700 window and
+// measures the same work. Each side runs in a child process of its own.
+
+#include <cstdint>
+
+namespace bench {
+
+struct TFigures {
+  double LayoutMs = 0;      // one full layout
+  double RepaintMs = 0;     // one full repaint, scrolled to the middle
+  double PageScrollMs = 0;  // one page to the right, with its repaint
+  double HitTestsMs = 0;    // 1,000 hit tests at random points
+};
+
+constexpr int ViewWidth = 1000;
+constexpr int ViewHeight = 700;
+constexpr int HitTests = 1000;
+constexpr std::uint64_t CardSeed = 20240611;
+
+TFigures MeasureOstrel(int Count, int& Argc, char** Argv);
+TFigures MeasureListView(int Count, int& Argc, char** Argv);
+
+}  // namespace bench

@@ -1,0 +1,142 @@
+// Painting: caption bands, sub-item lines, the dotted focus frame, the column dividers and
+// the text of an empty list. The host has erased the invalid part with Color already.
+
+#include <algorithm>
+
+#include "Ostrel.h"
+#include "OstrelGeometry.h"
+
+namespace ostrel {
+
+namespace {
+
+// One line, vertically centred, "&" shown as itself, an ellipsis when the text is too wide.
+constexpr unsigned CardTextFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
+constexpr unsigned NoItemsTextFormat = CardTextFormat | DT_CENTER;
+
+}  // namespace
+
+void TOstrel::DrawCardText(const AnsiString& Text, TRect Rect, unsigned Format) {
+  const auto Flags = static_cast<unsigned>(DrawTextBiDiModeFlags(static_cast<long>(Format)));
+  DrawTextEx(GetCanvas()->GetHandle(), const_cast<char*>(Text.data()), static_cast<int>(Text.size()), &Rect, Flags,
+             nullptr);
+}
+
+void TOstrel::Paint() {
+  if (FItems->GetCount() == 0) {
+    PaintNoItemsText();
+    return;
+  }
+  PaintItems();
+  if (FShowDividers) PaintDividers();
+}
+
+void TOstrel::PaintItems() {
+  if (!ColumnStartsCurrent() || FBorderWidth < 0) {
+    for (int I = 0; I < FItems->GetCount(); ++I) PaintItem(FItems->GetItemFromIndex(I));
+    return;
+  }
+  // A card's horizontal place follows from its column alone, so the columns wholly out of
+  // view are skipped: PaintItem would draw nothing for their cards.
+  const TCardGeometry::TSpan Visible = TCardGeometry::Of(*this).ColumnsInView(GetClientWidth());
+  const int First = std::max(Visible.First, 0);
+  const int Last = std::min(Visible.Last, static_cast<int>(FColumnStarts.size()) - 1);
+  if (First > Last) return;
+  const std::uint64_t Generation = FItemsGeneration;
+  for (int I = FColumnStarts[First], End = ColumnEnd(Last); I < End; ++I) {
+    PaintItem(FItems->GetItemFromIndex(I));
+    // A drawing handler that changed the list asked for a new paint; this one is stale.
+    if (FItemsGeneration != Generation) return;
+  }
+}
+
+void TOstrel::PaintItem(TOstrelItem* Item) {
+  TRect R = Item->GetClientRect();
+  const TRect Client = GetClientRect();
+  if (R.Right < Client.Left || R.Left > Client.Right) return;
+  if (FCustomDrawing && FOnDrawItem) {
+    const std::uint64_t Generation = FItemsGeneration;
+    FOnDrawItem(this, GetCanvas(), Item, R);
+    if (FItemsGeneration != Generation) return;
+  } else {
+    PaintCard(Item, R);
+  }
+  if (Focused() && Item == FItemFocused) {
+    InflateRect(R, 2, 2);
+    DrawFocusRect(R);
+  }
+}
+
+void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
+  TCanvas* Canvas = GetCanvas();
+  Canvas->SetFont(FCaptionFont.get());
+  Canvas->GetBrush()->SetStyle(bsSolid);
+  const bool ShowSelected = Item == FSelected && (Focused() || !FHideSelection);
+  Canvas->GetBrush()->SetColor(ShowSelected ? FSelectionColor : FCaptionColor);
+  Canvas->GetFont()->SetColor(ShowSelected ? FSelectionTextColor : FCaptionFont->GetColor());
+  TRect Band{R.Left, R.Top, R.Right, R.Top + FCaptionHeight};
+  Canvas->FillRect(Band);
+  Band.Left += 2;
+  Band.Right -= 2;
+  DrawCardText(Item->GetText(), Band, CardTextFormat);
+
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  TStrings* Lines = Item->GetSubItems();
+  for (int I = 0; I < Lines->GetCount(); ++I) {
+    Canvas->SetFont(GetFont());
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    Canvas->GetBrush()->SetColor(GetColor());
+    const AnsiString Name = Lines->GetName(I);
+    const TRect Line = G.LineRect(R, Item->FTop, I);
+    TRect NameRect = G.NameRect(Line, !Name.empty());
+    NameRect.Left += 3;
+    NameRect.Right -= 3;
+    if (Name.empty()) {
+      DrawCardText(Lines->Get(I), NameRect, CardTextFormat);
+    } else {
+      DrawCardText(Name, NameRect, CardTextFormat);
+      DrawCardText(Lines->GetValueFromIndex(I), G.ValueRect(Line, true), CardTextFormat);
+    }
+  }
+}
+
+void TOstrel::PaintNoItemsText() {
+  TCanvas* Canvas = GetCanvas();
+  Canvas->SetFont(GetFont());
+  Canvas->GetFont()->SetColor(clSilver);
+  Canvas->GetBrush()->SetStyle(bsClear);
+  DrawCardText(FNoItemsText, GetClientRect(), NoItemsTextFormat);
+  if (!Focused() || FNoItemsText.empty()) return;
+  const int W = Canvas->TextWidth(FNoItemsText);
+  const int H = Canvas->TextHeight(FNoItemsText);
+  const int Left = (GetClientWidth() - W) / 2;
+  const int Top = (GetClientHeight() - H) / 2;
+  TRect R{Left, Top, Left + W, Top + H};
+  InflateRect(R, 2, 2);
+  Canvas->DrawFocusRect(R);
+}
+
+void TOstrel::PaintDividers() {
+  TCanvas* Canvas = GetCanvas();
+  Canvas->GetPen()->SetStyle(psSolid);
+  Canvas->GetPen()->SetColor(FDividersColor);
+  Canvas->GetPen()->SetWidth(0);
+  const int ClientWidth = GetClientWidth();
+  const int Bottom = GetClientHeight() - FBorderWidth;
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  // Only the dividers in view are visited; a long list has very many columns.
+  const TCardGeometry::TSpan Visible = G.DividersInView(ClientWidth);
+  for (int Divider = std::max(Visible.First, 1); Divider <= std::min(Visible.Last, FColumnCount); ++Divider) {
+    const int X = G.DividerX(Divider);
+    if (X < 0 || X >= ClientWidth) continue;
+    Canvas->MoveTo(X, FBorderWidth);
+    Canvas->LineTo(X, Bottom);
+  }
+}
+
+void TOstrel::DrawFocusRect(const TRect& Rect) {
+  GetCanvas()->SetBrush(FFocusBrush.get());
+  GetCanvas()->FrameRect(Rect);
+}
+
+}  // namespace ostrel

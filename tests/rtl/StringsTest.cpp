@@ -1,0 +1,155 @@
+// TStrings and TStringList: text splitting and joining, names and values, change events.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "Classes.h"
+
+using namespace vcl;
+
+namespace {
+
+std::vector<AnsiString> Lines(const TStrings& S) {
+  std::vector<AnsiString> Result;
+  for (int I = 0; I < S.GetCount(); ++I) Result.push_back(S.Get(I));
+  return Result;
+}
+
+}  // namespace
+
+TEST(StringsTest, SetTextSplitsOnEveryKindOfLineBreak) {
+  struct Case {
+    AnsiString Text;
+    std::vector<AnsiString> Expected;
+  };
+  const std::vector<Case> Cases = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\r\n", {"a"}},
+      {"a\r\n\r\n", {"a", ""}},
+      {"a\nb", {"a", "b"}},
+      {"a\rb", {"a", "b"}},
+      {"a\r\nb", {"a", "b"}},
+      {"a\n\rb", {"a", "", "b"}},  // LF then CR: two breaks
+      {"a\r\rb", {"a", "", "b"}},
+      {"\r\n", {""}},
+      {"\n\n", {"", ""}},
+      {AnsiString("a\r\nb\0c\r\nd", 9), {"a", "b"}},  // a zero byte ends the text
+      {AnsiString("\0a", 2), {}},
+  };
+  TStringList List;
+  List.Add("old");
+  for (const Case& C : Cases) {
+    List.SetTextStr(C.Text);
+    EXPECT_EQ(Lines(List), C.Expected) << "text of " << C.Text.size() << " bytes";
+  }
+}
+
+TEST(StringsTest, GetTextEndsEveryLineWithCrLf) {
+  TStringList List;
+  EXPECT_EQ(List.GetTextStr(), "");
+  List.Add("Phone=123");
+  List.Add("");
+  List.Add("City=Rome");
+  EXPECT_EQ(List.GetTextStr(), "Phone=123\r\n\r\nCity=Rome\r\n");
+  TStringList Copy;
+  Copy.SetTextStr(List.GetTextStr());
+  EXPECT_TRUE(Copy.Equals(&List));
+}
+
+TEST(StringsTest, NamesAndValues) {
+  TStringList List;
+  List.SetTextStr("Phone=123\n=first\nplain\nCity=Rome=Italy\nempty=\n");
+  EXPECT_EQ(List.GetName(0), "Phone");
+  EXPECT_EQ(List.GetName(1), "");  // "=" first
+  EXPECT_EQ(List.GetName(2), "");  // no "="
+  EXPECT_EQ(List.GetName(3), "City");
+  EXPECT_EQ(List.GetValueFromIndex(0), "123");
+  EXPECT_EQ(List.GetValueFromIndex(1), "first");
+  EXPECT_EQ(List.GetValueFromIndex(2), "");
+  EXPECT_EQ(List.GetValueFromIndex(3), "Rome=Italy");
+  EXPECT_EQ(List.GetValue("City"), "Rome=Italy");
+  EXPECT_EQ(List.GetValue("Missing"), "");
+  EXPECT_EQ(List.IndexOfName("empty"), 4);
+  EXPECT_EQ(List.IndexOfName(""), -1);
+  List.SetValue("Phone", "456");
+  EXPECT_EQ(List.Get(0), "Phone=456");
+  List.SetValue("Mail", "a@b");
+  EXPECT_EQ(List.Get(5), "Mail=a@b");
+  List.SetValue("Phone", "");  // an empty value deletes the line
+  EXPECT_EQ(List.IndexOfName("Phone"), -1);
+  EXPECT_EQ(List.GetCount(), 5);
+  EXPECT_EQ(List.IndexOf("plain"), 1);
+  EXPECT_EQ(List.IndexOf("PLAIN"), -1);  // ordinal
+  EXPECT_THROW(List.GetName(5), EStringListError);
+}
+
+TEST(StringsTest, IndexErrorsLeaveTheListAlone) {
+  TStringList List;
+  List.Add("a");
+  EXPECT_THROW(List.Get(1), EStringListError);
+  EXPECT_THROW(List.Put(-1, "x"), EStringListError);
+  EXPECT_THROW(List.Insert(2, "x"), EStringListError);
+  EXPECT_THROW(List.Delete(1), EStringListError);
+  List.Insert(1, "b");
+  EXPECT_EQ(Lines(List), (std::vector<AnsiString>{"a", "b"}));
+}
+
+TEST(StringsTest, AssignAndEquals) {
+  TStringList A, B;
+  int X = 0;
+  A.AddObject("one", &X);
+  A.Add("two");
+  B.Add("stale");
+  B.Assign(&A);
+  EXPECT_TRUE(B.Equals(&A));
+  EXPECT_EQ(B.GetObject(0), &X);
+  B.Put(1, "TWO");
+  EXPECT_FALSE(B.Equals(&A));
+  B.Delete(1);
+  EXPECT_FALSE(B.Equals(&A));
+  EXPECT_FALSE(B.Equals(nullptr));
+  TPersistent Other;
+  try {
+    B.Assign(&Other);
+    FAIL();
+  } catch (const EConvertError& E) {
+    EXPECT_EQ(E.Message(), "Cannot assign a TPersistent to a TStringList");
+  }
+  EXPECT_EQ(B.GetCount(), 1);
+}
+
+TEST(StringsTest, ChangeEventsRespectUpdates) {
+  TStringList List;
+  std::vector<AnsiString> Events;
+  List.SetOnChanging([&](TObject* Sender) {
+    EXPECT_EQ(Sender, &List);
+    Events.push_back("changing");
+  });
+  List.SetOnChange([&](TObject*) { Events.push_back("change"); });
+  List.Add("a");
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"changing", "change"}));
+  Events.clear();
+  List.BeginUpdate();
+  List.BeginUpdate();
+  List.Add("b");
+  List.Delete(0);
+  List.EndUpdate();
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"changing"}));
+  List.EndUpdate();
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"changing", "change"}));
+  Events.clear();
+  List.SetTextStr("x\ny\nz");
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"changing", "change"}));
+}
+
+// A handler that throws passes its exception on; the list stays usable and consistent.
+TEST(StringsTest, ThrowingHandlerDoesNotCorruptTheList) {
+  TStringList List;
+  List.SetOnChange([](TObject*) { throw Exception("boom"); });
+  EXPECT_THROW(List.Add("a"), Exception);
+  EXPECT_EQ(List.GetCount(), 1);
+  EXPECT_THROW(List.SetTextStr("b\nc"), Exception);
+  EXPECT_EQ(List.GetUpdateCount(), 0);
+  EXPECT_EQ(Lines(List), (std::vector<AnsiString>{"b", "c"}));
+}

@@ -383,7 +383,11 @@ public:
       if ((Bits & ~Mask) != 0) detail::RaiseInvalidValue(Name);
       detail::CallSetter(Self(O), Set, TSetTraits<V>::FromBits(Bits));
     };
-    if constexpr (!std::is_same_v<D, TNoDefault>) P.OrdDefault = TSetTraits<V>::ToBits(static_cast<V>(Default));
+    // The default: a value of the set type, or its bits.
+    if constexpr (std::is_integral_v<D>)
+      P.OrdDefault = static_cast<long long>(Default);
+    else if constexpr (!std::is_same_v<D, TNoDefault>)
+      P.OrdDefault = TSetTraits<V>::ToBits(static_cast<V>(Default));
     return *this;
   }
 

@@ -5,6 +5,7 @@
 // implementation is split by concern (item, list, stream, shell, layout, paint).
 
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <vector>
 
@@ -100,6 +101,13 @@ private:
   friend class TOstrelItems;
   friend class TOstrel;
 
+  // The deletion steps before the card is freed (hand-over, notifications, removal). They
+  // go on past a handler's exception; the first one is returned for the caller to raise.
+  std::exception_ptr Unlink() noexcept;
+  void HandOverSelectionAndFocus();
+
+  bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
+  bool FTakenOut = false;  // Clear took the card out of the list before deleting it
   std::unique_ptr<TStringList> FSubItems;
   int FColumn = 0;
   int FTop = 0;
@@ -120,7 +128,7 @@ public:
   explicit TOstrelItems(TOstrel* ATable);
   ~TOstrelItems() override;  // clears (OnDeletion per card), then frees the list
 
-  int GetCount() const { return FList.GetCount(); }
+  int GetCount() const { return FList.GetCount() - FCleared; }
   TOstrelItem* GetItemFromIndex(int Index) const;  // EListError outside 0..Count-1
   TOstrelItem* operator[](int Index) const { return GetItemFromIndex(Index); }
   void SetItem(int Index, TOstrelItem* Value);
@@ -155,6 +163,13 @@ private:
 
   bool ItemsDataDiffers(TFiler* Filer) const;
   void Relayout();
+  TOstrelItem* NewItem(int Index, const AnsiString& S, void* Data);
+  void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
+  void StructureChanged();
+
+  int FCleared = 0;  // slots at the front of FList that a running Clear has emptied
+  bool FSorting = false;
+  std::vector<TOstrelItem*> FUnlinking;  // cards whose deletion steps are running
 
   bool FClearing = false;
   TList FList;
@@ -305,6 +320,16 @@ private:
   void ItemDestroying(TOstrelItem* Item);
   // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
   void RelayoutAndInvalidate();
+  // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.
+  void ChangeSelection(TOstrelItem* Value, bool MayRefuse);
+
+  // Cards that a running operation still needs after calling a handler; ItemDestroying
+  // clears a watch whose card goes away.
+  struct TItemWatch {
+    TOstrelItem* Item;
+    TItemWatch* Outer;
+  };
+  TItemWatch* FItemWatches = nullptr;
   // The list calls this on every change of its structure (add, insert, delete, clear, sort),
   // inside a batch too: it retires the column index until the next layout rebuilds it.
   void ItemsChanged();

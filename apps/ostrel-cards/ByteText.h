@@ -1,0 +1,18 @@
+#pragma once
+// Card strings are bytes; JSON strings are UTF-8. These helpers decide which bytes can be
+// a JSON string as they are and carry the others as base64.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace cards {
+
+// Well-formed UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
+bool IsValidUtf8(std::string_view Bytes);
+
+std::string EncodeBase64(std::string_view Bytes);
+// Standard alphabet with padding; nothing when Text is not such base64.
+std::optional<std::string> DecodeBase64(std::string_view Text);
+
+}  // namespace cards

@@ -1,0 +1,172 @@
+// The card: content, sub-item lookup, and the deletion steps that keep the list and the
+// control consistent while handlers run.
+
+#include <algorithm>
+
+#include "Forms.h"
+#include "Ostrel.h"
+
+namespace ostrel {
+
+namespace {
+
+// The name of a sub-item: the text before its first "=", empty when there is none or it
+// comes first.
+std::string_view NameOf(const AnsiString& SubItem) {
+  const auto Pos = SubItem.find('=');
+  return Pos == AnsiString::npos ? std::string_view{} : std::string_view(SubItem).substr(0, Pos);
+}
+
+// A destructor cannot pass an exception on; the application reports it instead.
+void ReportFromDestructor(std::exception_ptr Error, TObject* Sender) noexcept {
+  try {
+    std::rethrow_exception(Error);
+  } catch (...) {
+    try {
+      if (Application) Application->HandleException(Sender);
+    } catch (...) {
+    }
+  }
+}
+
+}  // namespace
+
+TOstrelItem::TOstrelItem(TOstrelItems* AOwner) : FSubItems(std::make_unique<TStringList>()), FOwner(AOwner) {}
+
+// Reached through a plain delete of a card still in its list: the same steps as Delete.
+TOstrelItem::~TOstrelItem() {
+  if (FDeleting || !FAttached || !FOwner) return;
+  FDeleting = true;
+  TObject* Sender = GetTable();
+  if (auto Error = Unlink()) ReportFromDestructor(Error, Sender);
+}
+
+void TOstrelItem::Delete() {
+  if (FDeleting) return;  // a handler deleting the card whose deletion it reports
+  if (FOwner && FAttached) FOwner->CheckNotSorting();
+  FDeleting = true;
+  std::exception_ptr Error = FAttached ? Unlink() : nullptr;
+  delete this;
+  if (Error) std::rethrow_exception(Error);
+}
+
+std::exception_ptr TOstrelItem::Unlink() noexcept {
+  std::exception_ptr First;
+  // Each step runs while the card still has its list: a handler may destroy the control,
+  // whose list then detaches the card (FOwner null) and the remaining steps are moot.
+  auto Step = [&](auto&& Action) {
+    if (!FOwner) return;
+    try {
+      Action();
+    } catch (...) {
+      if (!First) First = std::current_exception();
+    }
+  };
+  if (FOwner) FOwner->FUnlinking.push_back(this);
+  Step([&] {
+    if (!FOwner->FClearing && !FTakenOut) HandOverSelectionAndFocus();
+  });
+  Step([&] {
+    if (TOstrel* Table = GetTable()) Table->ItemDestroying(this);
+  });
+  Step([&] {
+    if (TOstrel* Table = GetTable()) Table->Delete(this);
+  });
+  Step([&] {
+    if (FTakenOut) return;
+    FOwner->FList.Remove(this);
+    FOwner->StructureChanged();
+    if (!FOwner->FClearing && FOwner->FUpdateCount == 0) FOwner->Relayout();
+  });
+  if (FOwner) std::erase(FOwner->FUnlinking, this);
+  return First;
+}
+
+void TOstrelItem::HandOverSelectionAndFocus() {
+  TOstrel* Table = GetTable();
+  if (!Table) return;
+  if (Table->FSelected == this) Table->ChangeSelection(nullptr, false);
+  // OnChanging and OnChange may have changed the list; look again.
+  Table = GetTable();
+  if (!Table || Table->FItemFocused != this) return;
+  const int Index = GetIndex();
+  if (Index < 0) return;  // no longer listed; ItemDestroying lets go of it
+  if (FOwner->GetCount() == 1) {
+    Table->FItemFocused = nullptr;
+    return;
+  }
+  Table->SetFocused(FOwner->GetItemFromIndex(Index == 0 ? 1 : Index - 1));
+}
+
+void TOstrelItem::SetText(const AnsiString& Value) {
+  if (FText == Value) return;
+  FText = Value;
+  TOstrel* Table = GetTable();
+  if (FAttached && Table && Table->FSorted)
+    FOwner->Sort();
+  else
+    Invalidate();
+}
+
+void TOstrelItem::SetData(void* Value) { FData = Value; }
+void TOstrelItem::SetHint(const AnsiString& Value) { FHint = Value; }
+void TOstrelItem::SetShowHint(bool Value) { FShowHint = Value; }
+
+bool TOstrelItem::GetSelected() const {
+  const TOstrel* Table = GetTable();
+  return Table && Table->FSelected == this;
+}
+
+void TOstrelItem::SetSelected(bool) {
+  if (TOstrel* Table = GetTable()) Table->SetSelected(this);
+}
+
+bool TOstrelItem::GetFocused() const {
+  const TOstrel* Table = GetTable();
+  return Table && Table->FItemFocused == this;
+}
+
+void TOstrelItem::SetFocused(bool) {
+  if (TOstrel* Table = GetTable()) Table->SetFocused(this);
+}
+
+int TOstrelItem::GetIndex() const {
+  if (!FAttached || !FOwner) return -1;
+  const int Slot = FOwner->FList.IndexOf(const_cast<TOstrelItem*>(this));
+  return Slot < 0 ? -1 : Slot - FOwner->FCleared;
+}
+
+TOstrel* TOstrelItem::GetTable() const { return FOwner ? FOwner->GetTable() : nullptr; }
+
+void TOstrelItem::Assign(TPersistent* Source) {
+  auto* Item = dynamic_cast<TOstrelItem*>(Source);
+  if (!Item) return TPersistent::Assign(Source);
+  if (Item == this) return;
+  FSubItems->Assign(Item->FSubItems.get());
+  FText = Item->FText;
+  FData = Item->FData;
+}
+
+bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
+  return FText == Item->FText && FData == Item->FData && FSubItems->Equals(Item->FSubItems.get());
+}
+
+void TOstrelItem::Update() {
+  if (FAttached && FOwner && FOwner->GetUpdateCount() == 0) FOwner->Relayout();
+}
+
+int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {
+  for (int I = 0; I < FSubItems->GetCount(); ++I) {
+    const AnsiString SubItem = FSubItems->Get(I);
+    const std::string_view ItemName = NameOf(SubItem);
+    if ((ItemName.empty() ? std::string_view(SubItem) : ItemName) == Name) return I;
+  }
+  return -1;
+}
+
+bool TOstrelItem::IsSubItemNameAndValue(int Index) const {
+  if (Index < 0 || Index >= FSubItems->GetCount()) throw Exception("Index out of range");
+  return !NameOf(FSubItems->Get(Index)).empty();
+}
+
+}  // namespace ostrel

@@ -267,7 +267,6 @@ protected:
   virtual bool WantsClickEvents() const { return true; }
   // The parent's value was taken over by a Parent... property; children follow.
   virtual void ParentPropertiesChanged();
-  virtual void VisibleChanging() {}
   // Called when the bounds changed; windowed controls move their window.
   virtual void BoundsChanged();
   void FontChanged(TObject* Sender);
@@ -320,8 +319,12 @@ protected:
 
 private:
   void HandleMouseMessage(TMessage& Message);
+  // Expires when the control is destroyed, so code that ran a handler can tell.
+  std::shared_ptr<char> FLifetime = std::make_shared<char>(0);
   friend class TWinControl;
-  friend struct TControlAccess;
+
+public:
+  std::weak_ptr<char> LifetimeToken() const { return FLifetime; }
 };
 
 // ---------------------------------------------------------------- TWinControl
@@ -353,8 +356,11 @@ public:
   bool ContainsControl(const TControl* Control) const;
   void InsertControl(TControl* AControl);
   void RemoveControl(TControl* AControl);
-  // The child (visible and enabled unless AllowDisabled) at a client point, or null.
-  TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled) const;
+  // The topmost visible child (enabled unless AllowDisabled; windowless unless
+  // AllowWinControls) at a client point, or null.
+  TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false) const;
+  // Lays out the children whose Align is not alNone in the client area.
+  void Realign();
   void Broadcast(TMessage& Message);
 
   bool GetTabStop() const { return FTabStop; }
@@ -377,7 +383,6 @@ public:
   void Invalidate() override;
   void Repaint() override;
   void Update() override;
-  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
@@ -433,6 +438,7 @@ protected:
 
 private:
   void WMPaint(TMessage& Message);
+  void WMSize(TMessage& Message);
   void WMSetFocus(TMessage& Message);
   void WMKeyDown(TWMKey& Message);
   void WMKeyUp(TWMKey& Message);
@@ -441,7 +447,9 @@ private:
   void CMEnter(TMessage& Message) { DoEnter(); }
   void CMExit(TMessage& Message) { DoExit(); }
   void PaintControls();
-  void UpdateChildHandles();
+  void CreateChildHandles();
+  void DestroyChildHandles();
+  bool FAligning = false;
 
   HWND FHandle = nullptr;
   std::vector<TControl*> FControls;  // all children, in z-order (last on top)
@@ -449,7 +457,6 @@ private:
   std::unique_ptr<TCanvas> FWindowCanvas;
   void* FParentWindow = nullptr;
   friend class TControl;
-  friend struct TControlAccess;
 };
 
 // ---------------------------------------------------------------- TCustomControl
@@ -483,5 +490,8 @@ private:
   std::unique_ptr<TCanvas> FCanvas;
   friend class TWinControl;
 };
+
+// The shift keys held while the current input message was made.
+TShiftState KeyboardShiftState();
 
 }  // namespace vcl

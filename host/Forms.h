@@ -28,6 +28,8 @@ public:
   // Makes Control the active control; false when Control cannot take the focus.
   bool SetFocusedControl(TWinControl* Control);
   void FocusControl(TWinControl* Control);
+  // Control is going away or can no longer hold the focus: forget it as active control.
+  void DefocusControl(TWinControl* Control, bool Removing);
   bool GetActive() const { return FActive; }
   TModalResult GetModalResult() const { return FModalResult; }
   void SetModalResult(TModalResult Value) { FModalResult = Value; }
@@ -70,11 +72,14 @@ protected:
 
 private:
   void CMDialogKey(TWMKey& Message);
+  void CMRelease(TMessage&) { delete this; }
   void CMActivate(TMessage& Message);
   void CMDeactivate(TMessage& Message);
   void WMClose(TMessage& Message);
 
   TWinControl* FActiveControl = nullptr;
+  TWinControl* FFocusedControl = nullptr;
+  bool FDestroyFired = false;
   bool FActive = false;
   bool FModal = false;
   TModalResult FModalResult = mrNone;
@@ -155,6 +160,7 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  void* FOwnedQtApplication = nullptr;
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   int FHintPause = 500;

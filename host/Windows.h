@@ -103,6 +103,8 @@ LRESULT SendMessage(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam);
 // Adds Rect (null: the whole client area) to the window's invalid region.
 bool InvalidateRect(HWND Wnd, const TRect* Rect, bool Erase);
 bool IsWindow(HWND Wnd);
+// Negative while VK_SHIFT, VK_CONTROL or VK_MENU was held for the current input message.
+short GetKeyState(int VirtKey);
 bool IsWindowVisible(HWND Wnd);
 HWND GetFocus();
 

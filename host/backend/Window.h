@@ -1,0 +1,62 @@
+#pragma once
+// The backend side of one window: its widget, frame, scroll bar, timers and surface.
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+#include <cstdint>
+#include <map>
+
+#include "Controls.h"
+#include "QtEmbedding.h"
+#include "Surface.h"
+
+class QScrollBar;
+class QTimer;
+
+namespace vcl {
+
+class THostWidget;
+
+struct TWindowRecord {
+  std::uintptr_t Id = 0;
+  TWinControl* Control = nullptr;
+  QPointer<THostWidget> Widget;
+  unsigned Style = 0;
+  unsigned ExStyle = 0;
+  bool TopLevel = false;
+  SCROLLINFO HScroll;
+  bool HScrollVisible = false;
+  QScrollBar* HBar = nullptr;  // child of Widget, only with WS_HSCROLL
+  std::map<unsigned, QPointer<QTimer>> Timers;
+  QImage Surface;
+  QRegion Invalid;
+  TCanvasSurface CanvasSurface;
+  QSize LastClientSize{-1, -1};
+
+  int FrameWidth() const;
+  QRect ClientRectInWidget() const;  // the client area in widget coordinates
+};
+
+namespace backend {
+// Live windows by handle; handles are never reused.
+TWindowRecord* FindRecord(HWND Wnd);
+HWND HandleOf(const TWindowRecord* Record);
+// Sends WM_SIZE when the client size changed since the last call; resizes the surface.
+void SyncClientSize(TWindowRecord* Record);
+void LayoutScrollBar(TWindowRecord* Record);
+// Sets the widget's geometry from client-relative bounds, without any message.
+void PlaceWidget(TWindowRecord* Record, int X, int Y, int Width, int Height);
+// The modifiers of the input event being turned into messages.
+void SetInputModifiers(Qt::KeyboardModifiers Modifiers);
+// Turns the user's actions on the window's scroll bar into WM_HSCROLL.
+void ConnectScrollBar(TWindowRecord* Record);
+// Delivers a message through the window: an exception from its handler goes to
+// Application->HandleException, and no widget is deleted while a delivery runs.
+LRESULT DeliverToWindow(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam);
+bool InsideDelivery();
+void PaintPending(TWindowRecord* Record);
+}  // namespace backend
+
+}  // namespace vcl

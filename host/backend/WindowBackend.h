@@ -1,0 +1,51 @@
+#pragma once
+// The window system as the framework classes see it: plain functions on window handles,
+// free of Qt types, implemented over Qt widgets in this folder.
+
+#include "Controls.h"
+
+namespace vcl::backend {
+
+// Creates the window of Control. ParentWnd holds it when not null; otherwise HostWidget
+// (a QWidget*) when not null; otherwise it is a top-level window.
+HWND CreateWindowFor(TWinControl* Control, const TCreateParams& Params, HWND ParentWnd, void* HostWidget);
+// Destroys the window: its timers stop and messages still queued for it are dropped.
+// The Qt widget is deleted once no event handler is running.
+void DestroyWindow(HWND Wnd);
+TWinControl* ControlOf(HWND Wnd);
+TWindowRecord* RecordOf(HWND Wnd);
+
+// Position relative to the parent's client area (the screen for a top-level window).
+void MoveWindow(HWND Wnd, int X, int Y, int Width, int Height);
+void ShowWindow(HWND Wnd, bool Visible);
+void RaiseWindow(HWND Wnd);
+void SetWindowTitle(HWND Wnd, const AnsiString& Title);
+void SetWindowCursor(HWND Wnd, TCursor Cursor);
+void SetWindowEnabled(HWND Wnd, bool Enabled);
+TRect ClientRectOf(HWND Wnd);
+// The window's bounds in its parent's client area (on the screen for a top-level window).
+TRect WindowBounds(HWND Wnd);
+// Runs Paint with Canvas drawing on the part Bounds of the parent window's surface.
+void PaintOnChildArea(HWND Parent, const TRect& Bounds, TCanvas* Canvas, const std::function<void()>& Paint);
+void ForgetMouseControl(TControl* Control);
+TPoint ClientOriginOnScreen(HWND Wnd);
+// Re-reads the window's size after a frame change and sends WM_SIZE when the client changed.
+void CheckClientSize(HWND Wnd);
+void RepaintFrame(HWND Wnd);
+
+void InvalidateWindow(HWND Wnd, const TRect* Rect);
+// Runs the pending paint now: erase with the control's colour, then WM_PAINT.
+void UpdateWindow(HWND Wnd);
+TCanvasSurface* SurfaceOf(HWND Wnd);
+
+void FocusWindow(HWND Wnd);
+HWND FocusedWindow();
+void ActivateWindow(HWND Wnd);
+bool IsActiveWindow(HWND Wnd);
+void SetCapture(HWND Wnd, bool Capture);
+bool HasCapture(HWND Wnd);
+
+// Runs a message loop until Done answers true.
+void RunLoopUntil(const std::function<bool()>& Done);
+
+}  // namespace vcl::backend

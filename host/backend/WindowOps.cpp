@@ -1,0 +1,270 @@
+// Geometry, visibility, focus, capture and painting of windows.
+
+#include <QApplication>
+#include <QEventLoop>
+#include <QCursor>
+#include <QScrollBar>
+
+#include "HostWidget.h"
+#include "WindowBackend.h"
+
+namespace vcl::backend {
+
+namespace {
+Qt::CursorShape CursorShapeOf(TCursor Cursor) {
+  switch (Cursor) {
+    case crNone: return Qt::BlankCursor;
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crDrag: return Qt::DragMoveCursor;
+    case crNoDrop: case crNo: return Qt::ForbiddenCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    case crMultiDrag: return Qt::DragCopyCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+}  // namespace
+
+namespace {
+// Where the parent's client area starts inside the parent widget.
+int ParentFrame(const TWindowRecord* R) {
+  if (R->TopLevel || !R->Widget) return 0;
+  auto* ParentWidget = dynamic_cast<THostWidget*>(R->Widget->parentWidget());
+  return ParentWidget && ParentWidget->Record() ? ParentWidget->Record()->FrameWidth() : 0;
+}
+Qt::KeyboardModifiers InputModifiers;
+}  // namespace
+
+void SetInputModifiers(Qt::KeyboardModifiers Modifiers) { InputModifiers = Modifiers; }
+
+void PlaceWidget(TWindowRecord* R, int X, int Y, int Width, int Height) {
+  const int Offset = ParentFrame(R);
+  R->Widget->setGeometry(X + Offset, Y + Offset, std::max(0, Width), std::max(0, Height));
+  LayoutScrollBar(R);
+}
+
+void MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return;
+  PlaceWidget(R, X, Y, Width, Height);
+  SyncClientSize(R);
+}
+
+TRect WindowBounds(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return {};
+  const QRect G = R->Widget->geometry().translated(-ParentFrame(R), -ParentFrame(R));
+  return TRect{G.left(), G.top(), G.left() + G.width(), G.top() + G.height()};
+}
+
+void PaintOnChildArea(HWND Parent, const TRect& Bounds, TCanvas* Canvas, const std::function<void()>& Paint) {
+  TWindowRecord* R = FindRecord(Parent);
+  if (!R) return;
+  TCanvasSurface Area;
+  Area.Image = &R->Surface;
+  Area.Clip = R->CanvasSurface.Clip & QRegion(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
+  Area.Origin = QPoint(Bounds.Left, Bounds.Top);
+  Area.Changed = R->CanvasSurface.Changed;
+  Canvas->SetSurface(&Area);
+  struct TDetach {
+    TCanvas* Canvas;
+    ~TDetach() { Canvas->SetSurface(nullptr); }
+  } Detach{Canvas};
+  Paint();
+}
+
+void ShowWindow(HWND Wnd, bool Visible) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setVisible(Visible);
+}
+
+void RaiseWindow(HWND Wnd) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->raise();
+}
+
+void SetWindowTitle(HWND Wnd, const AnsiString& Title) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setWindowTitle(QString::fromUtf8(Title.c_str()));
+}
+
+void SetWindowCursor(HWND Wnd, TCursor Cursor) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setCursor(CursorShapeOf(Cursor));
+}
+
+void SetWindowEnabled(HWND Wnd, bool Enabled) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setEnabled(Enabled);
+}
+
+TRect ClientRectOf(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R) return {};
+  const QRect C = R->ClientRectInWidget();
+  return TRect{0, 0, C.width(), C.height()};
+}
+
+TPoint ClientOriginOnScreen(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return {};
+  const QPoint P = R->Widget->mapToGlobal(R->ClientRectInWidget().topLeft());
+  return TPoint{P.x(), P.y()};
+}
+
+void CheckClientSize(HWND Wnd) {
+  if (TWindowRecord* R = FindRecord(Wnd)) {
+    LayoutScrollBar(R);
+    SyncClientSize(R);
+  }
+}
+
+void RepaintFrame(HWND Wnd) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->update();
+}
+
+void SyncClientSize(TWindowRecord* R) {
+  const QSize Client = R->ClientRectInWidget().size();
+  if (Client == R->LastClientSize) return;
+  R->LastClientSize = Client;
+  QImage Old = R->Surface;
+  R->Surface = QImage(Client, QImage::Format_RGB32);
+  R->Surface.fill(Qt::white);
+  R->CanvasSurface.Clip = QRegion(R->Surface.rect());
+  R->Invalid = QRegion(R->Surface.rect());
+  if (R->Widget) R->Widget->update();
+  const HWND Wnd = HandleOf(R);
+  SendMessage(Wnd, WM_SIZE, SIZE_RESTORED, MakeLParam(Client.width(), Client.height()));
+}
+
+void LayoutScrollBar(TWindowRecord* R) {
+  if (!R->HBar || !R->Widget) return;
+  R->HBar->setVisible(R->HScrollVisible);
+  if (!R->HScrollVisible) return;
+  const int F = R->FrameWidth();
+  const int H = R->HBar->sizeHint().height();
+  R->HBar->setGeometry(F, std::max(F, R->Widget->height() - F - H), std::max(0, R->Widget->width() - 2 * F), H);
+}
+
+void InvalidateWindow(HWND Wnd, const TRect* Rect) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R) return;
+  QRect Area = R->Surface.rect();
+  if (Rect) Area = Area.intersected(QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()));
+  if (Area.isEmpty()) return;
+  R->Invalid += Area;
+  if (R->Widget) R->Widget->update(Area.translated(R->ClientRectInWidget().topLeft()));
+}
+
+void PaintPending(TWindowRecord* R) {
+  if (R->Invalid.isEmpty() || R->Surface.isNull()) return;
+  const QRegion Area = R->Invalid;
+  R->Invalid = QRegion();
+  // Erase with the control's colour, as the window class brush would.
+  const QColor Background = ToQColor(R->Control->GetColor());
+  for (const QRect& Part : Area) {
+    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
+      auto* Line = reinterpret_cast<QRgb*>(R->Surface.scanLine(Y));
+      std::fill(Line + Part.left(), Line + Part.right() + 1, Background.rgb());
+    }
+  }
+  R->CanvasSurface.Clip = Area;
+  const std::uintptr_t Id = R->Id;
+  const HWND Wnd = HandleOf(R);
+  struct TRestoreClip {
+    std::uintptr_t Id;
+    ~TRestoreClip() {
+      if (TWindowRecord* Alive = FindRecord(reinterpret_cast<HWND>(Id))) Alive->CanvasSurface.Clip = QRegion(Alive->Surface.rect());
+    }
+  } Restore{Id};
+  SendMessage(Wnd, WM_PAINT, 0, 0);
+}
+
+void UpdateWindow(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R) return;
+  const QRegion Area = R->Invalid;
+  PaintPending(R);
+  if (TWindowRecord* Alive = FindRecord(Wnd); Alive && Alive->Widget && !Area.isEmpty())
+    Alive->Widget->update(Area.translated(Alive->ClientRectInWidget().topLeft()));
+}
+
+TCanvasSurface* SurfaceOf(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  return R ? &R->CanvasSurface : nullptr;
+}
+
+void FocusWindow(HWND Wnd) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setFocus(Qt::OtherFocusReason);
+}
+
+HWND FocusedWindow() {
+  auto* Widget = dynamic_cast<THostWidget*>(QApplication::focusWidget());
+  return Widget && Widget->Record() ? HandleOf(Widget->Record()) : nullptr;
+}
+
+void ActivateWindow(HWND Wnd) {
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) {
+    R->Widget->activateWindow();
+    R->Widget->raise();
+  }
+}
+
+bool IsActiveWindow(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  return R && R->Widget && R->Widget->isActiveWindow();
+}
+
+void SetCapture(HWND Wnd, bool Capture) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget || !R->Widget->isVisible()) return;
+  if (Capture) R->Widget->grabMouse();
+  else if (QWidget::mouseGrabber() == R->Widget) R->Widget->releaseMouse();
+}
+
+bool HasCapture(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  return R && R->Widget && QWidget::mouseGrabber() == R->Widget;
+}
+
+TShiftState KeyboardShiftStateOf() { return ShiftOf(InputModifiers, Qt::NoButton); }
+
+void RunLoopUntil(const std::function<bool()>& Done) {
+  while (!Done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
+}
+
+}  // namespace vcl::backend
+
+namespace vcl {
+
+TShiftState KeyboardShiftState() { return backend::KeyboardShiftStateOf(); }
+
+short GetKeyState(int VirtKey) {
+  const TShiftState S = KeyboardShiftState();
+  constexpr short Down = -0x8000;
+  switch (VirtKey) {
+    case VK_SHIFT: return S.Contains(ssShift) ? Down : 0;
+    case VK_CONTROL: return S.Contains(ssCtrl) ? Down : 0;
+    case VK_MENU: return S.Contains(ssAlt) ? Down : 0;
+    default: return 0;
+  }
+}
+
+bool GetCursorPos(TPoint& Point) {
+  const QPoint P = QCursor::pos();
+  Point = TPoint{P.x(), P.y()};
+  return true;
+}
+
+bool SetCursorPos(int X, int Y) {
+  QCursor::setPos(X, Y);
+  return true;
+}
+
+}  // namespace vcl

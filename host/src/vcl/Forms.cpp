@@ -1,0 +1,224 @@
+// Forms: the active control, dialog keys, showing, closing and modal runs.
+
+#include "Forms.h"
+
+#include "backend/WindowBackend.h"
+
+namespace vcl {
+
+namespace {
+constexpr int DefaultFormWidth = 320;
+constexpr int DefaultFormHeight = 240;
+}  // namespace
+
+TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
+  FVisible = false;
+  FParentFont = false;
+  FParentColor = false;
+  FParentCtl3D = false;
+  FParentShowHint = false;
+  FParentBiDiMode = false;
+  FColor = clBtnFace;
+  FWidth = DefaultFormWidth;
+  FHeight = DefaultFormHeight;
+}
+
+TCustomForm::~TCustomForm() {
+  Destroying();
+  DestroyHandle();
+}
+
+void TCustomForm::Destroying() {
+  if (!FDestroyFired) {
+    FDestroyFired = true;
+    if (FOnDestroy) {
+      try {
+        FOnDestroy(this);
+      } catch (...) {
+        Application->HandleException(this);
+      }
+    }
+  }
+  TWinControl::Destroying();
+}
+
+TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
+
+void TCustomForm::CreateParams(TCreateParams& Params) {
+  TWinControl::CreateParams(Params);
+  if (!FParent) Params.Style = (Params.Style & ~WS_CHILD) | WS_CAPTION;
+}
+
+// ---------------------------------------------------------------- active control
+
+void TCustomForm::SetActiveControl(TWinControl* Control) {
+  if (Control == FActiveControl) return;
+  if (Control && (!ContainsControl(Control) || Control == this || !Control->CanFocus()))
+    throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  FActiveControl = Control;
+  if (Control && FActive) backend::FocusWindow(Control->GetHandle());
+}
+
+void TCustomForm::FocusControl(TWinControl* Control) {
+  const bool WasActive = FActive;
+  SetActiveControl(Control);
+  if (WasActive && Control && !Control->Focused()) backend::FocusWindow(Control->GetHandle());
+  if (!WasActive && HandleAllocated() && GetVisible()) backend::ActivateWindow(GetHandle());
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* Control) {
+  if (Control && (!ContainsControl(Control) || Control == this)) return false;
+  FActiveControl = Control;
+  if (Control == FFocusedControl) return true;
+  TWinControl* Old = FFocusedControl;
+  FFocusedControl = Control;
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  if (Old) Old->Perform(CM_EXIT, 0, 0);
+  if (Alive.expired()) return false;
+  // An exit handler may have moved the focus on already.
+  if (Control && FFocusedControl == Control) Control->Perform(CM_ENTER, 0, 0);
+  return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* Control, bool Removing) {
+  if (FActiveControl && Control->ContainsControl(FActiveControl)) FActiveControl = nullptr;
+  if (FFocusedControl && Control->ContainsControl(FFocusedControl)) FFocusedControl = nullptr;
+}
+
+void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
+  TWinControl::Notification(AComponent, Operation);
+  if (Operation != TOperation::opRemove) return;
+  if (AComponent == FActiveControl) FActiveControl = nullptr;
+  if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+}
+
+// ---------------------------------------------------------------- messages
+
+void TCustomForm::Dispatch(TMessage& Message) {
+  switch (Message.Msg) {
+    case CM_DIALOGKEY: DispatchAs(Message, this, &TCustomForm::CMDialogKey); break;
+    case CM_ACTIVATE: CMActivate(Message); break;
+    case CM_DEACTIVATE: CMDeactivate(Message); break;
+    case CM_RELEASE: CMRelease(Message); break;
+    case WM_CLOSE: WMClose(Message); break;
+    case CM_TEXTCHANGED:
+      if (HandleAllocated()) backend::SetWindowTitle(GetHandle(), FText);
+      break;
+    case CM_VISIBLECHANGED:
+      if (FParent) {
+        TWinControl::Dispatch(Message);
+      } else if (FVisible) {
+        HandleNeeded();
+        backend::ShowWindow(GetHandle(), true);
+        backend::ActivateWindow(GetHandle());
+        if (FOnShow) FOnShow(this);
+      } else if (HandleAllocated()) {
+        backend::ShowWindow(GetHandle(), false);
+      }
+      break;
+    default: TWinControl::Dispatch(Message);
+  }
+}
+
+void TCustomForm::CMDialogKey(TWMKey& Message) {
+  switch (Message.CharCode) {
+    case VK_TAB:
+      if (GetKeyState(VK_CONTROL) >= 0) {
+        SelectNext(FActiveControl, GetKeyState(VK_SHIFT) >= 0, true);
+        Message.Result = 1;
+        return;
+      }
+      break;
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN:
+      if (FActiveControl && FActiveControl->GetParent()) {
+        FActiveControl->GetParent()->SelectNext(FActiveControl, Message.CharCode == VK_RIGHT || Message.CharCode == VK_DOWN,
+                                                false);
+        Message.Result = 1;
+      }
+      return;
+    default: break;
+  }
+  TWinControl::Dispatch(Message.Message);
+}
+
+void TCustomForm::CMActivate(TMessage&) {
+  FActive = true;
+  Activate();
+  if (!FActive) return;
+  if (FActiveControl) {
+    if (FActiveControl->CanFocus()) backend::FocusWindow(FActiveControl->GetHandle());
+  } else {
+    SelectNext(nullptr, true, true);
+  }
+}
+
+void TCustomForm::CMDeactivate(TMessage&) {
+  FActive = false;
+  Deactivate();
+}
+
+void TCustomForm::Activate() {
+  if (FOnActivate) FOnActivate(this);
+}
+
+void TCustomForm::Deactivate() {
+  if (FOnDeactivate) FOnDeactivate(this);
+}
+
+void TCustomForm::WMClose(TMessage&) { Close(); }
+
+void TCustomForm::PaintWindow() { Paint(); }
+
+void TCustomForm::Paint() {
+  if (FOnPaint) FOnPaint(this);
+}
+
+// ---------------------------------------------------------------- showing and closing
+
+void TCustomForm::Show() {
+  SetVisible(true);
+  if (HandleAllocated()) backend::RaiseWindow(GetHandle());
+}
+
+void TCustomForm::Close() {
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  bool CanClose = true;
+  if (FOnCloseQuery) FOnCloseQuery(this, CanClose);
+  if (!CanClose) return;
+  TCloseAction Action = caHide;
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  if (FOnClose) FOnClose(this, Action);
+  if (Alive.expired()) return;
+  if (Application->GetMainForm() == this && Action != caNone) Application->Terminate();
+  switch (Action) {
+    case caHide: case caMinimize: Hide(); break;
+    case caFree: Hide(); Release(); break;
+    case caNone: break;
+  }
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (FVisible || FModal) throw EInvalidOperation("Cannot make a visible window modal");
+  FModal = true;
+  FModalResult = mrNone;
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  Show();
+  backend::RunLoopUntil([&] { return Alive.expired() || FModalResult != mrNone || Application->GetTerminated(); });
+  if (Alive.expired()) return mrCancel;
+  FModal = false;
+  Hide();
+  return FModalResult == mrNone ? mrCancel : FModalResult;
+}
+
+void TCustomForm::Release() { PostMessage(GetHandle(), CM_RELEASE, 0, 0); }
+
+TCustomForm* GetParentForm(TControl* Control) {
+  if (!Control) return nullptr;
+  while (Control->GetParent()) Control = Control->GetParent();
+  return dynamic_cast<TCustomForm*>(Control);
+}
+
+}  // namespace vcl

@@ -17,6 +17,7 @@ class TFiler;
 class TReader;
 class TWriter;
 class TComponent;
+struct TPropInfo;
 
 // ---------------------------------------------------------------- TList
 
@@ -108,8 +109,12 @@ public:
 
 protected:
   virtual void SetUpdateState(bool Updating) {}
+  // A form file stores the lines as "Strings = ( 'a' 'b' )".
+  void DefineProperties(TFiler* Filer) override;
 
 private:
+  void ReadData(TReader* Reader);
+  void WriteData(TWriter* Writer);
   int FUpdateCount = 0;
 };
 
@@ -253,6 +258,114 @@ public:
 protected:
   TPersistent* FAncestor = nullptr;
 };
+
+// ---------------------------------------------------------------- form files
+//
+// A form file is text in the classic syntax:
+//
+//   object Form1: TMyForm
+//     Caption = 'Cards'
+//     object Ostrel1: TOstrel
+//       ColumnWidth = 120
+//       CaptionFont.Style = [fsBold]
+//       Items.Data = {
+//         C800000000000000}
+//       OnChange = Ostrel1Change
+//     end
+//   end
+//
+// Values: integers (also $hex), floats, strings ('it''s', #13#10, 'a' + 'b' over lines),
+// identifiers (enumeration values, True/False, component and handler names, nil), sets
+// [a, b], lists ( ... ) and binary data { hex }.
+
+class TFormParser;
+
+// Reads form text into an existing root: the root's own properties, then its children,
+// which it creates by class name (the root's field classes first, then the registered
+// classes), names, stores in the root's fields of the same name, nests through
+// SetParentComponent, fills and finally hands to Loaded.
+class TReader : public TFiler {
+public:
+  explicit TReader(const AnsiString& Text);
+  ~TReader() override;
+
+  // EParserError for text that breaks the syntax, EReadError for an unknown property or a
+  // value a property does not take, EClassNotFound for an unknown class; each names the
+  // line. On failure the components this read created are freed again and no component
+  // is left loading; properties already set stay set.
+  void ReadRootComponent(TComponent* Root);
+  TComponent* GetRoot() const { return FRoot; }
+
+  void DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc WriteData, bool HasData) override;
+  void DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc WriteData,
+                            bool HasData) override;
+
+  // The value readers that a DefineProperty reader uses.
+  int ReadInteger();
+  long long ReadInt64();
+  double ReadFloat();
+  AnsiString ReadString();
+  AnsiString ReadIdent();
+  bool ReadBoolean();
+  void ReadListBegin();
+  bool EndOfList();
+  void ReadListEnd();
+
+private:
+  struct TState;
+  void ReadDefinedProperties(TPersistent* Instance) { Instance->DefineProperties(this); }
+  AnsiString FText;
+  std::unique_ptr<TFormParser> FParser;
+  std::unique_ptr<TState> FState;
+  TComponent* FRoot = nullptr;
+  friend struct TReaderImpl;
+};
+
+// Writes a root and the components it lists through GetChildren as form text. A property
+// is written when its value differs from the ancestor's (writing an inherited form) or,
+// without an ancestor, from its default clause; always when it has none.
+class TWriter : public TFiler {
+public:
+  TWriter();
+  ~TWriter() override;
+
+  void WriteRootComponent(TComponent* Root, TComponent* AncestorRoot = nullptr);
+  const AnsiString& GetText() const { return FText; }
+
+  void DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc WriteData, bool HasData) override;
+  void DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc WriteData,
+                            bool HasData) override;
+
+  // The value writers that a DefineProperty writer uses.
+  void WriteInteger(long long Value);
+  void WriteFloat(double Value);
+  void WriteString(const AnsiString& Value);
+  void WriteIdent(const AnsiString& Ident);
+  void WriteBoolean(bool Value);
+  void WriteListBegin();
+  void WriteListEnd();
+
+private:
+  void WriteComponent(TComponent* Component, TComponent* Ancestor, int Indent);
+  void WriteProperties(TPersistent* Instance, TPersistent* Ancestor, const AnsiString& Prefix, int Indent);
+  void WriteProperty(TPersistent* Instance, TPersistent* Ancestor, const TPropInfo& Prop,
+                     const AnsiString& Prefix, int Indent);
+  void BeginValue();
+  AnsiString ReferenceName(TComponent* Component, TComponent* Root) const;
+
+  AnsiString FText;
+  TComponent* FRoot = nullptr;
+  TComponent* FAncestorRoot = nullptr;
+  AnsiString FPrefix;  // "Items." while an object property's DefineProperties runs
+  int FIndent = 0;
+  int FListDepth = 0;
+  std::set<TComponent*> FWritten;
+};
+
+// The form text of Root and its children; with AncestorRoot, only what differs from it.
+AnsiString WriteComponentText(TComponent* Root, TComponent* AncestorRoot = nullptr);
+// Reads form text into Root (see TReader::ReadRootComponent).
+void ReadComponentText(const AnsiString& Text, TComponent* Root);
 
 // ---------------------------------------------------------------- components
 

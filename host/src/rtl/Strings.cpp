@@ -157,6 +157,35 @@ void TStrings::EndUpdate() {
   if (FUpdateCount == 0) SetUpdateState(false);
 }
 
+void TStrings::DefineProperties(TFiler* Filer) {
+  TPersistent::DefineProperties(Filer);
+  const auto* Ancestor = dynamic_cast<const TStrings*>(Filer->GetAncestor());
+  const bool HasData = Ancestor != nullptr ? !Equals(Ancestor) : GetCount() > 0;
+  Filer->DefineProperty(
+      "Strings", [this](TReader* Reader) { ReadData(Reader); }, [this](TWriter* Writer) { WriteData(Writer); },
+      HasData);
+}
+
+void TStrings::ReadData(TReader* Reader) {
+  Reader->ReadListBegin();
+  BeginUpdate();
+  try {
+    Clear();
+    while (!Reader->EndOfList()) Add(Reader->ReadString());
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+  Reader->ReadListEnd();
+}
+
+void TStrings::WriteData(TWriter* Writer) {
+  Writer->WriteListBegin();
+  for (int I = 0; I < GetCount(); ++I) Writer->WriteString(Get(I));
+  Writer->WriteListEnd();
+}
+
 // ---------------------------------------------------------------- TStringList
 
 void TStringList::CheckIndex(int Index) const {

@@ -311,15 +311,16 @@ public:
                      ? std::numeric_limits<long long>::max()
                      : static_cast<long long>(std::numeric_limits<I>::max());
     // A 32-bit value may also be written as its unsigned pattern ($8000000F for a system colour).
-    const bool Wraps32 = sizeof(I) == 4 && std::is_signed_v<I>;
+    constexpr bool Wraps32 = sizeof(I) == 4 && std::is_signed_v<I>;
     if (Wraps32) P.MaxValue = 0xFFFFFFFFLL;
     P.GetOrd = [Get](TObject* O) {
       return static_cast<long long>(static_cast<I>(std::invoke(Get, Self(O))));
     };
-    P.SetOrd = [Set, Name = P.Name, Min = P.MinValue, Max = P.MaxValue, Wraps32](TObject* O, long long Value) {
+    P.SetOrd = [Set, Name = P.Name, Min = P.MinValue, Max = P.MaxValue](TObject* O, long long Value) {
       if (Value < Min || Value > Max) detail::RaiseInvalidValue(Name);
-      if (Wraps32 && Value > std::numeric_limits<std::int32_t>::max())
-        Value = static_cast<std::int32_t>(static_cast<std::uint32_t>(Value));
+      if constexpr (Wraps32)
+        if (Value > std::numeric_limits<std::int32_t>::max())
+          Value = static_cast<std::int32_t>(static_cast<std::uint32_t>(Value));
       detail::CallSetter(Self(O), Set, static_cast<V>(static_cast<I>(Value)));
     };
     if constexpr (!std::is_same_v<D, TNoDefault>) P.OrdDefault = static_cast<long long>(static_cast<I>(Default));

@@ -88,8 +88,9 @@ void ShowWindow(HWND Wnd, bool Visible) {
   if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setVisible(Visible);
 }
 
+// Top-level windows come to the front by being shown and activated.
 void RaiseWindow(HWND Wnd) {
-  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->raise();
+  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget && !R->TopLevel) R->Widget->raise();
 }
 
 void SetWindowTitle(HWND Wnd, const AnsiString& Title) {
@@ -212,7 +213,6 @@ HWND FocusedWindow() {
 void ActivateWindow(HWND Wnd) {
   if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) {
     R->Widget->activateWindow();
-    R->Widget->raise();
   }
 }
 

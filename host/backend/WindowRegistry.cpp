@@ -19,6 +19,8 @@ std::uintptr_t NextId = 1;
 }  // namespace
 
 int TWindowRecord::FrameWidth() const {
+  // A top-level window's frame belongs to the window manager.
+  if (TopLevel && !(Style & WS_POPUP)) return 0;
   if (ExStyle & WS_EX_CLIENTEDGE) return 2;
   return (Style & WS_BORDER) ? 1 : 0;
 }

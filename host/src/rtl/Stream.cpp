@@ -50,6 +50,13 @@ std::int64_t TStream::CopyFrom(TStream* Source, std::int64_t Count) {
 
 // ---------------------------------------------------------------- TMemoryStream
 
+namespace {
+
+// Far beyond any real stream, and below what the allocator (or a sanitizer) refuses outright.
+constexpr std::int64_t MaxMemoryStreamSize = std::int64_t(1) << 40;
+
+}  // namespace
+
 long TMemoryStream::Read(void* Buffer, long Count) {
   const auto Size = static_cast<std::int64_t>(FData.size());
   if (Count <= 0 || FPosition < 0 || FPosition >= Size) return 0;
@@ -65,6 +72,7 @@ long TMemoryStream::Write(const void* Buffer, long Count) {
   if (__builtin_add_overflow(FPosition, static_cast<std::int64_t>(Count), &End)) throw EOutOfMemory(Consts::SOutOfMemory);
   if (End > static_cast<std::int64_t>(FData.size())) {
     // Grow geometrically: a writer of many small fields must not copy the data each time.
+    if (End > MaxMemoryStreamSize) throw EOutOfMemory(Consts::SOutOfMemory);
     if (End > static_cast<std::int64_t>(FData.capacity())) {
       try {
         FData.reserve(std::max<size_t>(static_cast<size_t>(End), FData.capacity() * 2));
@@ -95,7 +103,7 @@ std::int64_t TMemoryStream::Seek(std::int64_t Offset, Word Origin) {
 void TMemoryStream::SetSize(std::int64_t NewSize) {
   if (NewSize < 0) NewSize = 0;
   // A form file or card stream may claim any size; it is refused here, not by the allocator.
-  if (static_cast<std::uint64_t>(NewSize) > FData.max_size()) throw EOutOfMemory(Consts::SOutOfMemory);
+  if (NewSize > MaxMemoryStreamSize) throw EOutOfMemory(Consts::SOutOfMemory);
   try {
     FData.resize(static_cast<size_t>(NewSize));
   } catch (const std::exception&) {

@@ -160,7 +160,6 @@ protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
-  void* FOwnedQtApplication = nullptr;
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   int FHintPause = 500;

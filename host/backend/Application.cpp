@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
+#include <cstdlib>
 
 #include "Forms.h"
 #include "Window.h"
@@ -18,15 +19,21 @@ TApplication* Application = &TheApplication;
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
-TApplication::~TApplication() {
-  // The forms' windows go before the Qt application object that holds them.
-  while (GetComponentCount() > 0) delete GetComponent(GetComponentCount() - 1);
-  delete static_cast<QApplication*>(FOwnedQtApplication);
+TApplication::~TApplication() = default;
+
+namespace {
+// Runs at exit before Qt's own statics go, since it was registered after they were made:
+// the forms' windows go first, then the Qt application object that holds them.
+void ReleaseOwnedQtApplication() {
+  while (Application->GetComponentCount() > 0) delete Application->GetComponent(Application->GetComponentCount() - 1);
+  delete QCoreApplication::instance();
 }
+}  // namespace
 
 void TApplication::Initialize(int& Argc, char** Argv) {
   if (QCoreApplication::instance()) return;
-  FOwnedQtApplication = new QApplication(Argc, Argv);
+  new QApplication(Argc, Argv);
+  std::atexit(ReleaseOwnedQtApplication);
 }
 
 void TApplication::Initialize() {

@@ -13,8 +13,9 @@ namespace vcl {
 namespace {
 
 std::set<const TCanvas*>& LiveCanvases() {
-  static std::set<const TCanvas*> Set;
-  return Set;
+  // Never destroyed: canvases of static objects may go away at exit.
+  static auto* Set = new std::set<const TCanvas*>;
+  return *Set;
 }
 
 QRgb Rgb(TColor Color) { return ToQColor(Color).rgb(); }

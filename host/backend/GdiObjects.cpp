@@ -16,8 +16,9 @@ struct TGdiObject {
 };
 
 std::unordered_map<std::uintptr_t, TGdiObject>& Objects() {
-  static std::unordered_map<std::uintptr_t, TGdiObject> Map;
-  return Map;
+  // Never destroyed: brushes and bitmaps of static objects may be released at exit.
+  static auto* Map = new std::unordered_map<std::uintptr_t, TGdiObject>;
+  return *Map;
 }
 std::uintptr_t NextId = 1;
 

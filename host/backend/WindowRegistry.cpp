@@ -12,8 +12,9 @@ namespace vcl {
 
 namespace {
 std::unordered_map<std::uintptr_t, std::unique_ptr<TWindowRecord>>& Records() {
-  static std::unordered_map<std::uintptr_t, std::unique_ptr<TWindowRecord>> Map;
-  return Map;
+  // Never destroyed: windows may still go away while statics are torn down at exit.
+  static auto* Map = new std::unordered_map<std::uintptr_t, std::unique_ptr<TWindowRecord>>;
+  return *Map;
 }
 std::uintptr_t NextId = 1;
 }  // namespace

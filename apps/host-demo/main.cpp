@@ -1,0 +1,92 @@
+// A form with one custom-drawn control, to look at the framework's drawing on a real
+// display. With --screenshot FILE.png it saves the window and quits.
+
+#include <QApplication>
+#include <QPixmap>
+#include <QTimer>
+#include <cstring>
+
+#include "Forms.h"
+#include "QtEmbedding.h"
+
+using namespace vcl;
+
+namespace {
+
+// Draws a few cards the way a card view would: caption bands, lines, a focus frame.
+class TSampleCards : public TCustomControl {
+public:
+  explicit TSampleCards(TComponent* AOwner) : TCustomControl(AOwner) {
+    FFocusBitmap.LoadFromResourceName(HInstance, "FOCUS_BITMAP");
+    FFocusBrush.SetHandle(CreatePatternBrush(FFocusBitmap.GetHandle()));
+    SetColor(clWhite);
+  }
+
+protected:
+  void CreateParams(TCreateParams& Params) override {
+    TCustomControl::CreateParams(Params);
+    Params.ExStyle |= WS_EX_CLIENTEDGE;
+  }
+
+  void Paint() override {
+    TCanvas* C = GetCanvas();
+    const char* Names[] = {"Ada Lovelace", "Charles Babbage & Co", "Grace Hopper, Rear Admiral"};
+    for (int I = 0; I < 3; ++I) {
+      const TRect Card{8 + I * 118, 8, 118 + I * 118, 120};
+      TRect Band{Card.Left, Card.Top, Card.Right, Card.Top + 18};
+      C->SetFont(GetFont());
+      C->GetFont()->SetStyle(TFontStyles{fsBold});
+      C->GetBrush()->SetStyle(bsSolid);
+      C->GetBrush()->SetColor(I == 1 ? clHighlight : clSilver);
+      C->GetFont()->SetColor(I == 1 ? clHighlightText : clBlack);
+      C->FillRect(Band);
+      InflateRect(Band, -2, 0);
+      DrawText(C->GetHandle(), Names[I], -1, &Band, DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+      C->SetFont(GetFont());
+      C->GetBrush()->SetColor(clWhite);
+      C->TextOut(Card.Left + 3, Card.Top + 22, "Phone");
+      C->TextOut(Card.Left + 50, Card.Top + 22, "555-0100");
+      C->TextOut(Card.Left + 3, Card.Top + 40, "Mail");
+      C->TextOut(Card.Left + 50, Card.Top + 40, "x@y.z");
+      C->GetPen()->SetColor(clSilver);
+      C->GetPen()->SetWidth(0);
+      C->MoveTo(Card.Right + 4, 4);
+      C->LineTo(Card.Right + 4, GetClientHeight() - 4);
+    }
+    TRect Focus{8 + 118 - 2, 6, 236 + 2, 122};
+    C->SetBrush(&FFocusBrush);
+    C->GetFont()->SetColor(clBlack);
+    C->FrameRect(Focus);
+  }
+
+private:
+  TBitmap FFocusBitmap;
+  TBrush FFocusBrush;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const char* Screenshot = nullptr;
+  for (int I = 1; I + 1 < argc; ++I)
+    if (std::strcmp(argv[I], "--screenshot") == 0) Screenshot = argv[I + 1];
+  Application->Initialize(argc, argv);
+  TForm* Form = nullptr;
+  Application->CreateForm(Form);
+  Form->SetCaption("Framework demo");
+  Form->SetBounds(100, 100, 380, 150);
+  auto* Cards = new TSampleCards(Form);
+  Cards->SetAlign(alClient);
+  Cards->SetParent(Form);
+  int Status = 0;
+  if (Screenshot) {
+    Form->Show();
+    QTimer::singleShot(500, [&] {
+      QWidget* Window = ControlWidget(Form);
+      Status = Window->grab().save(QString::fromUtf8(Screenshot), "PNG") ? 0 : 1;
+      Application->Terminate();
+    });
+  }
+  Application->Run();
+  return Status;
+}

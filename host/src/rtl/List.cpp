@@ -23,12 +23,35 @@ void InsertionSort(void** Items, int Lo, int Hi, TListSortCompare Compare) {
   }
 }
 
+// Heapsort: every index it touches is computed from the range's size, so any Compare is
+// safe, and it needs O(n log n) comparisons whatever Compare answers.
+void HeapSort(void** Items, int Count, TListSortCompare Compare) {
+  auto SiftDown = [&](int Root, int Size) {
+    for (;;) {
+      int Child = 2 * Root + 1;
+      if (Child >= Size) return;
+      if (Child + 1 < Size && Compare(Items[Child], Items[Child + 1]) < 0) ++Child;
+      if (Compare(Items[Root], Items[Child]) >= 0) return;
+      std::swap(Items[Root], Items[Child]);
+      Root = Child;
+    }
+  };
+  for (int I = Count / 2 - 1; I >= 0; --I) SiftDown(I, Count);
+  for (int End = Count - 1; End > 0; --End) {
+    std::swap(Items[0], Items[End]);
+    SiftDown(0, End);
+  }
+}
+
 // Hoare quicksort with a median-of-three pivot copied out of the array. Every scan is
 // bounded by the range, elements only move by swaps, and each pass leaves two strictly
-// smaller ranges, so an inconsistent Compare can spoil the order but nothing else.
-void QuickSort(void** Items, int Lo, int Hi, TListSortCompare Compare) {
+// smaller ranges, so an inconsistent Compare can spoil the order but nothing else. A
+// comparison that keeps the partitions lopsided (always -1) runs out of depth and the
+// rest goes to HeapSort, so the sort stays O(n log n).
+void QuickSort(void** Items, int Lo, int Hi, TListSortCompare Compare, int DepthLimit) {
   constexpr int SmallRange = 16;
   while (Hi - Lo >= SmallRange) {
+    if (DepthLimit-- == 0) return HeapSort(Items + Lo, Hi - Lo + 1, Compare);
     const int Mid = Lo + (Hi - Lo) / 2;
     if (Compare(Items[Mid], Items[Lo]) < 0) std::swap(Items[Mid], Items[Lo]);
     if (Compare(Items[Hi], Items[Mid]) < 0) {
@@ -51,10 +74,10 @@ void QuickSort(void** Items, int Lo, int Hi, TListSortCompare Compare) {
     if (I <= Lo) I = Lo + 1;
     // Recurse into the smaller side, loop on the larger: the stack stays logarithmic.
     if (J - Lo < Hi - I) {
-      QuickSort(Items, Lo, J, Compare);
+      QuickSort(Items, Lo, J, Compare, DepthLimit);
       Lo = I;
     } else {
-      QuickSort(Items, I, Hi, Compare);
+      QuickSort(Items, I, Hi, Compare, DepthLimit);
       Hi = J;
     }
   }
@@ -112,7 +135,9 @@ void TList::Clear() {
 }
 
 void TList::Sort(TListSortCompare Compare) {
-  if (GetCount() > 1) QuickSort(FItems.data(), 0, GetCount() - 1, Compare);
+  int DepthLimit = 0;
+  for (int N = GetCount(); N > 1; N >>= 1) DepthLimit += 2;
+  if (GetCount() > 1) QuickSort(FItems.data(), 0, GetCount() - 1, Compare, DepthLimit);
 }
 
 void TList::SetCapacity(int NewCapacity) {

@@ -32,6 +32,8 @@ public:
   using TCustomControl::CreateParams;
 
   void Dispatch(vcl::TMessage& Message) override {
+    // A handler may delete this control; then nothing more of it may be touched.
+    const std::weak_ptr<char> Alive = LifetimeToken();
     switch (Message.Msg) {
       case vcl::WM_SIZE: DispatchAs(Message, this, &TProbe::WMSize); break;
       case vcl::WM_TIMER: DispatchAs(Message, this, &TProbe::WMTimer); break;
@@ -41,7 +43,7 @@ public:
       case vcl::CM_MOUSELEAVE: Log.push_back("leave"); break;
       default: TCustomControl::Dispatch(Message);
     }
-    if (OnMessage) OnMessage(Message.Msg);
+    if (!Alive.expired() && OnMessage) OnMessage(Message.Msg);
   }
 
 protected:

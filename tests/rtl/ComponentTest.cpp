@@ -169,3 +169,33 @@ TEST(ComponentTest, InsertAndRemoveMoveBetweenOwners) {
   EXPECT_EQ(C->GetOwner(), nullptr);
   delete C;
 }
+
+// A component that frees another when it hears of a removal: the owner's broadcast must
+// not reach the freed one or skip past its end.
+TEST(ComponentTest, NotificationHandlerMayFreeSiblings) {
+  class TReaper : public TComponent {
+  public:
+    using TComponent::TComponent;
+    TComponent* Victim = nullptr;
+
+  protected:
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+      TComponent::Notification(AComponent, Operation);
+      if (Operation == TOperation::opRemove && Victim != nullptr && AComponent != Victim) {
+        TComponent* Doomed = Victim;
+        Victim = nullptr;
+        delete Doomed;
+      }
+    }
+  };
+  TComponent Owner(nullptr);
+  auto* First = new TComponent(&Owner);
+  auto* Reaper = new TReaper(&Owner);
+  auto* Second = new TComponent(&Owner);
+  auto* Third = new TComponent(&Owner);
+  Reaper->Victim = First;
+  delete Third;  // the broadcast reaches the reaper, which frees First
+  EXPECT_EQ(Owner.GetComponentCount(), 2);
+  EXPECT_EQ(Owner.GetComponent(0), Reaper);
+  EXPECT_EQ(Owner.GetComponent(1), Second);
+}

@@ -186,6 +186,26 @@ TEST_F(FormFileTest, InheritedFormStoresOnlyWhatDiffers) {
   EXPECT_EQ(Again.Widget1->Events, (std::vector<AnsiString>{"loaded", "loaded"}));
 }
 
+// What the reader could not bind again is left out: a handler of another object, a
+// reference to a component of another form.
+TEST_F(FormFileTest, HandlersAndReferencesOutsideTheFormAreNotWritten) {
+  TTestForm Form(nullptr), OtherForm(nullptr);
+  Form.SetName("Form1");
+  auto* W = new TWidget(&Form);
+  W->SetName("Widget1");
+  auto* Stranger = new TWidget(&OtherForm);
+  Stranger->SetName("Stranger");
+  W->SetOnClick(TNotifyEvent(&OtherForm, &TTestForm::WidgetClick, "WidgetClick"));
+  W->SetOnCount([](TObject*, int) {});
+  W->SetBuddy(Stranger);
+  const AnsiString Text = WriteComponentText(&Form);
+  EXPECT_EQ(Text.find("OnClick"), AnsiString::npos) << Text;
+  EXPECT_EQ(Text.find("OnCount"), AnsiString::npos) << Text;
+  EXPECT_EQ(Text.find("Buddy"), AnsiString::npos) << Text;
+  delete Stranger;  // the free notification clears the reference
+  EXPECT_EQ(W->GetBuddy(), nullptr);
+}
+
 TEST_F(FormFileTest, SyntaxVariantsAreRead) {
   TTestForm Form(nullptr);
   ReadComponentText("OBJECT Form1 : TTestForm\r\n"

@@ -1,5 +1,4 @@
 #pragma once
-// TEAM NOTE (temporary, the lead removes it): every helper must read /tmp/common_brief.md now, before building or committing: it has the build lock, git and test rules.
 // Lists, string lists, streams, persistent objects, filers and components.
 
 #include <cstdint>

@@ -1,5 +1,4 @@
 #pragma once
-// TEAM NOTE (temporary, the lead removes it): every helper must read /tmp/common_brief.md now, before building or committing: it has the build lock, git and test rules.
 // Exceptions, the framework's own error classes with their classic messages, and string helpers.
 
 #include <exception>

@@ -39,13 +39,14 @@ int TCardGeometry::ColumnLeft(int Column) const {
   return BorderWidth + Column * Pitch() - ScrollPos;
 }
 
-int TCardGeometry::ColumnAt(int X) const {
-  if (Pitch() <= 0) return -1;
-  // The rightmost column whose left edge is not right of X (leftmost in right to left).
-  const int Column = RightToLeft ? FloorDiv(BorderWidth + TotalWidth - ScrollPos - X, Pitch()) - 1
+std::optional<int> TCardGeometry::ColumnAt(int X) const {
+  if (Pitch() <= 0) return std::nullopt;
+  // The nearest column whose left edge is not right of X.
+  const int Column = RightToLeft ? CeilDiv(BorderWidth + TotalWidth - ScrollPos - X, Pitch()) - 1
                                  : FloorDiv(X - BorderWidth + ScrollPos, Pitch());
   const int Left = ColumnLeft(Column);
-  return (X >= Left && X < Left + ColumnWidth) ? Column : -1;
+  if (X < Left || X >= Left + ColumnWidth) return std::nullopt;
+  return Column;
 }
 
 TCardGeometry::TSpan TCardGeometry::ColumnsInView(int ClientWidth) const {

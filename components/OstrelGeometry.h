@@ -3,6 +3,8 @@
 // tests, the card's rectangle queries and painting share one definition of where a
 // column, a line, a name or a value lies. Internal to the components.
 
+#include <optional>
+
 #include "Types.h"
 
 namespace ostrel {
@@ -26,9 +28,9 @@ struct TCardGeometry {
   int Pitch() const { return ColumnWidth + 2 * BorderWidth; }
   // Client x of the left edge of a column; right to left puts column 0 at the right end.
   int ColumnLeft(int Column) const;
-  // The column whose cards span client x, or -1. Needs a non-negative BorderWidth, so that
-  // the columns do not overlap; the answer may lie beyond the last column.
-  int ColumnAt(int X) const;
+  // The column whose cards span client x, if any. Needs a non-negative BorderWidth, so that
+  // the columns do not overlap; the answer may lie outside the laid-out columns.
+  std::optional<int> ColumnAt(int X) const;
   // Columns First to Last (either may lie beyond the content) are those whose cards reach
   // into client x 0 to ClientWidth, edges included. Needs a positive pitch.
   struct TSpan {

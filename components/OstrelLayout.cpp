@@ -88,9 +88,9 @@ TOstrelItem* TOstrel::GetItemAt(int X, int Y) {
   // With non-negative borders columns do not overlap, so only the column under X can hold
   // the card, and the first hit in its list range is the first hit of the whole list.
   if (!ColumnStartsCurrent() || FBorderWidth < 0) return FirstItemAt(0, FItems->GetCount(), X, Y);
-  const int Column = TCardGeometry::Of(*this).ColumnAt(X);
-  if (Column < 0 || Column >= static_cast<int>(FColumnStarts.size())) return nullptr;
-  return FirstItemAt(FColumnStarts[Column], ColumnEnd(Column), X, Y);
+  const std::optional<int> Column = TCardGeometry::Of(*this).ColumnAt(X);
+  if (!Column || *Column < 0 || *Column >= static_cast<int>(FColumnStarts.size())) return nullptr;
+  return FirstItemAt(FColumnStarts[*Column], ColumnEnd(*Column), X, Y);
 }
 
 int TOstrel::GetSubItemAt(TOstrelItem* Item, int X, int Y) {

@@ -1,0 +1,211 @@
+// Card layout: columns and tops, content width, rectangles, hit tests and neighbours.
+
+#include <map>
+
+#include "CardViewFixture.h"
+
+namespace cardview_test {
+namespace {
+
+using LayoutTest = CardViewTest;
+
+TEST_F(LayoutTest, FiveCardsFillThreeColumnsOfTheExample) {
+  MakeFiveCards();
+  const std::vector<std::pair<int, int>> ColumnAndTop{{0, 6}, {0, 76}, {1, 6}, {1, 76}, {2, 6}};
+  for (int I = 0; I < 5; ++I) {
+    EXPECT_EQ(Card(I)->GetColumn(), ColumnAndTop[I].first) << "card " << I;
+    EXPECT_EQ(Card(I)->GetTop(), ColumnAndTop[I].second) << "card " << I;
+  }
+  EXPECT_EQ(View->GetColumnCount(), 3);
+  EXPECT_EQ(View->GetTotalWidth(), 348);
+  const SCROLLINFO Info = ScrollInfo();
+  EXPECT_EQ(Info.nMin, 0);
+  EXPECT_EQ(Info.nMax, 348);
+  EXPECT_EQ(Info.nPage, 301u);
+  EXPECT_EQ(View->GetHScrollPos(), 0);
+  EXPECT_EQ(Card(0)->GetClientRect(), (TRect{6, 6, 106, 70}));
+  EXPECT_EQ(Card(2)->GetClientRect(), (TRect{118, 6, 218, 70}));
+  EXPECT_EQ(Card(4)->GetClientRect(), (TRect{230, 6, 330, 70}));
+  EXPECT_EQ(View->GetDividerX(1), 112);
+  EXPECT_EQ(View->GetDividerX(2), 224);
+  EXPECT_EQ(View->GetDividerX(3), 336);
+}
+
+TEST_F(LayoutTest, TheExampleScrolledToItsRightEnd) {
+  MakeFiveCards();
+  Scroll(SB_RIGHT);
+  EXPECT_EQ(View->GetHScrollPos(), 48);
+  EXPECT_EQ(ScrollInfo().nPos, 48);
+  EXPECT_EQ(Card(4)->GetClientRect(), (TRect{182, 6, 282, 70}));
+  EXPECT_EQ(View->GetDividerX(1), 64);
+  EXPECT_EQ(View->GetDividerX(2), 176);
+  EXPECT_EQ(View->GetDividerX(3), 288);
+}
+
+TEST_F(LayoutTest, RightToLeftMirrorsEveryCardAndStartsAtTheRightEnd) {
+  MakeFiveCards();
+  std::vector<TRect> LeftToRight;
+  for (int Pos : {0, 20, 48}) {
+    View->SetHScrollPosition(Pos);
+    for (int I = 0; I < 5; ++I) LeftToRight.push_back(Card(I)->GetClientRect());
+  }
+  // The same cards laid out right to left from the start.
+  View->GetItems()->Clear();
+  View->SetBiDiMode(bdRightToLeft);
+  MakeFiveCards();
+  EXPECT_EQ(View->GetHScrollPos(), 48) << "column 0 stands at the right end";
+  EXPECT_EQ(Card(0)->GetClientRect(), (TRect{194, 6, 294, 70}));
+  std::size_t K = 0;
+  for (int Pos : {0, 20, 48}) {
+    View->SetHScrollPosition(48 - Pos);
+    for (int I = 0; I < 5; ++I, ++K) {
+      const TRect R = Card(I)->GetClientRect();
+      EXPECT_EQ(R.Left, 300 - LeftToRight[K].Right) << "card " << I << " at " << Pos;
+      EXPECT_EQ(R.Top, LeftToRight[K].Top);
+      EXPECT_EQ(R.Width(), 100);
+    }
+  }
+  View->SetHScrollPosition(48);
+  EXPECT_EQ(View->GetDividerX(1), 188);
+  EXPECT_EQ(View->GetDividerX(3), -36);
+}
+
+TEST_F(LayoutTest, AnEmptyListFillsTheClientWidthWithoutBar) {
+  SetClientSize(300, 200);
+  EXPECT_EQ(View->GetColumnCount(), 0);
+  EXPECT_EQ(View->GetTotalWidth(), 300);
+  EXPECT_EQ(View->GetHScrollPos(), 0);
+  EXPECT_EQ(ScrollInfo().nMax, 0);
+  for (int X = 0; X < 300; X += 7)
+    for (int Y = 0; Y < 200; Y += 7) ASSERT_EQ(View->GetItemAt(X, Y), nullptr);
+}
+
+TEST_F(LayoutTest, NoLayoutBeforeTheWindowExists) {
+  auto* Loose = new TOstrel(Form);  // never given a parent, so never a window
+  Loose->GetItems()->Add("A");
+  Loose->GetItems()->Add("B");
+  Loose->CalcItemsPos();
+  Loose->RecalcDimensions();
+  EXPECT_EQ(Loose->GetColumnCount(), 0);
+  EXPECT_EQ(Loose->GetTotalWidth(), 0);
+  EXPECT_EQ(Loose->GetItems()->GetItemFromIndex(1)->GetTop(), 0);
+  Loose->SetSelected(Loose->GetItems()->GetItemFromIndex(1));  // scrolling it into view does nothing
+  EXPECT_EQ(Loose->GetHScrollPos(), 0);
+  EXPECT_FALSE(Loose->HandleAllocated());
+}
+
+TEST_F(LayoutTest, ACardTallerThanTheViewStandsAloneAtTheTopOfItsColumn) {
+  SetClientSize(300, 200);
+  AddCard("small", 1);
+  AddCard("tall", 20);
+  AddCard("tiny", 0);
+  EXPECT_EQ(Card(1)->GetColumn(), 1);
+  EXPECT_EQ(Card(1)->GetTop(), 6);
+  EXPECT_EQ(Card(1)->GetClientRect().Bottom, 6 + 16 + 20 * 16);
+  EXPECT_EQ(Card(2)->GetColumn(), 2);
+  EXPECT_EQ(Card(2)->GetTop(), 6);
+}
+
+TEST_F(LayoutTest, HeightsComeFromOnItemHeightOnlyWhileCustomDrawing) {
+  SetClientSize(300, 200);
+  int Calls = 0;
+  View->SetOnItemHeight([&](TObject* Sender, TOstrelItem* Item, int& Height) {
+    EXPECT_EQ(Sender, View);
+    EXPECT_EQ(Height, Item->GetDefaultHeight());
+    ++Calls;
+    Height = 50;
+  });
+  AddCard("a", 0);
+  AddCard("b", 5);
+  EXPECT_EQ(Calls, 0);
+  EXPECT_EQ(Card(1)->GetClientRect().Height(), 96);
+  View->SetCustomDrawing(true);
+  EXPECT_GT(Calls, 0);
+  EXPECT_EQ(Card(0)->GetClientRect().Height(), 50);
+  EXPECT_EQ(Card(1)->GetTop(), 62);
+}
+
+TEST_F(LayoutTest, SubItemUnderAPointIgnoresXAndCaption) {
+  SetClientSize(300, 200);
+  TOstrelItem* Item = AddCard("a", 3);  // top 6, caption to 22, lines 22-37, 38-53, 54-69
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 21), -1);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 22), 0);
+  EXPECT_EQ(View->GetSubItemAt(Item, -500, 37), 0);
+  EXPECT_EQ(View->GetSubItemAt(Item, 9999, 38), 1);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 69), 2);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 70), -1);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, -100), -1);
+  View->SetItemLineHeight(0);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 30), -1);
+  View->SetItemLineHeight(-4);
+  EXPECT_EQ(View->GetSubItemAt(Item, 50, 30), -1);
+}
+
+TEST_F(LayoutTest, SubItemRectanglesSplitNameAndValue) {
+  SetClientSize(300, 200);
+  TOstrelItem* Item = AddCard("a", 0);
+  Item->GetSubItems()->Add("Phone=555");
+  Item->GetSubItems()->Add("Note");
+  Item->GetSubItems()->Add("=x");
+  Item->Update();
+  EXPECT_EQ(Item->GetSubItemRect(0), (TRect{6, 22, 106, 38}));
+  EXPECT_EQ(Item->GetSubItemNameRect(0), (TRect{6, 22, 76, 38}));
+  EXPECT_EQ(Item->GetSubItemEditRect(0), (TRect{76, 22, 106, 38}));
+  EXPECT_EQ(Item->GetSubItemNameRect(1), (TRect{6, 38, 106, 54}));
+  EXPECT_EQ(Item->GetSubItemEditRect(1), (TRect{9, 38, 103, 54}));
+  EXPECT_EQ(Item->GetSubItemEditRect(2), (TRect{9, 54, 103, 70}));
+  View->SetItemTextWidth(40);
+  EXPECT_EQ(Item->GetSubItemNameRect(0), (TRect{6, 22, 46, 38}));
+  View->SetBiDiMode(bdRightToLeft);
+  const TRect Card = Item->GetClientRect();
+  EXPECT_EQ(Item->GetSubItemNameRect(0), (TRect{Card.Right - 40, 22, Card.Right, 38}));
+  EXPECT_EQ(Item->GetSubItemEditRect(0), (TRect{Card.Left, 22, Card.Right - 40, 38}));
+}
+
+TEST_F(LayoutTest, NeighboursAreTheNearestCardsOfTheNextColumns) {
+  MakeFiveCards();
+  EXPECT_EQ(View->GetLeftItem(Card(3)), Card(1));
+  EXPECT_EQ(View->GetLeftItem(Card(2)), Card(0));
+  EXPECT_EQ(View->GetLeftItem(Card(0)), nullptr);
+  EXPECT_EQ(View->GetRightItem(Card(1)), Card(3));
+  EXPECT_EQ(View->GetRightItem(Card(3)), Card(4));
+  EXPECT_EQ(View->GetRightItem(Card(4)), nullptr);
+  EXPECT_EQ(View->GetRightItem(nullptr), nullptr);
+}
+
+TEST_F(LayoutTest, AtEqualDistanceTheUpperNeighbourWins) {
+  SetClientSize(300, 200);
+  std::map<std::string, int> Heights{{"A", 16}, {"B", 16}, {"C", 138}, {"D", 38}, {"E", 16}};
+  View->SetOnItemHeight([&](TObject*, TOstrelItem* Item, int& Height) { Height = Heights[Item->GetText()]; });
+  View->SetCustomDrawing(true);
+  for (const char* Text : {"A", "B", "C", "D", "E"}) AddCard(Text, 0);
+  // Column 0: A at 6, B at 28, C at 50; column 1: D at 6, E at 50.
+  ASSERT_EQ(Card(3)->GetColumn(), 1);
+  ASSERT_EQ(Card(4)->GetTop(), 50);
+  EXPECT_EQ(View->GetRightItem(Card(1)), Card(3));
+
+  Heights = {{"A", 38}, {"B", 16}, {"C", 116}, {"D", 16}, {"E", 16}};
+  View->GetItems()->BeginUpdate();
+  View->GetItems()->EndUpdate();
+  // Column 0: A at 6, B at 50, C at 72; column 1: D at 6, E at 28.
+  ASSERT_EQ(Card(4)->GetColumn(), 1);
+  ASSERT_EQ(Card(4)->GetTop(), 28);
+  EXPECT_EQ(View->GetLeftItem(Card(4)), Card(0));
+}
+
+TEST_F(LayoutTest, HitTestsFindTheCardUnderThePoint) {
+  MakeFiveCards();
+  EXPECT_EQ(View->GetItemAt(6, 6), Card(0));
+  EXPECT_EQ(View->GetItemAt(105, 69), Card(0));
+  EXPECT_EQ(View->GetItemAt(106, 6), nullptr);   // right edge is outside
+  EXPECT_EQ(View->GetItemAt(50, 70), nullptr);   // gap between cards
+  EXPECT_EQ(View->GetItemAt(5, 30), nullptr);    // left margin
+  EXPECT_EQ(View->GetItemAt(150, 100), Card(3));
+  EXPECT_EQ(View->GetItemAt(250, 100), nullptr);  // below the last card of a column
+  Scroll(SB_RIGHT);
+  EXPECT_EQ(View->GetItemAt(182, 6), Card(4));
+  EXPECT_EQ(View->GetItemAt(181, 6), nullptr);
+}
+
+}  // namespace
+}  // namespace cardview_test

@@ -104,7 +104,8 @@ private:
   // The deletion steps before the card is freed (hand-over, notifications, removal). They
   // go on past a handler's exception; the first one is returned for the caller to raise.
   std::exception_ptr Unlink() noexcept;
-  void HandOverSelectionAndFocus();
+  void HandOverSelection();
+  void HandOverFocus();
 
   bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
   bool FTakenOut = false;  // Clear took the card out of the list before deleting it

@@ -63,8 +63,12 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
     }
   };
   if (FOwner) FOwner->FUnlinking.push_back(this);
+  const bool HandOver = !FOwner->FClearing && !FTakenOut;
   Step([&] {
-    if (!FOwner->FClearing && !FTakenOut) HandOverSelectionAndFocus();
+    if (HandOver) HandOverSelection();
+  });
+  Step([&] {
+    if (HandOver) HandOverFocus();
   });
   Step([&] {
     if (TOstrel* Table = GetTable()) Table->ItemDestroying(this);
@@ -82,12 +86,14 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   return First;
 }
 
-void TOstrelItem::HandOverSelectionAndFocus() {
+void TOstrelItem::HandOverSelection() {
   TOstrel* Table = GetTable();
-  if (!Table) return;
-  if (Table->FSelected == this) Table->ChangeSelection(nullptr, false);
-  // OnChanging and OnChange may have changed the list; look again.
-  Table = GetTable();
+  if (Table && Table->FSelected == this) Table->ChangeSelection(nullptr, false);
+}
+
+// Runs after OnChanging and OnChange, which may have changed the list.
+void TOstrelItem::HandOverFocus() {
+  TOstrel* Table = GetTable();
   if (!Table || Table->FItemFocused != this) return;
   const int Index = GetIndex();
   if (Index < 0) return;  // no longer listed; ItemDestroying lets go of it

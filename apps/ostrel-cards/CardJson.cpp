@@ -14,9 +14,12 @@ using ostrel::TOstrelItems;
 
 namespace {
 
-json BytesToJson(const std::string& Bytes) {
+// The writer keeps the fields in the order people read them.
+using ordered_json = nlohmann::ordered_json;
+
+ordered_json BytesToJson(const std::string& Bytes) {
   if (IsValidUtf8(Bytes)) return Bytes;
-  return json{{"base64", EncodeBase64(Bytes)}};
+  return ordered_json{{"base64", EncodeBase64(Bytes)}};
 }
 
 std::string BytesFromJson(const json& Value, const std::string& Where) {
@@ -78,9 +81,9 @@ void WriteCardsJson(const TOstrelItems& Items, std::ostream& Out) {
   Out << "{\"cards\": [";
   for (int I = 0; I < Items.GetCount(); ++I) {
     const TOstrelItem* Item = Items.GetItemFromIndex(I);
-    json SubItems = json::array();
+    ordered_json SubItems = ordered_json::array();
     for (int J = 0; J < Item->GetSubItems()->GetCount(); ++J) SubItems.push_back(BytesToJson(Item->GetSubItems()->Get(J)));
-    const json Card = {
+    const ordered_json Card = {
         {"text", BytesToJson(Item->GetText())},
         {"data", static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Item->GetData()))},
         {"subItems", std::move(SubItems)},

@@ -1,0 +1,106 @@
+// cards-bench: time to load, sort by text, copy (Assign) and save generated contact cards,
+// the time to read and parse the same file into plain strings ("parse"), and the heap bytes
+// one loaded card takes, strings included.
+//   cards-bench [--sizes 10000,100000,1000000] [--dir DIR]
+
+#include <malloc.h>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "ContactGenerator.h"
+#include "Ostrel.h"
+#include "PlainParse.h"
+
+using namespace ostrel;
+
+namespace {
+
+constexpr int Repeats = 3;  // the best of a few runs: the machine is shared
+
+double BestMilliseconds(const std::function<void()>& Prepare, const std::function<void()>& Run) {
+  double Best = 1e300;
+  for (int I = 0; I < Repeats; ++I) {
+    Prepare();
+    const auto Start = std::chrono::steady_clock::now();
+    Run();
+    const std::chrono::duration<double, std::milli> Elapsed = std::chrono::steady_clock::now() - Start;
+    Best = std::min(Best, Elapsed.count());
+  }
+  return Best;
+}
+
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+void Line(const char* Operation, int Cards, double Ms, const std::string& BytesPerCard = "") {
+  std::printf("%s,%d,%.1f,%s\n", Operation, Cards, Ms, BytesPerCard.c_str());
+  std::fflush(stdout);
+}
+
+void Measure(int Count, const std::filesystem::path& Dir) {
+  const std::string File = (Dir / ("cards-" + std::to_string(Count) + ".cards")).string();
+  TOstrel Source(nullptr);
+  cards::GenerateContacts(*Source.GetItems(), Count, 2024);
+
+  Line("save", Count, BestMilliseconds([] {}, [&] { Source.SaveToFile(File); }));
+
+  std::vector<TPlainCard> Plain;
+  Line("parse", Count, BestMilliseconds([&] { Plain = {}; }, [&] { Plain = ParseCardFilePlainly(File); }));
+  Plain = {};
+
+  auto Loaded = std::make_unique<TOstrel>(nullptr);
+  Line("load", Count,
+       BestMilliseconds([&] { Loaded->GetItems()->Clear(); }, [&] { Loaded->LoadFromFile(File); }));
+
+  // Heap taken by the cards alone: a fresh control, measured around one load.
+  Loaded.reset();
+  auto Measured = std::make_unique<TOstrel>(nullptr);
+  malloc_trim(0);
+  const std::size_t Before = HeapInUse();
+  Measured->LoadFromFile(File);
+  const std::size_t After = HeapInUse();
+  Line("memory", Count, 0.0, std::to_string((After - Before) / static_cast<std::size_t>(Count)));
+  Measured.reset();
+
+  TOstrel Sorted(nullptr);
+  Line("sort", Count,
+       BestMilliseconds([&] { Sorted.LoadFromFile(File); }, [&] { Sorted.GetItems()->Sort(); }));
+
+  TOstrel Copy(nullptr);
+  Line("assign", Count,
+       BestMilliseconds([&] { Copy.GetItems()->Clear(); }, [&] { Copy.SetTableItems(Source.GetItems()); }));
+  std::filesystem::remove(File);
+}
+
+std::vector<int> ParseSizes(const std::string& Text) {
+  std::vector<int> Sizes;
+  std::stringstream In(Text);
+  for (std::string Part; std::getline(In, Part, ',');) Sizes.push_back(std::stoi(Part));
+  return Sizes;
+}
+
+}  // namespace
+
+int main(int Argc, char** Argv) {
+  std::vector<int> Sizes = {10000, 100000, 1000000};
+  std::filesystem::path Dir = std::filesystem::temp_directory_path();
+  for (int I = 1; I + 1 < Argc; I += 2) {
+    const std::string Option = Argv[I];
+    if (Option == "--sizes")
+      Sizes = ParseSizes(Argv[I + 1]);
+    else if (Option == "--dir")
+      Dir = Argv[I + 1];
+    else {
+      std::fprintf(stderr, "usage: cards-bench [--sizes N,N,...] [--dir DIR]\n");
+      return 2;
+    }
+  }
+  std::printf("operation,cards,ms,bytes_per_card\n");
+  for (int Count : Sizes) Measure(Count, Dir);
+  return 0;
+}

@@ -1,0 +1,211 @@
+// The control's shell: defaults, setters, selection and focus, window styles, destruction.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+#include "OstrelProbe.h"
+
+namespace ostrel_test {
+namespace {
+
+TEST(OstrelControl, ANewControlHasItsDefaults) {
+  TProbe Table;
+  EXPECT_EQ(Table.GetWidth(), 120);
+  EXPECT_EQ(Table.GetHeight(), 60);
+  EXPECT_EQ(Table.GetColor(), clWhite);
+  EXPECT_TRUE(Table.GetTabStop());
+  EXPECT_TRUE(Table.GetDoubleBuffered());
+  EXPECT_EQ(Table.GetColumnWidth(), 100);
+  EXPECT_EQ(Table.GetItemTextWidth(), 70);
+  EXPECT_EQ(Table.GetBorderWidth(), 6);
+  EXPECT_EQ(Table.GetCaptionHeight(), 16);
+  EXPECT_EQ(Table.GetItemLineHeight(), 16);
+  EXPECT_EQ(Table.GetCaptionColor(), 0xC0C0C0);
+  EXPECT_EQ(Table.GetDividersColor(), 0xC0C0C0);
+  EXPECT_EQ(static_cast<std::uint32_t>(Table.GetSelectionColor()), 0x8000000Du);
+  EXPECT_EQ(static_cast<std::uint32_t>(Table.GetSelectionTextColor()), 0x8000000Eu);
+  EXPECT_TRUE(Table.GetShowDividers());
+  EXPECT_TRUE(Table.GetAllowSizing());
+  EXPECT_TRUE(Table.GetRightClickSelect());
+  EXPECT_FALSE(Table.GetCustomDrawing());
+  EXPECT_FALSE(Table.GetHideSelection());
+  EXPECT_FALSE(Table.GetSorted());
+  EXPECT_FALSE(Table.GetCustomSort());
+  EXPECT_FALSE(Table.GetReadOnly());
+  EXPECT_FALSE(Table.GetItemsHints());
+  EXPECT_EQ(Table.GetMaxItemHintWidth(), 100);
+  EXPECT_EQ(Table.GetNoItemsText(), "No Items");
+  EXPECT_EQ(Table.GetBorderStyle(), bsSingle);
+  EXPECT_EQ(Table.GetItems()->GetCount(), 0);
+  EXPECT_EQ(Table.GetSelected(), nullptr);
+  EXPECT_EQ(Table.GetItemFocused(), nullptr);
+  EXPECT_EQ(Table.GetItems()->GetTable(), &Table);
+  EXPECT_NE(Table.GetCaptionFont(), nullptr);
+}
+
+TEST(OstrelControl, ColumnWidthIsAtLeast40AndItemTextWidthAtMostTheColumnWidth) {
+  TProbe Table;
+  Table.SetColumnWidth(10);
+  EXPECT_EQ(Table.GetColumnWidth(), 40);
+  const int Repaints = Table.Repaints;
+  Table.SetColumnWidth(40);
+  EXPECT_EQ(Table.Repaints, Repaints);
+  Table.SetColumnWidth(100);
+  EXPECT_EQ(Table.Repaints, Repaints + 1);  // repainted at once
+
+  Table.SetItemTextWidth(500);
+  EXPECT_EQ(Table.GetItemTextWidth(), 100);
+  Table.SetColumnWidth(60);
+  EXPECT_EQ(Table.GetItemTextWidth(), 100);  // a narrower column leaves it alone
+  Table.SetItemTextWidth(-5);
+  EXPECT_EQ(Table.GetItemTextWidth(), -5);  // no lower bound
+
+  Table.SetMaxItemHintWidth(5);
+  EXPECT_EQ(Table.GetMaxItemHintWidth(), 20);
+  Table.SetBorderWidth(-3);
+  EXPECT_EQ(Table.GetBorderWidth(), -3);
+  Table.SetItemLineHeight(0);
+  EXPECT_EQ(Table.GetItemLineHeight(), 0);
+}
+
+// Each setter, its current value and another one, and how it repaints a change.
+struct TSetterCase {
+  const char* Name;
+  std::function<void(TOstrel&, bool Other)> Set;
+  int Invalidates;  // for a change
+  int Repaints;
+};
+
+TEST(OstrelControl, SettersDoNothingForTheValueTheyHaveAndRepaintAChange) {
+  const TSetterCase Cases[] = {
+      {"CustomDrawing", [](TOstrel& T, bool O) { T.SetCustomDrawing(O); }, 1, 0},
+      {"ItemLineHeight", [](TOstrel& T, bool O) { T.SetItemLineHeight(O ? 20 : 16); }, 1, 0},
+      {"CaptionHeight", [](TOstrel& T, bool O) { T.SetCaptionHeight(O ? 20 : 16); }, 1, 0},
+      {"CaptionColor", [](TOstrel& T, bool O) { T.SetCaptionColor(O ? clWhite : clSilver); }, 1, 0},
+      {"ColumnWidth", [](TOstrel& T, bool O) { T.SetColumnWidth(O ? 150 : 100); }, 1, 1},  // Repaint invalidates first
+      {"ItemTextWidth", [](TOstrel& T, bool O) { T.SetItemTextWidth(O ? 50 : 70); }, 1, 0},
+      {"BorderWidth", [](TOstrel& T, bool O) { T.SetBorderWidth(O ? 2 : 6); }, 1, 1},
+      {"NoItemsText", [](TOstrel& T, bool O) { T.SetNoItemsText(O ? "Empty" : "No Items"); }, 1, 0},
+      {"ShowDividers", [](TOstrel& T, bool O) { T.SetShowDividers(!O); }, 1, 0},
+      {"DividersColor", [](TOstrel& T, bool O) { T.SetDividersColor(O ? clWhite : clSilver); }, 1, 0},
+      {"SelectionColor", [](TOstrel& T, bool O) { T.SetSelectionColor(O ? clWhite : clHighlight); }, 1, 0},
+      {"SelectionTextColor", [](TOstrel& T, bool O) { T.SetSelectionTextColor(O ? 1 : clHighlightText); }, 1, 0},
+      {"HideSelection", [](TOstrel& T, bool O) { T.SetHideSelection(O); }, 1, 0},
+      {"AllowSizing", [](TOstrel& T, bool O) { T.SetAllowSizing(!O); }, 0, 0},
+      {"CustomSort", [](TOstrel& T, bool O) { T.SetCustomSort(O); }, 0, 0},
+      {"RightClickSelect", [](TOstrel& T, bool O) { T.SetRightClickSelect(!O); }, 0, 0},
+      {"MaxItemHintWidth", [](TOstrel& T, bool O) { T.SetMaxItemHintWidth(O ? 300 : 100); }, 0, 0},
+      {"Sorted", [](TOstrel& T, bool O) { T.SetSorted(O); }, 1, 0},  // sorting relayouts
+  };
+  for (const TSetterCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    TProbe Table;
+    AddCards(*Table.GetItems(), {"b", "a"});
+    const int Invalidates = Table.Invalidates;
+    const int Repaints = Table.Repaints;
+    Case.Set(Table, false);
+    EXPECT_EQ(Table.Invalidates, Invalidates);
+    EXPECT_EQ(Table.Repaints, Repaints);
+    Case.Set(Table, true);
+    EXPECT_EQ(Table.Invalidates - Invalidates, Case.Invalidates);
+    EXPECT_EQ(Table.Repaints - Repaints, Case.Repaints);
+  }
+}
+
+TEST(OstrelControl, TheCaptionFontIsCopiedAndEveryChangeRepaints) {
+  TProbe Table;
+  TFont Font;
+  Font.SetName("Serif");
+  const int Before = Table.Invalidates;
+  Table.SetCaptionFont(&Font);
+  EXPECT_EQ(Table.GetCaptionFont()->GetName(), "Serif");
+  EXPECT_NE(Table.GetCaptionFont(), &Font);
+  EXPECT_GT(Table.Invalidates, Before);
+  const int AfterCopy = Table.Invalidates;
+  Table.GetCaptionFont()->SetHeight(-20);
+  EXPECT_EQ(Table.Invalidates, AfterCopy + 1);
+}
+
+TEST(OstrelControl, SelectingFiresChangingThenChangeAndARefusalKeepsTheSelection) {
+  TLog Log;
+  TProbe Table;
+  AddCards(*Table.GetItems(), {"a", "b"});
+  RecordEvents(Table, Log);
+  TOstrelItem* A = Table.GetItems()->GetItemFromIndex(0);
+  Table.SetSelected(A);
+  Table.SetSelected(A);  // the same card: nothing
+  Table.SetFocused(Table.GetItems()->GetItemFromIndex(1));
+  EXPECT_EQ(Log, (TLog{"Changing a", "Change a"}));
+
+  bool Entered = false;
+  Table.SetOnChanging([&](TObject* Sender, TOstrelItem* Item, bool& AllowChange) {
+    Entered = AllowChange && Sender == &Table;
+    Log.push_back("Changing " + Name(Item));
+    AllowChange = false;
+  });
+  Table.SetSelected(nullptr);
+  EXPECT_TRUE(Entered);
+  EXPECT_EQ(Table.GetSelected(), A);
+  EXPECT_EQ(Log.back(), "Changing null");
+  EXPECT_EQ(Log.size(), 3u);  // no Change after a refusal
+}
+
+TEST(OstrelControl, AChangingHandlerThatDeletesTheOfferedCardSelectsNothing) {
+  TLog Log;
+  TProbe Table;
+  AddCards(*Table.GetItems(), {"a", "b"});
+  RecordEvents(Table, Log);
+  Table.SetOnChanging([&](TObject*, TOstrelItem* Item, bool&) {
+    Log.push_back("Changing " + Name(Item));
+    Item->Delete();
+  });
+  Table.SetSelected(Table.GetItems()->GetItemFromIndex(1));
+  EXPECT_EQ(Table.GetSelected(), nullptr);
+  EXPECT_EQ(Log, (TLog{"Changing b", "Deletion b"}));
+  EXPECT_EQ(Texts(*Table.GetItems()), (std::vector<std::string>{"a"}));
+}
+
+TEST(OstrelControl, WindowStylesFollowBorderStyleAndCtl3D) {
+  TProbe Table;
+  const auto Styles = [&Table] {
+    TCreateParams Params;
+    Table.CreateParams(Params);
+    return Params;
+  };
+  TCreateParams Sunken = Styles();
+  EXPECT_TRUE(Sunken.Style & WS_HSCROLL);
+  EXPECT_FALSE(Sunken.Style & WS_BORDER);
+  EXPECT_TRUE(Sunken.ExStyle & WS_EX_CLIENTEDGE);
+  Table.SetCtl3D(false);
+  TCreateParams Flat = Styles();
+  EXPECT_TRUE(Flat.Style & WS_BORDER);
+  EXPECT_FALSE(Flat.ExStyle & WS_EX_CLIENTEDGE);
+  Table.SetBorderStyle(bsNone);
+  Table.SetCtl3D(true);
+  TCreateParams None = Styles();
+  EXPECT_TRUE(None.Style & WS_HSCROLL);
+  EXPECT_FALSE(None.Style & WS_BORDER);
+  EXPECT_FALSE(None.ExStyle & WS_EX_CLIENTEDGE);
+}
+
+TEST(OstrelControl, AHandlerErrorWhileTheControlIsDestroyedGoesToTheApplication) {
+  ASSERT_NE(Application, nullptr);
+  TLog Log;
+  const TExceptionEvent Saved = Application->GetOnException();
+  Application->SetOnException([&Log](TObject*, const Exception& E) { Log.push_back("Reported " + E.Message()); });
+  {
+    TProbe Table;
+    AddCards(*Table.GetItems(), {"a", "b"});
+    Table.SetOnDeletion([&Log](TObject*, TOstrelItem* Item) {
+      Log.push_back("Deletion " + Name(Item));
+      throw Exception("lost " + Item->GetText());
+    });
+  }
+  Application->SetOnException(Saved);
+  EXPECT_EQ(Log, (TLog{"Deletion a", "Deletion b", "Reported lost a"}));
+}
+
+}  // namespace
+}  // namespace ostrel_test

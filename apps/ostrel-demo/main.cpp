@@ -3,6 +3,7 @@
 // Without FILE it opens the bundled sample. With --screenshot it renders the window once,
 // writes the picture and exits instead of staying open.
 
+#include <QCoreApplication>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
@@ -70,25 +71,39 @@ int main(int Argc, char** Argv) {
   auto* Cards = new TOstrel(Form);
   Cards->SetParent(Form);
   Cards->SetAlign(alClient);
+  // Wider cards than the control's default, so that phone numbers and addresses fit.
+  Cards->SetColumnWidth(190);
+  Cards->SetItemTextWidth(56);
+  Cards->GetCaptionFont()->SetStyle(TFontStyles{fsBold});
   try {
     Cards->LoadFromFile(Options.File);
   } catch (const Exception& E) {
     std::fprintf(stderr, "ostrel-demo: %s: %s\n", Options.File.c_str(), E.Message().c_str());
+    delete Form;
     return 1;
   }
   Form->SetCaption(BaseName(Options.File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
 
   Form->Show();
-  Form->SetActiveControl(Cards);
+  // A window manager would activate the new window; without one (Xvfb) ask for it, so that
+  // the card view has the focus and shows the focus frame.
+  ControlWidget(Form)->activateWindow();
+  Application->ProcessMessages();
+  Cards->SetFocus();
   SelectSampleCard(Cards);
+  int Result = 0;
   if (Options.Screenshot.empty()) {
     Application->Run();
-    return 0;
+  } else {
+    Application->ProcessMessages();
+    if (!ControlWidget(Form)->grab().save(QString::fromStdString(Options.Screenshot), "PNG")) {
+      std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
+      Result = 1;
+    }
   }
-  Application->ProcessMessages();
-  if (!ControlWidget(Form)->grab().save(QString::fromStdString(Options.Screenshot), "PNG")) {
-    std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
-    return 1;
-  }
-  return 0;
+  // Closed while Qt is still whole: the framework's own exit handler runs after parts of
+  // Qt are gone and crashes there.
+  delete Form;
+  delete QCoreApplication::instance();
+  return Result;
 }

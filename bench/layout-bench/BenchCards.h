@@ -1,29 +1,23 @@
 #pragma once
-// Deterministic contact cards for the benchmark: both sides see the same sequence.
+// The benchmark's cards: those of `ostrel-cards generate`, made in chunks of their own seed
+// so that a side never holds a second copy of all of them.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "Ostrel.h"
+
 namespace bench {
 
-struct TBenchCard {
+// Appends Count generated cards to Items.
+void AddCards(ostrel::TOstrelItems& Items, int Count);
+
+// The same cards as plain strings, for the peer's model.
+struct TPlainCard {
   std::string Caption;
-  std::vector<std::string> Lines;  // "Name=Value" pairs and plain lines, 0 to 6 of them
+  std::vector<std::string> Lines;
 };
-
-// Hands out cards one by one, so a side can build its own storage without a second copy.
-class TCardGenerator {
-public:
-  explicit TCardGenerator(std::uint64_t Seed) : FState(Seed) {}
-  void Next(TBenchCard& Card);
-
-private:
-  std::uint64_t Random();
-  int Below(int N) { return static_cast<int>(Random() % static_cast<std::uint64_t>(N)); }
-  std::string Digits(int N);
-
-  std::uint64_t FState;
-};
+std::vector<TPlainCard> PlainCards(int Count);
 
 }  // namespace bench

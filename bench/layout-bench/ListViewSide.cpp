@@ -10,6 +10,7 @@
 #include <QStyledItemDelegate>
 
 #include "BenchCards.h"
+#include "Forms.h"
 #include "Sides.h"
 #include "Timing.h"
 
@@ -24,16 +25,16 @@ constexpr int NameWidth = 70;
 
 class TCardModel : public QAbstractListModel {
 public:
-  explicit TCardModel(std::vector<TBenchCard> Cards) : FCards(std::move(Cards)) {}
+  explicit TCardModel(std::vector<TPlainCard> Cards) : FCards(std::move(Cards)) {}
   int rowCount(const QModelIndex& Parent) const override { return Parent.isValid() ? 0 : static_cast<int>(FCards.size()); }
   QVariant data(const QModelIndex& Index, int Role) const override {
     if (Role != Qt::DisplayRole) return {};
     return QString::fromStdString(Card(Index.row()).Caption);
   }
-  const TBenchCard& Card(int Row) const { return FCards[static_cast<std::size_t>(Row)]; }
+  const TPlainCard& Card(int Row) const { return FCards[static_cast<std::size_t>(Row)]; }
 
 private:
-  std::vector<TBenchCard> FCards;
+  std::vector<TPlainCard> FCards;
 };
 
 class TCardDelegate : public QStyledItemDelegate {
@@ -46,7 +47,7 @@ public:
   }
 
   void paint(QPainter* Painter, const QStyleOptionViewItem& Option, const QModelIndex& Index) const override {
-    const TBenchCard& Card = FModel.Card(Index.row());
+    const TPlainCard& Card = FModel.Card(Index.row());
     const QRect R = Option.rect;
     const bool Selected = Option.state & QStyle::State_Selected;
     const QRect Band(R.left(), R.top(), R.width(), CaptionHeight);
@@ -81,11 +82,8 @@ private:
 }  // namespace
 
 TFigures MeasureListView(int Count, int& Argc, char** Argv) {
-  QApplication App(Argc, Argv);
-  std::vector<TBenchCard> Cards(static_cast<std::size_t>(Count));
-  TCardGenerator Generator(CardSeed);
-  for (TBenchCard& Card : Cards) Generator.Next(Card);
-  TCardModel Model(std::move(Cards));
+  vcl::Application->Initialize(Argc, Argv);  // the card generator needs the framework
+  TCardModel Model(PlainCards(Count));
   TCardDelegate Delegate(Model);
   QListView View;
   View.setViewMode(QListView::ListMode);

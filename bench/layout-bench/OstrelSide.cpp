@@ -21,16 +21,7 @@ TFigures MeasureOstrel(int Count, int& Argc, char** Argv) {
   View->SetParent(Form);
   View->SetAlign(alClient);
 
-  TCardGenerator Generator(CardSeed);
-  TBenchCard Card;
-  TOstrelItems* Items = View->GetItems();
-  Items->BeginUpdate();
-  for (int I = 0; I < Count; ++I) {
-    Generator.Next(Card);
-    TOstrelItem* Item = Items->Add(Card.Caption);
-    for (const std::string& Line : Card.Lines) Item->GetSubItems()->Add(Line);
-  }
-  Items->EndUpdate();
+  AddCards(*View->GetItems(), Count);
   Form->Show();
   Application->ProcessMessages();
 

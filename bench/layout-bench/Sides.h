@@ -16,7 +16,6 @@ struct TFigures {
 constexpr int ViewWidth = 1000;
 constexpr int ViewHeight = 700;
 constexpr int HitTests = 1000;
-constexpr std::uint64_t CardSeed = 20240611;
 
 TFigures MeasureOstrel(int Count, int& Argc, char** Argv);
 TFigures MeasureListView(int Count, int& Argc, char** Argv);

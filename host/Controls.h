@@ -56,6 +56,10 @@ constexpr TCursor crHelp = -20;
 constexpr TCursor crHandPoint = -21;
 constexpr TCursor crSizeAll = -22;
 
+// The names form files write for cursors ("crHandPoint"); false for a value or name without one.
+bool CursorToIdent(long long Cursor, AnsiString& Ident);
+bool IdentToCursor(const AnsiString& Ident, long long& Cursor);
+
 using TModalResult = int;
 constexpr TModalResult mrNone = 0;
 constexpr TModalResult mrOk = 1;
@@ -100,6 +104,8 @@ using TGetSiteInfoEvent = TMethodRef<TObject* /*Sender*/, class TControl* /*Dock
 // Limits on a control's size; 0 means no limit.
 class TSizeConstraints : public TPersistent {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   int GetMinWidth() const { return FMinWidth; }
   void SetMinWidth(int Value);
   int GetMinHeight() const { return FMinHeight; }
@@ -120,8 +126,12 @@ private:
 
 // ---------------------------------------------------------------- TControl
 
+// Left, Top, Width, Height, Cursor, Hint and HelpContext are published; the other
+// properties are registered protected, for descendants to publish.
 class TControl : public TComponent {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TControl(TComponent* AOwner);
   ~TControl() override;
 
@@ -213,7 +223,7 @@ public:
   const TImeName& GetImeName() const { return FImeName; }
   void SetImeName(const TImeName& Value) { FImeName = Value; }
   TComponent* GetPopupMenu() const { return FPopupMenu; }
-  void SetPopupMenu(TComponent* Value) { FPopupMenu = Value; }
+  void SetPopupMenu(TComponent* Value);  // cleared when that component goes away
   THelpContext GetHelpContext() const { return FHelpContext; }
   void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
 
@@ -226,6 +236,12 @@ public:
   virtual void Repaint();
   virtual void Update();
   void BringToFront();
+
+  // In form files a control nests inside its parent, and reading it there sets the parent.
+  bool HasParent() const override { return true; }
+  TComponent* GetParentComponent() const override;
+  // EInvalidOperation when Value is a component that cannot hold controls.
+  void SetParentComponent(TComponent* Value) override;
 
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
   virtual void WndProc(TMessage& Message);
@@ -270,13 +286,14 @@ protected:
   // Called when the bounds changed; windowed controls move their window.
   virtual void BoundsChanged();
   void FontChanged(TObject* Sender);
+  void Notification(TComponent* AComponent, TOperation Operation) override;
 
   TWinControl* FParent = nullptr;
   int FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
   bool FVisible = true;
   bool FEnabled = true;
   TColor FColor = clWindow;
-  bool FParentColor = false;
+  bool FParentColor = true;
   std::unique_ptr<TFont> FFont;
   bool FParentFont = true;
   TBiDiMode FBiDiMode = bdLeftToRight;
@@ -319,6 +336,12 @@ protected:
 
 private:
   void HandleMouseMessage(TMessage& Message);
+  // A property that follows the parent is not stored while it does.
+  bool IsColorStored() const { return !FParentColor; }
+  bool IsFontStored() const { return !FParentFont; }
+  bool IsBiDiModeStored() const { return !FParentBiDiMode; }
+  bool IsCtl3DStored() const { return !FParentCtl3D; }
+  bool IsShowHintStored() const { return !FParentShowHint; }
   // Expires when the control is destroyed, so code that ran a handler can tell.
   std::shared_ptr<char> FLifetime = std::make_shared<char>(0);
   friend class TWinControl;
@@ -338,8 +361,11 @@ struct TCreateParams {
   AnsiString WinClassName;
 };
 
+// Adds the protected ImeMode, ImeName, TabOrder, TabStop and the keyboard, focus and docking events.
 class TWinControl : public TControl {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TWinControl(TComponent* AOwner);
   ~TWinControl() override;
 
@@ -366,6 +392,7 @@ public:
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value) { FTabStop = Value; }
   int GetTabOrder() const;
+  // While the control is read from a form file the value waits for the siblings (Loaded).
   void SetTabOrder(int Value);
   // Windowed descendants in tab order, depth first.
   void GetTabOrderList(std::vector<TWinControl*>& List) const;
@@ -406,6 +433,12 @@ public:
   void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = std::move(Value); }
 
   TWindowRecord* GetWindowRecord() const;  // backend use
+
+  // Form files: the child controls that Root owns, in z-order; a root adds the components
+  // it owns that have no parent (non-visual ones).
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
+  // Puts the children read from a form file into the tab order the file gave them.
+  void Loaded() override;
 
 protected:
   virtual void CreateParams(TCreateParams& Params);
@@ -450,6 +483,7 @@ private:
   void CreateChildHandles();
   void DestroyChildHandles();
   bool FAligning = false;
+  int FReadTabOrder = -1;  // the TabOrder a form file gave, until Loaded applies it
 
   HWND FHandle = nullptr;
   std::vector<TControl*> FControls;  // all children, in z-order (last on top)
@@ -465,6 +499,8 @@ private:
 // clipped to the invalid part, which has been erased with Color.
 class TCustomControl : public TWinControl {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TCustomControl(TComponent* AOwner);
   TCanvas* GetCanvas() { return GetWindowCanvas(); }
 
@@ -478,6 +514,8 @@ protected:
 // A control without a window that draws on its parent's surface.
 class TGraphicControl : public TControl {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TGraphicControl(TComponent* AOwner);
   ~TGraphicControl() override;
   TCanvas* GetCanvas();

@@ -20,6 +20,10 @@ using TCloseQueryEvent = TMethodRef<TObject* /*Sender*/, bool& /*CanClose*/>;
 // (CM_DIALOGKEY), which is how default and cancel buttons answer Enter and Esc.
 class TCustomForm : public TWinControl {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  // Adds the protected ActiveControl and form events, and redeclares ParentFont and Visible
+  // with the default False.
+  static const TClassInfo& StaticClassInfo();
   explicit TCustomForm(TComponent* AOwner);
   ~TCustomForm() override;
 
@@ -61,6 +65,8 @@ public:
 
   void Dispatch(TMessage& Message) override;
   void Destroying() override;
+  // The active control read from a form file takes the focus once every control is there.
+  void Loaded() override;
 
 protected:
   void CreateParams(TCreateParams& Params) override;
@@ -91,6 +97,8 @@ private:
 // An empty form made in code; its client area starts at 320 x 240.
 class TForm : public TCustomForm {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TForm(TComponent* AOwner);
 };
 

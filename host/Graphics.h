@@ -63,6 +63,13 @@ constexpr TColor clDefault = 0x20000000;
 TColor ColorToRGB(TColor Color);
 constexpr TColor RGB(int R, int G, int B) { return (R & 0xFF) | ((G & 0xFF) << 8) | ((B & 0xFF) << 16); }
 
+// The names form files write for colours ("clBtnFace") and character sets ("DEFAULT_CHARSET");
+// false for a value or name without one.
+bool ColorToIdent(long long Color, AnsiString& Ident);
+bool IdentToColor(const AnsiString& Ident, long long& Color);
+bool CharsetToIdent(long long Charset, AnsiString& Ident);
+bool IdentToCharset(const AnsiString& Ident, long long& Charset);
+
 // Module handle passed to the resource loaders; this library has one module.
 extern unsigned HInstance;
 
@@ -93,6 +100,9 @@ constexpr TFontCharset DEFAULT_CHARSET = 1;
 // A family the system lacks is drawn in the system's sans family at the same pixel height.
 class TFont : public TGraphicsObject {
 public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  // Charset, Color, Height, Name, Pitch and Style are stored; Size is the same as Height.
+  static const TClassInfo& StaticClassInfo();
   TFont();
   const AnsiString& GetName() const { return FName; }
   void SetName(const AnsiString& Value);

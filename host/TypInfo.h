@@ -47,6 +47,7 @@
 #include "Classes.h"
 #include "SysUtils.h"
 #include "System.h"
+#include "Types.h"
 
 namespace vcl {
 
@@ -224,6 +225,11 @@ struct TSetTraits<std::set<E>, std::enable_if_t<std::is_enum_v<E>>> {
       if (Bits & (1LL << I)) Result.insert(static_cast<E>(I));
     return Result;
   }
+};
+template <class E>
+struct TSetTraits<TSet<E>, void> {
+  static long long ToBits(TSet<E> Value) { return static_cast<long long>(Value.ToInt()); }
+  static TSet<E> FromBits(long long Bits) { return TSet<E>::FromBits(static_cast<std::uint32_t>(Bits)); }
 };
 
 // ---------------------------------------------------------------- builder

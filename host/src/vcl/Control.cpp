@@ -199,6 +199,16 @@ void TControl::SetAlign(TAlign Value) {
   if (FParent) FParent->Realign();
 }
 
+void TControl::SetPopupMenu(TComponent* Value) {
+  FPopupMenu = Value;
+  if (Value) Value->FreeNotification(this);
+}
+
+void TControl::Notification(TComponent* AComponent, TOperation Operation) {
+  TComponent::Notification(AComponent, Operation);
+  if (Operation == TOperation::opRemove && AComponent == FPopupMenu) FPopupMenu = nullptr;
+}
+
 void TControl::SetText(const AnsiString& Value) {
   if (Value == FText) return;
   FText = Value;

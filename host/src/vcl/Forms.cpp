@@ -2,6 +2,8 @@
 
 #include "Forms.h"
 
+#include <utility>
+
 #include "backend/WindowBackend.h"
 
 namespace vcl {
@@ -11,13 +13,12 @@ constexpr int DefaultFormWidth = 320;
 constexpr int DefaultFormHeight = 240;
 }  // namespace
 
+// A form keeps its own font and colour, so its form file always records them; the other
+// Parent... flags stay set, as they only matter for a form placed inside another control.
 TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FVisible = false;
   FParentFont = false;
   FParentColor = false;
-  FParentCtl3D = false;
-  FParentShowHint = false;
-  FParentBiDiMode = false;
   FColor = clBtnFace;
   FWidth = DefaultFormWidth;
   FHeight = DefaultFormHeight;
@@ -51,12 +52,19 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 // ---------------------------------------------------------------- active control
 
+// While the form is read from a form file its controls may not be visible yet.
 void TCustomForm::SetActiveControl(TWinControl* Control) {
   if (Control == FActiveControl) return;
-  if (Control && (!ContainsControl(Control) || Control == this || !Control->CanFocus()))
+  if (Control && (!ContainsControl(Control) || Control == this || (!HasState(csLoading) && !Control->CanFocus())))
     throw EInvalidOperation("Cannot focus a disabled or invisible window");
   FActiveControl = Control;
-  if (Control && FActive) backend::FocusWindow(Control->GetHandle());
+  if (Control && FActive && !HasState(csLoading)) backend::FocusWindow(Control->GetHandle());
+}
+
+void TCustomForm::Loaded() {
+  TWinControl::Loaded();
+  TWinControl* Control = std::exchange(FActiveControl, nullptr);
+  if (Control && Control->CanFocus()) SetActiveControl(Control);
 }
 
 void TCustomForm::FocusControl(TWinControl* Control) {

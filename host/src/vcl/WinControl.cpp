@@ -359,6 +359,10 @@ int TWinControl::GetTabOrder() const {
 }
 
 void TWinControl::SetTabOrder(int Value) {
+  if (HasState(csReading)) {
+    FReadTabOrder = Value;
+    return;
+  }
   if (!FParent) return;
   auto& List = FParent->FTabList;
   List.erase(std::find(List.begin(), List.end(), this));

@@ -107,14 +107,14 @@ private:
   void HandOverSelection();
   void HandOverFocus();
 
-  bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
-  bool FTakenOut = false;  // Clear took the card out of the list before deleting it
   std::unique_ptr<TStringList> FSubItems;
   int FColumn = 0;
   int FTop = 0;
   TOstrelItems* FOwner;
   void* FData = nullptr;
   bool FAttached = false;
+  bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
+  bool FTakenOut = false;  // Clear took the card out of the list before deleting it
   AnsiString FText;
   bool FEdited = false;
   bool FShowHint = true;

@@ -102,6 +102,7 @@ void TOstrelItems::Clear() {
     auto* Item = static_cast<TOstrelItem*>(FList.Get(FCleared));
     FList.Put(FCleared, nullptr);
     ++FCleared;
+    StructureChanged();
     Item->FTakenOut = true;
     if (Item->FDeleting) continue;  // its own Delete, further up the stack, frees it
     Item->FDeleting = true;

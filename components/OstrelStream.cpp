@@ -158,7 +158,7 @@ void TOstrel::SaveToFile(const AnsiString& FileName) {
     Buffered.Flush();
     File.Flush();
   } catch (const EFCreateError&) {
-    throw;  // nothing was created
+    throw EFCreateError(Format(Consts::SFCreateError, {FileName}));  // nothing was created
   } catch (...) {
     std::remove(TempName.c_str());
     throw;

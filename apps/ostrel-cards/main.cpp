@@ -53,8 +53,7 @@ int ToJson(const std::string& FileName) {
     Cards->LoadFromStream(&Stream);
   } catch (const Exception& E) {
     return InputError(FileName + ": not a card file: " + E.Message() + " at byte offset " +
-                      std::to_string(Stream.GetPosition()) + " (after " +
-                      std::to_string(Cards->GetItems()->GetCount()) + " cards)");
+                      std::to_string(Stream.GetPosition()));
   }
   std::ios::sync_with_stdio(false);
   cards::WriteCardsJson(*Cards->GetItems(), std::cout);

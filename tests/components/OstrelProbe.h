@@ -24,6 +24,7 @@ public:
   TLog* Log = nullptr;  // Invalidate and the Delete notification go here when set
   int Invalidates = 0;
   int Repaints = 0;
+  int ItemHeights = 0;  // calls of ItemHeight: a layout asks once or twice per card
 
   void Invalidate() override {
     ++Invalidates;
@@ -33,6 +34,11 @@ public:
   void Repaint() override {
     ++Repaints;
     TOstrel::Repaint();
+  }
+
+  int ItemHeight(TOstrelItem* Item) override {
+    ++ItemHeights;
+    return TOstrel::ItemHeight(Item);
   }
 
   using TOstrel::CreateParams;

@@ -1,0 +1,83 @@
+#!/usr/bin/env bash
+# Runs ostrel-cards as a user would: every command, the exit codes of wrong input and wrong
+# usage, and byte-exact round trips through JSON.
+set -uo pipefail
+TOOL="$(realpath "$1")"
+WORK="$(mktemp -d)"
+trap 'rm -rf "$WORK"' EXIT
+cd "$WORK"
+PASSED=0
+FAILED=0
+
+check() {  # description, then a command that must succeed
+  local What="$1"; shift
+  if "$@"; then PASSED=$((PASSED + 1)); else FAILED=$((FAILED + 1)); echo "FAILED: $What"; fi
+}
+status_is() {  # expected status, then the command
+  local Want="$1"; shift
+  "$@" > out.txt 2> err.txt
+  [ "$?" -eq "$Want" ]
+}
+
+# The two-card example, byte for byte.
+printf '\xc8\x00\x00\x00\x02\x00\x00\x00\xc8\x00\x00\x00\x03\x00\x00\x00Ann\x00\x00\x00\x00\x16\x00\x00\x00Phone=123\r\nCity=Rome\r\n\x01\x00\x00\x00\x00\xc8\x00\x00\x00\x03\x00\x00\x00Bob\x00\x00\x00\x00\x00\x00\x00\x00\x00\x02\x00\x00\x00Hi' > example.cards
+check "example is 80 bytes" [ "$(stat -c %s example.cards)" -eq 80 ]
+check "to-json of the example" status_is 0 "$TOOL" to-json example.cards
+check "example JSON content" grep -q '"text":"Bob","data":0,"subItems":\[\],"showHint":false,"hint":"Hi"' out.txt
+cp out.txt example.json
+check "from-json of the example" status_is 0 "$TOOL" from-json example.json again.cards
+check "example round trip is byte for byte" cmp -s example.cards again.cards
+
+# Bytes that are not UTF-8 travel as base64 and come back unchanged.
+printf '\xc8\x00\x00\x00\x01\x00\x00\x00\xc8\x00\x00\x00\x02\x00\x00\x00\xff\xfe\x07\x00\x00\x00\x00\x00\x00\x00\x01\x03\x00\x00\x00a\x00b' > bytes.cards
+check "to-json of raw bytes" status_is 0 "$TOOL" to-json bytes.cards
+check "raw text as base64" grep -q '"text":{"base64":"//4="}' out.txt
+check "hint with a zero byte stays a string" grep -q '"hint":"a\\u0000b"' out.txt
+cp out.txt bytes.json
+check "from-json of raw bytes" status_is 0 "$TOOL" from-json bytes.json bytes-again.cards
+check "raw bytes round trip" cmp -s bytes.cards bytes-again.cards
+
+# Generated cards: reproducible, and they survive the round trip.
+check "generate" status_is 0 "$TOOL" generate --count 500 --seed 9 a.cards
+check "generate again" status_is 0 "$TOOL" generate --seed 9 --count 500 b.cards
+check "same seed, same file" cmp -s a.cards b.cards
+check "other seed" status_is 0 "$TOOL" generate --count 500 --seed 10 c.cards
+check "other seed, other file" bash -c '! cmp -s a.cards c.cards'
+check "generated to-json" status_is 0 "$TOOL" to-json a.cards
+check "500 cards in the JSON" [ "$(grep -c '"text":' out.txt)" -eq 500 ]
+for Script in Latin Cyrillic Greek Han Arabic; do
+  check "names in $Script script" env LC_ALL=C.UTF-8 grep -qP "\"text\":\"[^\"]*\\p{$Script}" out.txt
+done
+cp out.txt a.json
+check "generated from-json" status_is 0 "$TOOL" from-json a.json a-again.cards
+check "generated round trip" cmp -s a.cards a-again.cards
+
+# Bad input: status 1 with what and where.
+head -c 60 example.cards > short.cards
+check "short card file" status_is 1 "$TOOL" to-json short.cards
+check "short file names the offset" grep -q 'byte offset 60' err.txt
+check "missing card file" status_is 1 "$TOOL" to-json missing.cards
+echo '{"cards": [{"text": "a", "data": -1}]}' > bad-data.json
+check "negative data" status_is 1 "$TOOL" from-json bad-data.json x.cards
+check "negative data message" grep -q 'card 0 "data"' err.txt
+echo '{"cards": [{"text": "a", "subItems": ["one\ntwo"]}]}' > bad-line.json
+check "line break in a sub-item" status_is 1 "$TOOL" from-json bad-line.json x.cards
+echo '{"cards": [{"text": "a"}, {"txt": "b"}]}' > bad-field.json
+check "unknown field" status_is 1 "$TOOL" from-json bad-field.json x.cards
+check "unknown field message" grep -q 'card 1 has an unknown field "txt"' err.txt
+printf '{"cards": [' > broken.json
+check "broken JSON" status_is 1 "$TOOL" from-json broken.json x.cards
+check "broken JSON names the offset" grep -q 'byte offset' err.txt
+check "nothing written for bad JSON" [ ! -e x.cards ]
+echo '{"cards": [{"text": {"base64": "!!"}}]}' > bad-base64.json
+check "bad base64" status_is 1 "$TOOL" from-json bad-base64.json x.cards
+
+# Wrong usage: status 2.
+check "no command" status_is 2 "$TOOL"
+check "unknown command" status_is 2 "$TOOL" frobnicate
+check "to-json without a file" status_is 2 "$TOOL" to-json
+check "generate without --count" status_is 2 "$TOOL" generate out.cards
+check "generate with a bad count" status_is 2 "$TOOL" generate --count ten out.cards
+
+echo "$PASSED passed, $FAILED failed"
+[ "$FAILED" -eq 0 ]

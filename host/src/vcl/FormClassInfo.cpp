@@ -37,14 +37,13 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
 const TClassInfo& TForm::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TForm>("TForm", &TCustomForm::StaticClassInfo())
-          .Publish({"ActiveControl", "Align",          "Anchors",   "BiDiMode", "Caption",  "Color",
-                    "Constraints",   "Ctl3D",          "DragKind",  "DragMode", "Enabled",  "ParentFont",
-                    "Font",          "ParentBiDiMode", "PopupMenu", "ShowHint", "Visible"})
-          .Publish({"OnActivate",   "OnCanResize", "OnClick",      "OnClose",    "OnCloseQuery",  "OnConstrainedResize",
-                    "OnDblClick",   "OnDestroy",   "OnDeactivate", "OnDockDrop", "OnDockOver",    "OnDragDrop",
-                    "OnDragOver",   "OnEndDock",   "OnGetSiteInfo", "OnKeyDown", "OnKeyPress",    "OnKeyUp",
-                    "OnMouseDown",  "OnMouseMove", "OnMouseUp",    "OnPaint",    "OnResize",      "OnShow",
-                    "OnStartDock",  "OnUnDock"})
+          .Publish({"ActiveControl", "Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "Ctl3D",
+                    "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "ParentBiDiMode", "PopupMenu", "ShowHint",
+                    "Visible"})
+          .Publish({"OnActivate", "OnCanResize", "OnClick", "OnClose", "OnCloseQuery", "OnConstrainedResize",
+                    "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
+                    "OnEndDock", "OnGetSiteInfo", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
+                    "OnMouseUp", "OnPaint", "OnResize", "OnShow", "OnStartDock", "OnUnDock"})
           .Build();
   return Info;
 }

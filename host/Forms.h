@@ -142,8 +142,12 @@ public:
     if (FMainForm == nullptr) FMainForm = Reference;
   }
   TCustomForm* GetMainForm() const { return FMainForm; }
-  // Shows the main form and runs the event loop until Terminate or the main form closes.
+  // Shows the main form and runs the event loop until Terminate or the main form closes,
+  // then finalizes the application.
   void Run();
+  // Frees the forms the application owns and the Qt application object Initialize made,
+  // while Qt is still whole; a program that never runs the loop calls it before main ends.
+  void Finalize();
   void Terminate();
   bool GetTerminated() const { return FTerminated; }
   // Delivers the queued messages and input, due timers included, then returns.

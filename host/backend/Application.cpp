@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <cstdio>
-#include <cstdlib>
 
 #include "Forms.h"
 #include "Window.h"
@@ -22,18 +21,23 @@ TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 TApplication::~TApplication() = default;
 
 namespace {
-// Runs at exit before Qt's own statics go, since it was registered after they were made:
-// the forms' windows go first, then the Qt application object that holds them.
-void ReleaseOwnedQtApplication() {
-  while (Application->GetComponentCount() > 0) delete Application->GetComponent(Application->GetComponentCount() - 1);
-  delete QCoreApplication::instance();
-}
+// The Qt application object made by Initialize, as opposed to one the embedding program owns.
+QApplication* OwnedQtApplication = nullptr;
 }  // namespace
 
 void TApplication::Initialize(int& Argc, char** Argv) {
   if (QCoreApplication::instance()) return;
-  new QApplication(Argc, Argv);
-  std::atexit(ReleaseOwnedQtApplication);
+  OwnedQtApplication = new QApplication(Argc, Argv);
+}
+
+// Not left to an exit handler: by then Qt has already destroyed statics that its widgets
+// still use, so the windows must go before main returns.
+void TApplication::Finalize() {
+  while (GetComponentCount() > 0) delete GetComponent(GetComponentCount() - 1);
+  if (OwnedQtApplication) QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  delete OwnedQtApplication;
+  OwnedQtApplication = nullptr;
+  FTerminated = false;
 }
 
 void TApplication::Initialize() {
@@ -52,6 +56,7 @@ void TApplication::Run() {
   if (!QCoreApplication::instance()) Initialize();
   if (FMainForm) FMainForm->Show();
   backend::RunLoopUntil([this] { return FTerminated || !FMainForm || !FMainForm->GetVisible(); });
+  Finalize();
 }
 
 void TApplication::Terminate() { FTerminated = true; }

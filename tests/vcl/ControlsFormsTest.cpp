@@ -182,6 +182,22 @@ TEST_F(ControlsFormsTest, ReleasedFormIsFreedFromTheEventLoop) {
   EXPECT_TRUE(RunUntil([&] { return Destroyed; }));
 }
 
+TEST_F(ControlsFormsTest, RunEndsByFreeingTheApplicationsFormsWhileQtIsWhole) {
+  TForm* Main = nullptr;
+  Application->CreateForm(Main);
+  TForm* Second = nullptr;
+  Application->CreateForm(Second);
+  int Destroyed = 0;
+  Main->SetOnDestroy([&](TObject*) { ++Destroyed; });
+  Second->SetOnDestroy([&](TObject*) { ++Destroyed; });
+  Main->SetOnShow([&](TObject*) { Application->Terminate(); });
+  Application->Run();
+  EXPECT_EQ(Destroyed, 2);
+  EXPECT_EQ(Application->GetComponentCount(), 0);
+  EXPECT_EQ(Application->GetMainForm(), nullptr);
+  EXPECT_FALSE(Application->GetTerminated());
+}
+
 TEST_F(ControlsFormsTest, GetParentFormFindsTheFormOrNothing) {
   auto Form = MakeForm(100, 100);
   TProbe Outer(nullptr, Form.get());

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -58,9 +59,9 @@ std::vector<std::string> Lines(const std::string& Text) {
 std::vector<TPlainCard> ParseCardFilePlainly(const std::string& FileName) {
   std::unique_ptr<std::FILE, int (*)(std::FILE*)> File(std::fopen(FileName.c_str(), "rb"), &std::fclose);
   if (!File) throw std::runtime_error("cannot open " + FileName);
-  std::string Bytes;
-  char Chunk[1 << 16];
-  for (std::size_t N; (N = std::fread(Chunk, 1, sizeof Chunk, File.get())) > 0;) Bytes.append(Chunk, N);
+  std::string Bytes(std::filesystem::file_size(FileName), '\0');
+  if (std::fread(Bytes.data(), 1, Bytes.size(), File.get()) != Bytes.size())
+    throw std::runtime_error("cannot read " + FileName);
 
   TCursor In(Bytes.data(), Bytes.data() + Bytes.size());
   In.Integer();

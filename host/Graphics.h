@@ -150,6 +150,8 @@ public:
   void Assign(TPersistent* Source) override;
 
 private:
+  void DropPattern();
+
   TColor FColor = clWhite;
   TBrushStyle FStyle = bsSolid;
   HBRUSH FHandle = nullptr;

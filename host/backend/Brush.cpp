@@ -7,17 +7,26 @@ namespace vcl {
 
 TBrush::~TBrush() { backend::ReleaseBrush(FHandle); }
 
+// Setting a colour or a style makes a plain brush again, as the classic brush does: a
+// pattern given as a handle does not outlive the next FillRect that asks for a colour.
+void TBrush::DropPattern() {
+  backend::ReleaseBrush(FHandle);
+  FHandle = nullptr;
+}
+
 void TBrush::SetColor(TColor Value) {
-  if (Value == FColor) return;
+  if (Value == FColor && !FHandle) return;
   FColor = Value;
   // A clear brush given a colour paints again, as the classic brush does.
   if (FStyle == bsClear) FStyle = bsSolid;
+  DropPattern();
   Changed();
 }
 
 void TBrush::SetStyle(TBrushStyle Value) {
-  if (Value == FStyle) return;
+  if (Value == FStyle && !FHandle) return;
   FStyle = Value;
+  DropPattern();
   Changed();
 }
 

@@ -85,8 +85,8 @@ TEST_F(CanvasTest, PatternColoursComeFromTheCanvasFontAndBrush) {
   TBitmap Bitmap;
   Bitmap.LoadFromResourceName(HInstance, "FOCUS_BITMAP");
   TBrush FocusBrush;
-  FocusBrush.SetHandle(CreatePatternBrush(Bitmap.GetHandle()));
   FocusBrush.SetColor(clBlue);
+  FocusBrush.SetHandle(CreatePatternBrush(Bitmap.GetHandle()));
   Draw([&](TCanvas* C) {
     C->GetFont()->SetColor(clRed);
     C->SetBrush(&FocusBrush);
@@ -95,6 +95,28 @@ TEST_F(CanvasTest, PatternColoursComeFromTheCanvasFontAndBrush) {
   EXPECT_EQ(At(0, 0), clRed);
   EXPECT_EQ(At(1, 0), clBlue);
   EXPECT_EQ(At(2, 0), clRed);
+}
+
+TEST_F(CanvasTest, SettingColourOrStyleTurnsAPatternBrushPlainAgain) {
+  TBitmap Bitmap;
+  Bitmap.LoadFromResourceName(HInstance, "FOCUS_BITMAP");
+  TBrush FocusBrush;
+  FocusBrush.SetHandle(CreatePatternBrush(Bitmap.GetHandle()));
+  Draw([&](TCanvas* C) {
+    C->GetFont()->SetColor(clRed);
+    C->SetBrush(&FocusBrush);
+    C->GetBrush()->SetColor(C->GetBrush()->GetColor());  // same colour, still a change of brush
+    C->FillRect(TRect{0, 0, 4, 1});
+    C->SetBrush(&FocusBrush);
+    C->GetBrush()->SetStyle(bsSolid);
+    C->GetBrush()->SetColor(clBlue);
+    C->FillRect(TRect{0, 1, 4, 2});
+  });
+  EXPECT_NE(FocusBrush.GetHandle(), nullptr) << "the source brush keeps its pattern";
+  for (int X = 0; X < 4; ++X) {
+    EXPECT_EQ(At(X, 0), clWhite) << X;
+    EXPECT_EQ(At(X, 1), clBlue) << X;
+  }
 }
 
 TEST_F(CanvasTest, LineToLeavesItsEndPoint) {

@@ -7,6 +7,8 @@
 // reports every add, insert, delete, clear and sort through ItemsChanged); otherwise the
 // queries walk all cards, which gives the same answers from the cards' stored positions.
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -14,6 +16,37 @@
 #include "OstrelGeometry.h"
 
 namespace ostrel {
+
+namespace {
+
+// Hands out the cards in list order, asking the list once per card, and has the memory of
+// the cards ahead fetched meanwhile: cards and their line lists lie all over the heap, and
+// a long list would otherwise wait on memory card by card.
+class TCardLookahead {
+public:
+  explicit TCardLookahead(const TOstrelItems& Items) : FItems(Items), FCount(Items.GetCount()) {
+    for (int I = 0; I < std::min(FCount, Ahead); ++I) FRing[I] = Items[I];
+  }
+  TOstrelItem* Take(int Index) {
+    TOstrelItem*& Slot = FRing[Index & (Ahead - 1)];
+    TOstrelItem* Item = Slot;
+    if (Index + Ahead < FCount) {
+      Slot = FItems[Index + Ahead];
+      __builtin_prefetch(Slot);
+    }
+    // Fetched Ahead / 2 cards ago, so reading its line list pointer is cheap now.
+    if (Index + Ahead / 2 < FCount) __builtin_prefetch(FRing[(Index + Ahead / 2) & (Ahead - 1)]->GetSubItems());
+    return Item;
+  }
+
+private:
+  static constexpr int Ahead = 16;  // a power of two
+  const TOstrelItems& FItems;
+  const int FCount;
+  std::array<TOstrelItem*, Ahead> FRing{};
+};
+
+}  // namespace
 
 void TOstrel::ItemsChanged() { ++FItemsGeneration; }
 
@@ -36,8 +69,9 @@ void TOstrel::CalcItemsPos() {
   int Column = 0;
   int Y = FBorderWidth;
   if (Count > 0) FColumnStarts.push_back(0);
+  TCardLookahead Cards(*FItems);
   for (int I = 0; I < Count; ++I) {
-    TOstrelItem* Item = FItems->GetItemFromIndex(I);
+    TOstrelItem* Item = Cards.Take(I);
     // One height per card: OnItemHeight must answer the same for the same card anyway.
     const int Height = ItemHeight(Item);
     // A height handler that changed the list has started a layout of its own (or a batch
@@ -48,8 +82,9 @@ void TOstrel::CalcItemsPos() {
       Y = FBorderWidth;
       FColumnStarts.push_back(I);
     }
-    Item->FColumn = Column;
-    Item->FTop = Y;
+    // Unchanged places are not written: a relayout then leaves clean memory clean.
+    if (Item->FColumn != Column) Item->FColumn = Column;
+    if (Item->FTop != Y) Item->FTop = Y;
     Y += Height + FBorderWidth;
   }
   FColumnCount = Count > 0 ? Column + 1 : 0;

@@ -1,7 +1,7 @@
 // The card: content, sub-item lookup, and the deletion steps that keep the list and the
 // control consistent while handlers run.
 
-#include <algorithm>
+#include <string_view>
 
 #include "Forms.h"
 #include "Ostrel.h"
@@ -62,7 +62,8 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
       if (!First) First = std::current_exception();
     }
   };
-  if (FOwner) FOwner->FUnlinking.push_back(this);
+  if (!FOwner) return nullptr;
+  FOwner->FUnlinking.push_back(this);
   const bool HandOver = !FOwner->FClearing && !FTakenOut;
   Step([&] {
     if (HandOver) HandOverSelection();

@@ -25,6 +25,7 @@ public:
   int Invalidates = 0;
   int Repaints = 0;
   int ItemHeights = 0;  // calls of ItemHeight: a layout asks once or twice per card
+  int WindowsDestroyed = 0;
 
   void Invalidate() override {
     ++Invalidates;
@@ -39,6 +40,11 @@ public:
   int ItemHeight(TOstrelItem* Item) override {
     ++ItemHeights;
     return TOstrel::ItemHeight(Item);
+  }
+
+  void DestroyWindowHandle() override {
+    ++WindowsDestroyed;
+    TOstrel::DestroyWindowHandle();
   }
 
   using TOstrel::CreateParams;

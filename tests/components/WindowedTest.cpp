@@ -82,5 +82,25 @@ TEST_F(OstrelWindowed, ClearingCardsLaysOutOnce) {
   vcltest::ProcessMessages();  // paints the empty control without touching a freed card
 }
 
+TEST_F(OstrelWindowed, TheWindowFollowsSizeCtl3DAndBorderStyle) {
+  TMemoryStream Stream;
+  WriteCards(Stream, 4);
+  Table->LoadFromStream(&Stream);
+  EXPECT_EQ(Table->GetColumnCount(), 2);
+  Table->SetHeight(300);  // WM_SIZE lays the cards out again: four fit one column
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Table->GetColumnCount(), 1);
+
+  Table->WindowsDestroyed = 0;
+  Table->SetCtl3D(false);  // CM_CTL3DCHANGED makes a new window with the new styles
+  EXPECT_EQ(Table->WindowsDestroyed, 1);
+  Table->SetBorderStyle(bsSingle);
+  EXPECT_EQ(Table->WindowsDestroyed, 2);
+  Table->SetBorderStyle(bsSingle);
+  EXPECT_EQ(Table->WindowsDestroyed, 2);
+  EXPECT_TRUE(Table->HandleAllocated());
+  EXPECT_EQ(Table->GetItems()->GetCount(), 4);  // the cards outlive the window
+}
+
 }  // namespace
 }  // namespace ostrel_test

@@ -137,9 +137,6 @@ void TOstrel::PaintDividers() {
 void TOstrel::DrawFocusRect(const TRect& Rect) {
   GetCanvas()->SetBrush(FFocusBrush.get());
   GetCanvas()->FrameRect(Rect);
-  // The host's brush keeps a pattern through later colour changes; drop it here so that
-  // the next fill is plain.
-  GetCanvas()->GetBrush()->SetHandle(nullptr);
 }
 
 }  // namespace ostrel

@@ -7,7 +7,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev
-          nlohmann-json3-dev xvfb xauth fonts-dejavu-core)
+          nlohmann-json3-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei)
 
 install_missing() {
   local missing=()

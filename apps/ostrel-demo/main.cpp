@@ -3,7 +3,6 @@
 // Without FILE it opens the bundled sample. With --screenshot it renders the window once,
 // writes the picture and exits instead of staying open.
 
-#include <QCoreApplication>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
@@ -79,7 +78,7 @@ int main(int Argc, char** Argv) {
     Cards->LoadFromFile(Options.File);
   } catch (const Exception& E) {
     std::fprintf(stderr, "ostrel-demo: %s: %s\n", Options.File.c_str(), E.Message().c_str());
-    delete Form;
+    Application->Finalize();
     return 1;
   }
   Form->SetCaption(BaseName(Options.File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
@@ -101,9 +100,6 @@ int main(int Argc, char** Argv) {
       Result = 1;
     }
   }
-  // Closed while Qt is still whole: the framework's own exit handler runs after parts of
-  // Qt are gone and crashes there.
-  delete Form;
-  delete QCoreApplication::instance();
+  Application->Finalize();
   return Result;
 }

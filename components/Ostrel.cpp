@@ -52,8 +52,7 @@ void TOstrel::CreateParams(TCreateParams& Params) {
   TCustomControl::CreateParams(Params);
   Params.Style |= WS_HSCROLL;
   if (FBorderStyle != bsSingle) return;
-  // Every window here has the new-style look, so Ctl3D alone picks the sunken edge.
-  if (GetCtl3D()) {
+  if (NewStyleControls && GetCtl3D()) {
     Params.Style &= ~WS_BORDER;
     Params.ExStyle |= WS_EX_CLIENTEDGE;
   } else {

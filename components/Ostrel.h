@@ -54,7 +54,7 @@ public:
 
   const AnsiString& GetText() const { return FText; }
   void SetText(const AnsiString& Value);
-  TStrings* GetSubItems() const { return FSubItems.get(); }
+  TStrings* GetSubItems() const { return &FSubItems; }
   void* GetData() const { return FData; }
   void SetData(void* Value);
   const AnsiString& GetHint() const { return FHint; }
@@ -107,10 +107,14 @@ private:
   void HandOverSelection();
   void HandOverFocus();
 
-  std::unique_ptr<TStringList> FSubItems;
+  // What the layout reads of every card comes first and together: the list, the place and
+  // the line count.
+  TOstrelItems* FOwner;
   int FColumn = 0;
   int FTop = 0;
-  TOstrelItems* FOwner;
+  // Part of the card, so that a card is one allocation; handed out for change even from a
+  // const card.
+  mutable TStringList FSubItems;
   void* FData = nullptr;
   bool FAttached = false;
   bool FDeleting = false;  // the deletion steps have started; another Delete does nothing

@@ -102,7 +102,7 @@ TRect TOstrelItem::GetClientRect() const {
 int TOstrelItem::GetDefaultHeight() const {
   const TOstrel* Table = GetTable();
   if (!Table) return 16;
-  return FSubItems->GetCount() * Table->GetItemLineHeight() + Table->GetCaptionHeight();
+  return FSubItems.GetCount() * Table->GetItemLineHeight() + Table->GetCaptionHeight();
 }
 
 void TOstrelItem::Invalidate() {
@@ -124,7 +124,7 @@ TRect TOstrelItem::GetSubItemNameRect(int Index) const {
   const TOstrel* Table = GetTable();
   if (!Table) return TRect{};
   const TCardGeometry G = TCardGeometry::Of(*Table);
-  const bool HasName = !FSubItems->GetName(Index).empty();
+  const bool HasName = !FSubItems.GetName(Index).empty();
   return G.NameRect(G.LineRect(GetClientRect(), FTop, Index), HasName);
 }
 
@@ -132,7 +132,7 @@ TRect TOstrelItem::GetSubItemEditRect(int Index) const {
   const TOstrel* Table = GetTable();
   if (!Table) return TRect{};
   const TCardGeometry G = TCardGeometry::Of(*Table);
-  const bool HasName = !FSubItems->GetName(Index).empty();
+  const bool HasName = !FSubItems.GetName(Index).empty();
   return G.ValueRect(G.LineRect(GetClientRect(), FTop, Index), HasName);
 }
 

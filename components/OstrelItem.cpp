@@ -31,7 +31,7 @@ void ReportFromDestructor(std::exception_ptr Error, TObject* Sender) noexcept {
 
 }  // namespace
 
-TOstrelItem::TOstrelItem(TOstrelItems* AOwner) : FSubItems(std::make_unique<TStringList>()), FOwner(AOwner) {}
+TOstrelItem::TOstrelItem(TOstrelItems* AOwner) : FOwner(AOwner) {}
 
 // Reached through a plain delete of a card still in its list: the same steps as Delete.
 TOstrelItem::~TOstrelItem() {
@@ -149,13 +149,13 @@ void TOstrelItem::Assign(TPersistent* Source) {
   auto* Item = dynamic_cast<TOstrelItem*>(Source);
   if (!Item) return TPersistent::Assign(Source);
   if (Item == this) return;
-  FSubItems->Assign(Item->FSubItems.get());
+  FSubItems.Assign(&Item->FSubItems);
   FText = Item->FText;
   FData = Item->FData;
 }
 
 bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
-  return FText == Item->FText && FData == Item->FData && FSubItems->Equals(Item->FSubItems.get());
+  return FText == Item->FText && FData == Item->FData && FSubItems.Equals(&Item->FSubItems);
 }
 
 void TOstrelItem::Update() {
@@ -163,8 +163,8 @@ void TOstrelItem::Update() {
 }
 
 int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {
-  for (int I = 0; I < FSubItems->GetCount(); ++I) {
-    const AnsiString SubItem = FSubItems->Get(I);
+  for (int I = 0; I < FSubItems.GetCount(); ++I) {
+    const AnsiString SubItem = FSubItems.Get(I);
     const std::string_view ItemName = NameOf(SubItem);
     if ((ItemName.empty() ? std::string_view(SubItem) : ItemName) == Name) return I;
   }
@@ -172,8 +172,8 @@ int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {
 }
 
 bool TOstrelItem::IsSubItemNameAndValue(int Index) const {
-  if (Index < 0 || Index >= FSubItems->GetCount()) throw Exception("Index out of range");
-  return !NameOf(FSubItems->Get(Index)).empty();
+  if (Index < 0 || Index >= FSubItems.GetCount()) throw Exception("Index out of range");
+  return !NameOf(FSubItems.Get(Index)).empty();
 }
 
 }  // namespace ostrel

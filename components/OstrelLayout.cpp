@@ -20,26 +20,27 @@ namespace ostrel {
 namespace {
 
 // Hands out the cards in list order, asking the list once per card, and has the memory of
-// the cards ahead fetched meanwhile: cards and their line lists lie all over the heap, and
-// a long list would otherwise wait on memory card by card.
+// the cards ahead fetched meanwhile: cards lie all over the heap, and a long list would
+// otherwise wait on memory card by card.
 class TCardLookahead {
 public:
   explicit TCardLookahead(const TOstrelItems& Items) : FItems(Items), FCount(Items.GetCount()) {
-    for (int I = 0; I < std::min(FCount, Ahead); ++I) FRing[I] = Items[I];
+    for (int I = 0; I < std::min(FCount, Ahead); ++I) Fetch(FRing[I] = Items[I]);
   }
   TOstrelItem* Take(int Index) {
     TOstrelItem*& Slot = FRing[Index & (Ahead - 1)];
     TOstrelItem* Item = Slot;
-    if (Index + Ahead < FCount) {
-      Slot = FItems[Index + Ahead];
-      __builtin_prefetch(Slot);
-    }
-    // Fetched Ahead / 2 cards ago, so reading its line list pointer is cheap now.
-    if (Index + Ahead / 2 < FCount) __builtin_prefetch(FRing[(Index + Ahead / 2) & (Ahead - 1)]->GetSubItems());
+    if (Index + Ahead < FCount) Fetch(Slot = FItems[Index + Ahead]);
     return Item;
   }
 
 private:
+  // The fields the layout reads lie in the card's first 64 bytes, which may straddle two
+  // cache lines.
+  static void Fetch(const TOstrelItem* Item) {
+    __builtin_prefetch(Item);
+    __builtin_prefetch(reinterpret_cast<const char*>(Item) + 63);
+  }
   static constexpr int Ahead = 16;  // a power of two
   const TOstrelItems& FItems;
   const int FCount;
@@ -53,7 +54,11 @@ void TOstrel::ItemsChanged() { ++FItemsGeneration; }
 bool TOstrel::ColumnStartsCurrent() const { return FColumnStartsGeneration == FItemsGeneration; }
 
 int TOstrel::ItemHeight(TOstrelItem* Item) {
-  int Height = Item->GetDefaultHeight();
+  // The default height of an own card from this control's metrics directly: the layout asks
+  // for every card, and the way through the card to its control is a chain of loads.
+  int Height = Item->FOwner == FItems.get()
+                   ? Item->FSubItems.GetCount() * FItemLineHeight + FCaptionHeight
+                   : Item->GetDefaultHeight();
   if (FCustomDrawing && FOnItemHeight) FOnItemHeight(this, Item, Height);
   return Height;
 }

@@ -76,7 +76,7 @@ void TOstrelItem::ReadData(TStream* Stream) {
   FText = ReadString(Stream);
   // Data keeps its low 32 bits in the stream and comes back zero-extended.
   FData = reinterpret_cast<void*>(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(ReadInteger(Stream))));
-  FSubItems->SetTextStr(ReadString(Stream));
+  FSubItems.SetTextStr(ReadString(Stream));
   if (Version <= LastVersionWithoutHint) return;
   Byte ShowHint = 0;
   Stream->ReadBuffer(&ShowHint, 1);
@@ -88,7 +88,7 @@ void TOstrelItem::WriteData(TStream* Stream) const {
   WriteInteger(Stream, StreamVersion);
   WriteString(FText, Stream);
   WriteInteger(Stream, static_cast<LongInt>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(FData))));
-  WriteString(FSubItems->GetTextStr(), Stream);
+  WriteString(FSubItems.GetTextStr(), Stream);
   const Byte ShowHint = FShowHint ? 1 : 0;
   Stream->WriteBuffer(&ShowHint, 1);
   WriteString(FHint, Stream);

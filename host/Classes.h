@@ -80,6 +80,10 @@ public:
   virtual void Delete(int Index) = 0;
   virtual void Insert(int Index, const AnsiString& S) = 0;
   virtual int Add(const AnsiString& S);
+  // Room for lines without growing; a list that does not keep spare room answers Count and
+  // ignores a new capacity.
+  virtual int GetCapacity() const { return GetCount(); }
+  virtual void SetCapacity(int NewCapacity) {}
   int AddObject(const AnsiString& S, void* Object);
   // Ordinal, case-sensitive matches; -1 when absent.
   virtual int IndexOf(const AnsiString& S) const;
@@ -119,21 +123,26 @@ private:
 
 class TStringList : public TStrings {
 public:
-  int GetCount() const override { return static_cast<int>(FItems.size()); }
+  TStringList();
+  ~TStringList() override;
+  int GetCount() const override { return static_cast<int>(FStrings.size()); }
   AnsiString Get(int Index) const override;  // EStringListError outside the range
   void Put(int Index, const AnsiString& S) override;
-  void* GetObject(int Index) const override;
+  void* GetObject(int Index) const override;  // null for a line that never had an object
   void PutObject(int Index, void* Object) override;
   void Clear() override;
   void Delete(int Index) override;
   void Insert(int Index, const AnsiString& S) override;
   AnsiString GetTextStr() const override;
   void SetTextStr(const AnsiString& Value) override;
+  int GetCapacity() const override { return static_cast<int>(FStrings.capacity()); }
+  // Exactly NewCapacity; EStringListError below Count.
+  void SetCapacity(int NewCapacity) override;
 
-  const TNotifyEvent& GetOnChange() const { return FOnChange; }
-  void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
-  const TNotifyEvent& GetOnChanging() const { return FOnChanging; }
-  void SetOnChanging(TNotifyEvent Value) { FOnChanging = std::move(Value); }
+  const TNotifyEvent& GetOnChange() const;
+  void SetOnChange(TNotifyEvent Value);
+  const TNotifyEvent& GetOnChanging() const;
+  void SetOnChanging(TNotifyEvent Value);
 
 protected:
   void SetUpdateState(bool Updating) override;
@@ -141,14 +150,14 @@ protected:
   virtual void Changing();
 
 private:
-  struct TStringItem {
-    AnsiString FString;
-    void* FObject = nullptr;
-  };
+  // What most lists never use: objects beside the lines and change handlers. A list of
+  // plain lines without handlers (a card's sub-items) pays one null pointer for them.
+  struct TRarelyUsed;
+  TRarelyUsed& RarelyUsed();
+  bool HasObjects() const;
   void CheckIndex(int Index) const;
-  std::vector<TStringItem> FItems;
-  TNotifyEvent FOnChange;
-  TNotifyEvent FOnChanging;
+  std::vector<AnsiString> FStrings;
+  std::unique_ptr<TRarelyUsed> FRare;
 };
 
 // ---------------------------------------------------------------- streams

@@ -352,6 +352,10 @@ public:
 
 // ---------------------------------------------------------------- TWinControl
 
+// Whether windows have the new-style look, in which Ctl3D asks for a sunken client edge
+// instead of a line border. True; a program may clear it for the old look.
+extern bool NewStyleControls;
+
 struct TCreateParams {
   AnsiString Caption;
   unsigned Style = 0;

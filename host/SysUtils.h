@@ -41,6 +41,7 @@ class EPropertyError : public Exception { public: using Exception::Exception; };
 // Classic message texts.
 namespace Consts {
 inline constexpr const char* SListIndexError = "List index out of bounds (%d)";
+inline constexpr const char* SListCapacityError = "List capacity out of bounds (%d)";
 inline constexpr const char* SReadError = "Stream read error";
 inline constexpr const char* SWriteError = "Stream write error";
 inline constexpr const char* SFCreateError = "Cannot create file %s";

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <type_traits>
 #include <typeinfo>
@@ -37,6 +38,13 @@ public:
   bool InheritsFrom(const TClassInfo* Info) const;
 };
 
+// What a method reference bound from an object and a method remembers of them; shared by
+// its copies, absent from plain closures.
+struct TMethodBinding {
+  const void* Data;
+  AnsiString MethodName;
+};
+
 // A method reference: a closure that may be empty, compares with empty, and remembers
 // the object and method name it was bound from, so that a form file can name a handler
 // of its form ("OnClick = NewItemButtonClick").
@@ -53,15 +61,14 @@ public:
   template <class T>
   TMethodRef(T* Object, void (T::*Method)(Args...), AnsiString MethodName = {})
       : FCode([Object, Method](Args... a) { (Object->*Method)(std::forward<Args>(a)...); }),
-        FData(MostDerived(Object)),
-        FMethodName(std::move(MethodName)) {}
+        FBinding(std::make_shared<const TMethodBinding>(TMethodBinding{MostDerived(Object), std::move(MethodName)})) {}
 
   explicit operator bool() const { return static_cast<bool>(FCode); }
   bool operator==(std::nullptr_t) const { return !FCode; }
   void operator()(Args... a) const { FCode(std::forward<Args>(a)...); }
 
-  const void* Data() const { return FData; }
-  const AnsiString& MethodName() const { return FMethodName; }
+  const void* Data() const { return FBinding ? FBinding->Data : nullptr; }
+  const AnsiString& MethodName() const { return FBinding ? FBinding->MethodName : NoMethodName(); }
 
 private:
   template <class T>
@@ -71,10 +78,14 @@ private:
     else
       return Object;
   }
+  static const AnsiString& NoMethodName() {
+    static const AnsiString Empty;
+    return Empty;
+  }
 
   std::function<void(Args...)> FCode;
-  const void* FData = nullptr;
-  AnsiString FMethodName;
+  // Null for plain closures, which most handlers are.
+  std::shared_ptr<const TMethodBinding> FBinding;
 };
 
 using TNotifyEvent = TMethodRef<TObject* /*Sender*/>;

@@ -190,6 +190,25 @@ TEST(OstrelControl, WindowStylesFollowBorderStyleAndCtl3D) {
   EXPECT_FALSE(None.ExStyle & WS_EX_CLIENTEDGE);
 }
 
+TEST(OstrelControl, WithoutNewStyleControlsASingleBorderIsALineEvenWithCtl3D) {
+  struct TRestore {
+    ~TRestore() { NewStyleControls = true; }
+  } Restore;
+  ASSERT_TRUE(NewStyleControls);
+  NewStyleControls = false;
+  TProbe Table;
+  ASSERT_TRUE(Table.GetCtl3D());
+  TCreateParams Params;
+  Table.CreateParams(Params);
+  EXPECT_TRUE(Params.Style & WS_BORDER);
+  EXPECT_FALSE(Params.ExStyle & WS_EX_CLIENTEDGE);
+  Table.SetBorderStyle(bsNone);
+  TCreateParams None;
+  Table.CreateParams(None);
+  EXPECT_FALSE(None.Style & WS_BORDER);
+  EXPECT_FALSE(None.ExStyle & WS_EX_CLIENTEDGE);
+}
+
 TEST(OstrelControl, AHandlerErrorWhileTheControlIsDestroyedGoesToTheApplication) {
   ASSERT_NE(Application, nullptr);
   TLog Log;

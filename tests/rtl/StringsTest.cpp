@@ -153,3 +153,87 @@ TEST(StringsTest, ThrowingHandlerDoesNotCorruptTheList) {
   EXPECT_EQ(List.GetUpdateCount(), 0);
   EXPECT_EQ(Lines(List), (std::vector<AnsiString>{"b", "c"}));
 }
+
+// Objects are kept apart from the lines and only once one is set; they follow their lines.
+TEST(StringsTest, ObjectsFollowTheirLinesAndAreNullUntilSet) {
+  TStringList List;
+  List.SetTextStr("a\nb\nc");
+  for (int I = 0; I < 3; ++I) EXPECT_EQ(List.GetObject(I), nullptr);
+  List.PutObject(0, nullptr);  // nothing to keep
+  EXPECT_EQ(List.GetObject(0), nullptr);
+  int X = 0, Y = 0;
+  List.PutObject(1, &X);
+  EXPECT_EQ(List.GetObject(0), nullptr);
+  EXPECT_EQ(List.GetObject(1), &X);
+  EXPECT_EQ(List.GetObject(2), nullptr);
+  List.Insert(0, "first");
+  List.AddObject("last", &Y);
+  EXPECT_EQ(List.GetObject(2), &X);
+  EXPECT_EQ(List.GetObject(4), &Y);
+  List.Delete(1);
+  EXPECT_EQ(Lines(List), (std::vector<AnsiString>{"first", "b", "c", "last"}));
+  EXPECT_EQ(List.GetObject(1), &X);
+  EXPECT_EQ(List.GetObject(3), &Y);
+  List.Put(1, "B");  // a new text keeps the object
+  EXPECT_EQ(List.GetObject(1), &X);
+  EXPECT_THROW(List.GetObject(4), EStringListError);
+  EXPECT_THROW(List.PutObject(4, &X), EStringListError);
+  List.SetTextStr("x\ny");  // new lines come without objects
+  EXPECT_EQ(List.GetObject(0), nullptr);
+  EXPECT_EQ(List.GetObject(1), nullptr);
+  List.PutObject(1, &Y);
+  List.Clear();
+  List.Add("z");
+  EXPECT_EQ(List.GetObject(0), nullptr);
+}
+
+TEST(StringsTest, HandlersCanBeSetReplacedAndRemoved) {
+  TStringList List;
+  EXPECT_FALSE(List.GetOnChange());
+  EXPECT_FALSE(List.GetOnChanging());
+  List.SetOnChange(nullptr);  // removing what is not there
+  List.Add("a");
+  std::vector<AnsiString> Events;
+  List.SetOnChange([&](TObject*) { Events.push_back("first"); });
+  List.Add("b");
+  List.SetOnChange([&](TObject*) { Events.push_back("second"); });
+  List.SetOnChanging([&](TObject*) { Events.push_back("changing"); });
+  List.PutObject(0, &Events);
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"first", "changing", "second"}));
+  List.SetOnChange(nullptr);
+  EXPECT_FALSE(List.GetOnChange());
+  EXPECT_TRUE(List.GetOnChanging());
+  Events.clear();
+  List.Delete(0);
+  EXPECT_EQ(Events, std::vector<AnsiString>{"changing"});
+  // Objects and handlers share their storage: clearing one leaves the other.
+  List.SetOnChanging(nullptr);
+  List.PutObject(0, &Events);
+  EXPECT_EQ(List.GetObject(0), &Events);
+  EXPECT_FALSE(List.GetOnChanging());
+}
+
+TEST(StringsTest, ListsFilledInOneGoKeepNoSpareRoom) {
+  TStringList Source;
+  for (int I = 0; I < 5; ++I) Source.Add("line");
+  EXPECT_GE(Source.GetCapacity(), 5);
+  TStringList Copy;
+  Copy.Assign(&Source);
+  EXPECT_EQ(Copy.GetCapacity(), 5);
+  Copy.SetTextStr("a\nb\nc");
+  EXPECT_EQ(Copy.GetCapacity(), 3);
+  Copy.SetCapacity(10);
+  EXPECT_EQ(Copy.GetCapacity(), 10);
+  EXPECT_EQ(Lines(Copy), (std::vector<AnsiString>{"a", "b", "c"}));
+  Copy.SetCapacity(3);
+  EXPECT_EQ(Copy.GetCapacity(), 3);
+  try {
+    Copy.SetCapacity(2);
+    FAIL();
+  } catch (const EStringListError& E) {
+    EXPECT_EQ(E.Message(), "List capacity out of bounds (2)");
+  }
+  EXPECT_EQ(Copy.GetCount(), 3);
+  Copy.Clear();
+  EXPECT_EQ(Copy.GetCapacity(), 0);
+}

@@ -1,5 +1,7 @@
 // TStrings and TStringList.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "Classes.h"
 
@@ -128,6 +130,7 @@ void TStrings::Assign(TPersistent* Source) {
   BeginUpdate();
   try {
     Clear();
+    SetCapacity(Strings->GetCount());  // filled in one go: no spare room
     AddStrings(Strings);
   } catch (...) {
     EndUpdate();
@@ -188,62 +191,91 @@ void TStrings::WriteData(TWriter* Writer) {
 
 // ---------------------------------------------------------------- TStringList
 
+struct TStringList::TRarelyUsed {
+  std::vector<void*> Objects;  // empty until an object is set, then one per line
+  TNotifyEvent OnChange;
+  TNotifyEvent OnChanging;
+};
+
+TStringList::TStringList() = default;
+
+TStringList::~TStringList() = default;
+
+TStringList::TRarelyUsed& TStringList::RarelyUsed() {
+  if (!FRare) FRare = std::make_unique<TRarelyUsed>();
+  return *FRare;
+}
+
+bool TStringList::HasObjects() const { return FRare && !FRare->Objects.empty(); }
+
 void TStringList::CheckIndex(int Index) const {
   if (Index < 0 || Index >= GetCount()) throw EStringListError(Format(Consts::SListIndexError, {Index}));
 }
 
 AnsiString TStringList::Get(int Index) const {
   CheckIndex(Index);
-  return FItems[static_cast<size_t>(Index)].FString;
+  return FStrings[static_cast<size_t>(Index)];
 }
 
 void TStringList::Put(int Index, const AnsiString& S) {
   CheckIndex(Index);
   Changing();
-  FItems[static_cast<size_t>(Index)].FString = S;
+  FStrings[static_cast<size_t>(Index)] = S;
   Changed();
 }
 
 void* TStringList::GetObject(int Index) const {
   CheckIndex(Index);
-  return FItems[static_cast<size_t>(Index)].FObject;
+  return HasObjects() ? FRare->Objects[static_cast<size_t>(Index)] : nullptr;
 }
 
 void TStringList::PutObject(int Index, void* Object) {
   CheckIndex(Index);
+  // The first object makes room for one per line; a null one needs none.
+  if (Object != nullptr && !HasObjects()) RarelyUsed().Objects.resize(FStrings.size());
   Changing();
-  FItems[static_cast<size_t>(Index)].FObject = Object;
+  if (HasObjects()) FRare->Objects[static_cast<size_t>(Index)] = Object;
   Changed();
 }
 
 void TStringList::Clear() {
-  if (FItems.empty()) return;
+  if (FStrings.empty()) return;
   Changing();
-  FItems.clear();
+  // Cleared lists give their room back: a list emptied for good should not keep it.
+  std::vector<AnsiString>().swap(FStrings);
+  if (FRare) std::vector<void*>().swap(FRare->Objects);
   Changed();
 }
 
 void TStringList::Delete(int Index) {
   CheckIndex(Index);
   Changing();
-  FItems.erase(FItems.begin() + Index);
+  FStrings.erase(FStrings.begin() + Index);
+  if (HasObjects()) FRare->Objects.erase(FRare->Objects.begin() + Index);
   Changed();
 }
 
 void TStringList::Insert(int Index, const AnsiString& S) {
   if (Index < 0 || Index > GetCount()) throw EStringListError(Format(Consts::SListIndexError, {Index}));
   Changing();
-  FItems.insert(FItems.begin() + Index, TStringItem{S, nullptr});
+  if (HasObjects()) {
+    // Room for the object first, so that strings and objects stay the same length.
+    FRare->Objects.reserve(FRare->Objects.size() + 1);
+    FStrings.insert(FStrings.begin() + Index, S);
+    FRare->Objects.insert(FRare->Objects.begin() + Index, nullptr);
+  } else {
+    FStrings.insert(FStrings.begin() + Index, S);
+  }
   Changed();
 }
 
 AnsiString TStringList::GetTextStr() const {
   size_t Size = 0;
-  for (const TStringItem& Item : FItems) Size += Item.FString.size() + 2;
+  for (const AnsiString& S : FStrings) Size += S.size() + 2;
   AnsiString Result;
   Result.reserve(Size);
-  for (const TStringItem& Item : FItems) {
-    Result += Item.FString;
+  for (const AnsiString& S : FStrings) {
+    Result += S;
     Result += "\r\n";
   }
   return Result;
@@ -251,19 +283,46 @@ AnsiString TStringList::GetTextStr() const {
 
 void TStringList::SetTextStr(const AnsiString& Value) {
   BeginUpdate();
-  FItems.clear();
-  size_t Lines = 0;
-  SplitLines(Value, [&Lines](const char*, size_t) { ++Lines; });
   try {
-    FItems.reserve(Lines);
-    SplitLines(Value, [this](const char* Start, size_t Length) {
-      FItems.push_back(TStringItem{AnsiString(Start, Length), nullptr});
-    });
+    std::vector<AnsiString> Lines;
+    size_t Count = 0;
+    SplitLines(Value, [&Count](const char*, size_t) { ++Count; });
+    Lines.reserve(Count);  // exactly the lines: loaded lists keep no spare room
+    SplitLines(Value, [&Lines](const char* Start, size_t Length) { Lines.emplace_back(Start, Length); });
+    FStrings.swap(Lines);
+    if (FRare) std::vector<void*>().swap(FRare->Objects);
   } catch (...) {
     EndUpdate();
     throw;
   }
   EndUpdate();
+}
+
+void TStringList::SetCapacity(int NewCapacity) {
+  if (NewCapacity < GetCount()) throw EStringListError(Format(Consts::SListCapacityError, {NewCapacity}));
+  if (NewCapacity == GetCapacity()) return;
+  std::vector<AnsiString> Resized;
+  Resized.reserve(static_cast<size_t>(NewCapacity));
+  std::move(FStrings.begin(), FStrings.end(), std::back_inserter(Resized));
+  FStrings.swap(Resized);
+}
+
+const TNotifyEvent& TStringList::GetOnChange() const {
+  static const TNotifyEvent None;
+  return FRare ? FRare->OnChange : None;
+}
+
+void TStringList::SetOnChange(TNotifyEvent Value) {
+  if (Value || FRare) RarelyUsed().OnChange = std::move(Value);
+}
+
+const TNotifyEvent& TStringList::GetOnChanging() const {
+  static const TNotifyEvent None;
+  return FRare ? FRare->OnChanging : None;
+}
+
+void TStringList::SetOnChanging(TNotifyEvent Value) {
+  if (Value || FRare) RarelyUsed().OnChanging = std::move(Value);
 }
 
 void TStringList::SetUpdateState(bool Updating) {
@@ -274,11 +333,11 @@ void TStringList::SetUpdateState(bool Updating) {
 }
 
 void TStringList::Changed() {
-  if (GetUpdateCount() == 0 && FOnChange) FOnChange(this);
+  if (GetUpdateCount() == 0 && FRare && FRare->OnChange) FRare->OnChange(this);
 }
 
 void TStringList::Changing() {
-  if (GetUpdateCount() == 0 && FOnChanging) FOnChanging(this);
+  if (GetUpdateCount() == 0 && FRare && FRare->OnChanging) FRare->OnChanging(this);
 }
 
 }  // namespace vcl

@@ -8,6 +8,8 @@
 
 namespace vcl {
 
+bool NewStyleControls = true;
+
 TControl::TControl(TComponent* AOwner)
     : TComponent(AOwner), FFont(std::make_unique<TFont>()), FConstraints(std::make_unique<TSizeConstraints>()) {
   FFont->SetOnChange(TNotifyEvent(this, &TControl::FontChanged));

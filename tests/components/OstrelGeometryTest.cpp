@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <ostream>
 
 #include "OstrelGeometry.h"
 
@@ -26,6 +27,11 @@ struct TCase {
   int ColumnWidth, BorderWidth, ScrollPos;
   bool RightToLeft;
 };
+
+// Readable case names in test listings: width, border, position and direction.
+void PrintTo(const TCase& C, std::ostream* Out) {
+  *Out << "w" << C.ColumnWidth << "_b" << C.BorderWidth << "_pos" << C.ScrollPos << (C.RightToLeft ? "_rtl" : "_ltr");
+}
 
 constexpr int Columns = 9;
 constexpr int ClientWidth = 300;

@@ -100,6 +100,7 @@ void TOstrel::Delete(TOstrelItem* Item) {
 void TOstrel::ItemDestroying(TOstrelItem* Item) {
   if (FSelected == Item) FSelected = nullptr;
   if (FItemFocused == Item) FItemFocused = nullptr;
+  if (FPlacing == Item) FPlacing = nullptr;
   if (FHintItem == Item) {
     FHintItem = nullptr;
     if (HandleAllocated()) KillTimer(GetHandle(), FHintTimer);

@@ -108,7 +108,7 @@ private:
   void HandOverFocus();
 
   // What the layout reads of every card comes first and together: the list, the place and
-  // the line count.
+  // the line count (which the string list keeps in its first bytes).
   TOstrelItems* FOwner;
   int FColumn = 0;
   int FTop = 0;
@@ -116,13 +116,14 @@ private:
   // const card.
   mutable TStringList FSubItems;
   void* FData = nullptr;
+  AnsiString FText;
+  AnsiString FHint;
+  // The flags together at the end leave no padding between the fields.
   bool FAttached = false;
   bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
   bool FTakenOut = false;  // Clear took the card out of the list before deleting it
-  AnsiString FText;
   bool FEdited = false;
   bool FShowHint = true;
-  AnsiString FHint;
 };
 
 // ------------------------------------------------------------------ card list
@@ -165,6 +166,7 @@ protected:
 
 private:
   friend class TOstrelItem;
+  friend class TOstrel;
 
   bool ItemsDataDiffers(TFiler* Filer) const;
   void Relayout();
@@ -340,6 +342,7 @@ private:
   void ItemsChanged();
 
   // Layout helpers (OstrelLayout.cpp).
+  static void PrefetchPlace(const TOstrelItem* Item);
   bool ColumnStartsCurrent() const;
   int ColumnEnd(int Column) const;  // one past the last list index of a column
   bool IndexedItem(const TOstrelItem* Item) const;
@@ -401,6 +404,9 @@ private:
   bool FItemsHints = false;
   TOstrelItemHintEvent FOnItemHint;
 
+  // The card whose height the layout last asked for, so one of this control's own cards;
+  // ItemDestroying lets go of it.
+  const TOstrelItem* FPlacing = nullptr;
   // First list index of every column, from the last layout; trusted only while
   // FColumnStartsGeneration equals FItemsGeneration, which ItemsChanged bumps.
   std::vector<int> FColumnStarts;

@@ -8,7 +8,6 @@
 // queries walk all cards, which gives the same answers from the cards' stored positions.
 
 #include <algorithm>
-#include <array>
 #include <cstdlib>
 #include <limits>
 
@@ -17,48 +16,24 @@
 
 namespace ostrel {
 
-namespace {
-
-// Hands out the cards in list order, asking the list once per card, and has the memory of
-// the cards ahead fetched meanwhile: cards lie all over the heap, and a long list would
-// otherwise wait on memory card by card.
-class TCardLookahead {
-public:
-  explicit TCardLookahead(const TOstrelItems& Items) : FItems(Items), FCount(Items.GetCount()) {
-    for (int I = 0; I < std::min(FCount, Ahead); ++I) Fetch(FRing[I] = Items[I]);
-  }
-  TOstrelItem* Take(int Index) {
-    TOstrelItem*& Slot = FRing[Index & (Ahead - 1)];
-    TOstrelItem* Item = Slot;
-    if (Index + Ahead < FCount) Fetch(Slot = FItems[Index + Ahead]);
-    return Item;
-  }
-
-private:
-  // The fields the layout reads lie in the card's first 64 bytes, which may straddle two
-  // cache lines.
-  static void Fetch(const TOstrelItem* Item) {
-    __builtin_prefetch(Item);
-    __builtin_prefetch(reinterpret_cast<const char*>(Item) + 63);
-  }
-  static constexpr int Ahead = 16;  // a power of two
-  const TOstrelItems& FItems;
-  const int FCount;
-  std::array<TOstrelItem*, Ahead> FRing{};
-};
-
-}  // namespace
+void TOstrel::PrefetchPlace(const TOstrelItem* Item) {
+  // The string list keeps its count beside the fields of its base.
+  const auto First = reinterpret_cast<std::uintptr_t>(&Item->FColumn);
+  const auto Last = reinterpret_cast<std::uintptr_t>(&Item->FSubItems) + sizeof(TStrings) - 1;
+  __builtin_prefetch(reinterpret_cast<const void*>(First));
+  if (First / 64 != Last / 64) __builtin_prefetch(reinterpret_cast<const void*>(Last));
+}
 
 void TOstrel::ItemsChanged() { ++FItemsGeneration; }
 
 bool TOstrel::ColumnStartsCurrent() const { return FColumnStartsGeneration == FItemsGeneration; }
 
 int TOstrel::ItemHeight(TOstrelItem* Item) {
-  // The default height of an own card from this control's metrics directly: the layout asks
-  // for every card, and the way through the card to its control is a chain of loads.
-  int Height = Item->FOwner == FItems.get()
-                   ? Item->FSubItems.GetCount() * FItemLineHeight + FCaptionHeight
-                   : Item->GetDefaultHeight();
+  // An own card's default height comes from this control's metrics directly: the layout asks
+  // for every card, and the way through the card to its control is a chain of loads. The
+  // card the layout is placing is known to be own without a look at its list.
+  const bool Own = Item == FPlacing || Item->FOwner == FItems.get();
+  int Height = Own ? Item->FSubItems.GetCount() * FItemLineHeight + FCaptionHeight : Item->GetDefaultHeight();
   if (FCustomDrawing && FOnItemHeight) FOnItemHeight(this, Item, Height);
   return Height;
 }
@@ -74,10 +49,17 @@ void TOstrel::CalcItemsPos() {
   int Column = 0;
   int Y = FBorderWidth;
   if (Count > 0) FColumnStarts.push_back(0);
-  TCardLookahead Cards(*FItems);
+  // Cards lie all over the heap: what the layout reads of them (the place and the line
+  // count) is fetched some cards ahead, so that a long list does not wait on memory card by
+  // card. The array stays valid while the list is unchanged, which the loop checks.
+  constexpr int Ahead = 16;
+  void* const* Cards = FItems->FList.GetList() + FItems->FCleared;
+  for (int I = 0; I < std::min(Count, Ahead); ++I) PrefetchPlace(static_cast<TOstrelItem*>(Cards[I]));
   for (int I = 0; I < Count; ++I) {
-    TOstrelItem* Item = Cards.Take(I);
+    if (I + Ahead < Count) PrefetchPlace(static_cast<TOstrelItem*>(Cards[I + Ahead]));
+    auto* Item = static_cast<TOstrelItem*>(Cards[I]);
     // One height per card: OnItemHeight must answer the same for the same card anyway.
+    FPlacing = Item;
     const int Height = ItemHeight(Item);
     // A height handler that changed the list has started a layout of its own (or a batch
     // will): this pass is moot and Item may be gone.

@@ -1,9 +1,8 @@
 // TStrings and TStringList.
-#include <algorithm>
 #include <cstring>
-#include <iterator>
 
 #include "Classes.h"
+#include "LineBlock.h"
 
 namespace vcl {
 
@@ -209,18 +208,18 @@ TStringList::TRarelyUsed& TStringList::RarelyUsed() {
 bool TStringList::HasObjects() const { return FRare && !FRare->Objects.empty(); }
 
 void TStringList::CheckIndex(int Index) const {
-  if (Index < 0 || Index >= GetCount()) throw EStringListError(Format(Consts::SListIndexError, {Index}));
+  if (Index < 0 || Index >= FCount) throw EStringListError(Format(Consts::SListIndexError, {Index}));
 }
 
 AnsiString TStringList::Get(int Index) const {
   CheckIndex(Index);
-  return FStrings[static_cast<size_t>(Index)];
+  return AnsiString(detail::LineAt(FLines.get(), Index));
 }
 
 void TStringList::Put(int Index, const AnsiString& S) {
   CheckIndex(Index);
   Changing();
-  FStrings[static_cast<size_t>(Index)] = S;
+  detail::ReplaceLine(FLines, FCount, Index, S);
   Changed();
 }
 
@@ -232,17 +231,18 @@ void* TStringList::GetObject(int Index) const {
 void TStringList::PutObject(int Index, void* Object) {
   CheckIndex(Index);
   // The first object makes room for one per line; a null one needs none.
-  if (Object != nullptr && !HasObjects()) RarelyUsed().Objects.resize(FStrings.size());
+  if (Object != nullptr && !HasObjects()) RarelyUsed().Objects.resize(static_cast<size_t>(FCount));
   Changing();
   if (HasObjects()) FRare->Objects[static_cast<size_t>(Index)] = Object;
   Changed();
 }
 
 void TStringList::Clear() {
-  if (FStrings.empty()) return;
+  if (FCount == 0) return;
   Changing();
-  // Cleared lists give their room back: a list emptied for good should not keep it.
-  std::vector<AnsiString>().swap(FStrings);
+  // As the classic list, a cleared list gives its room back.
+  FLines.reset();
+  FCount = 0;
   if (FRare) std::vector<void*>().swap(FRare->Objects);
   Changed();
 }
@@ -250,32 +250,28 @@ void TStringList::Clear() {
 void TStringList::Delete(int Index) {
   CheckIndex(Index);
   Changing();
-  FStrings.erase(FStrings.begin() + Index);
+  detail::EraseLine(*FLines, FCount, Index);
+  --FCount;
   if (HasObjects()) FRare->Objects.erase(FRare->Objects.begin() + Index);
   Changed();
 }
 
 void TStringList::Insert(int Index, const AnsiString& S) {
-  if (Index < 0 || Index > GetCount()) throw EStringListError(Format(Consts::SListIndexError, {Index}));
+  if (Index < 0 || Index > FCount) throw EStringListError(Format(Consts::SListIndexError, {Index}));
   Changing();
-  if (HasObjects()) {
-    // Room for the object first, so that strings and objects stay the same length.
-    FRare->Objects.reserve(FRare->Objects.size() + 1);
-    FStrings.insert(FStrings.begin() + Index, S);
-    FRare->Objects.insert(FRare->Objects.begin() + Index, nullptr);
-  } else {
-    FStrings.insert(FStrings.begin() + Index, S);
-  }
+  // Room for the object first, so that lines and objects stay the same length.
+  if (HasObjects()) FRare->Objects.reserve(FRare->Objects.size() + 1);
+  detail::InsertLine(FLines, FCount, Index, S);
+  ++FCount;
+  if (HasObjects()) FRare->Objects.insert(FRare->Objects.begin() + Index, nullptr);
   Changed();
 }
 
 AnsiString TStringList::GetTextStr() const {
-  size_t Size = 0;
-  for (const AnsiString& S : FStrings) Size += S.size() + 2;
   AnsiString Result;
-  Result.reserve(Size);
-  for (const AnsiString& S : FStrings) {
-    Result += S;
+  Result.reserve(detail::ByteCount(FLines.get(), FCount) + 2 * static_cast<size_t>(FCount));
+  for (int I = 0; I < FCount; ++I) {
+    Result += detail::LineAt(FLines.get(), I);
     Result += "\r\n";
   }
   return Result;
@@ -284,12 +280,20 @@ AnsiString TStringList::GetTextStr() const {
 void TStringList::SetTextStr(const AnsiString& Value) {
   BeginUpdate();
   try {
-    std::vector<AnsiString> Lines;
-    size_t Count = 0;
-    SplitLines(Value, [&Count](const char*, size_t) { ++Count; });
-    Lines.reserve(Count);  // exactly the lines: loaded lists keep no spare room
-    SplitLines(Value, [&Lines](const char* Start, size_t Length) { Lines.emplace_back(Start, Length); });
-    FStrings.swap(Lines);
+    // Exactly the lines and bytes: loaded lists keep no spare room.
+    size_t Lines = 0, Bytes = 0;
+    SplitLines(Value, [&](const char*, size_t Length) {
+      ++Lines;
+      Bytes += Length;
+    });
+    detail::TLineBlockPtr Block = detail::Resized(nullptr, 0, Lines, Bytes);
+    int Count = 0;
+    SplitLines(Value, [&](const char* Start, size_t Length) {
+      detail::InsertLine(Block, Count, Count, std::string_view(Start, Length));
+      ++Count;
+    });
+    FLines = std::move(Block);
+    FCount = Count;
     if (FRare) std::vector<void*>().swap(FRare->Objects);
   } catch (...) {
     EndUpdate();
@@ -298,13 +302,33 @@ void TStringList::SetTextStr(const AnsiString& Value) {
   EndUpdate();
 }
 
+int TStringList::GetCapacity() const { return detail::LineCapacity(FLines.get()); }
+
 void TStringList::SetCapacity(int NewCapacity) {
-  if (NewCapacity < GetCount()) throw EStringListError(Format(Consts::SListCapacityError, {NewCapacity}));
+  if (NewCapacity < FCount) throw EStringListError(Format(Consts::SListCapacityError, {NewCapacity}));
   if (NewCapacity == GetCapacity()) return;
-  std::vector<AnsiString> Resized;
-  Resized.reserve(static_cast<size_t>(NewCapacity));
-  std::move(FStrings.begin(), FStrings.end(), std::back_inserter(Resized));
-  FStrings.swap(Resized);
+  const size_t Bytes = FLines ? FLines->ByteCapacity : 0;
+  FLines = detail::Resized(FLines.get(), FCount, static_cast<size_t>(NewCapacity), Bytes);
+}
+
+void TStringList::Assign(TPersistent* Source) {
+  auto* List = dynamic_cast<TStringList*>(Source);
+  if (List == nullptr || List == this) return TStrings::Assign(Source);
+  BeginUpdate();
+  try {
+    detail::TLineBlockPtr Lines =
+        detail::Resized(List->FLines.get(), List->FCount, static_cast<size_t>(List->FCount),
+                        detail::ByteCount(List->FLines.get(), List->FCount));
+    std::vector<void*> Objects;
+    if (List->HasObjects()) Objects = List->FRare->Objects;
+    if (!Objects.empty() || FRare) RarelyUsed().Objects.swap(Objects);
+    FLines = std::move(Lines);
+    FCount = List->FCount;
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
 }
 
 const TNotifyEvent& TStringList::GetOnChange() const {

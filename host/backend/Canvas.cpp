@@ -33,6 +33,13 @@ std::vector<int> DashPattern(TPenStyle Style) {
   }
 }
 
+// The pixels of a horizontal or vertical line: from its start up to, not including, its end.
+QRect StraightRun(TPoint From, TPoint To) {
+  const int EndX = To.X - (To.X > From.X) + (To.X < From.X);
+  const int EndY = To.Y - (To.Y > From.Y) + (To.Y < From.Y);
+  return QRect(QPoint(std::min(From.X, EndX), std::min(From.Y, EndY)), QPoint(std::max(From.X, EndX), std::max(From.Y, EndY)));
+}
+
 bool HatchHit(TBrushStyle Style, int X, int Y) {
   const int PX = ((X % 8) + 8) % 8, PY = ((Y % 8) + 8) % 8;
   switch (Style) {
@@ -56,12 +63,21 @@ TCanvas* CanvasOf(HDC DC) {
 }
 
 TCanvasDevice::TCanvasDevice(const TCanvas& Canvas) : FCanvas(Canvas), FSurface(Canvas.GetSurface()) {
+  FPainter = FSurface && FSurface->Painter ? FSurface->Painter : &FOwnPainter;
   if (!FSurface || !FSurface->Image) return;
-  FClip = FSurface->Clip.intersected(FSurface->Image->rect());
+  const QRect Whole = FSurface->Image->rect();
+  // The clip lies inside the image nearly always; then it is shared, not recomputed.
+  FClip = Whole.contains(FSurface->Clip.boundingRect()) ? FSurface->Clip : FSurface->Clip.intersected(Whole);
+  FClipBounds = FClip.boundingRect();
   FOrigin = FSurface->Origin;
 }
 
-bool TCanvasDevice::Contains(int X, int Y) const { return FClip.contains(QPoint(X, Y) + FOrigin); }
+TCanvasDevice::~TCanvasDevice() { FPainter->Release(); }
+
+bool TCanvasDevice::Contains(int X, int Y) const {
+  const QPoint P = QPoint(X, Y) + FOrigin;
+  return FClipBounds.contains(P) && (FClip.rectCount() == 1 || FClip.contains(P));
+}
 
 void TCanvasDevice::Plot(int X, int Y, QRgb Color) {
   if (!Usable() || !Contains(X, Y)) return;
@@ -80,32 +96,66 @@ QRgb TCanvasDevice::Pixel(int X, int Y) const {
   return FSurface->Image->pixel(P);
 }
 
-std::unique_ptr<QPainter> TCanvasDevice::Painter(const QRect& Extra) {
-  auto P = std::make_unique<QPainter>(FSurface->Image);
-  QRegion Clip = FClip;
-  if (!Extra.isNull()) Clip &= QRegion(Extra.translated(FOrigin));
-  P->setClipRegion(Clip);
-  P->translate(FOrigin);
-  return P;
+template <class F>
+void TCanvasDevice::ForEachRow(const QRect& Area, F&& Row) {
+  if (!Usable()) return;
+  const QRect Target = Area.translated(FOrigin).intersected(FClipBounds);
+  if (Target.isEmpty()) return;
+  for (const QRect& Part : FClip) {
+    const QRect Run = Part.intersected(Target);
+    if (Run.isEmpty()) continue;
+    for (int Y = Run.top(); Y <= Run.bottom(); ++Y)
+      Row(reinterpret_cast<QRgb*>(FSurface->Image->scanLine(Y)), Y, Run.left(), Run.right() + 1);
+  }
 }
 
-void TCanvasDevice::Changed(const QRect& CanvasArea) {
-  if (FSurface && FSurface->Changed) FSurface->Changed(CanvasArea.translated(FOrigin));
+void TCanvasDevice::FillSolid(const QRect& Area, QRgb Color) {
+  const QRgb Opaque = 0xFF000000u | Color;
+  ForEachRow(Area, [&](QRgb* Line, int, int From, int To) { std::fill(Line + From, Line + To, Opaque); });
+}
+
+void TCanvasDevice::FillWithBrush(const QRect& Area, bool Hatched) {
+  const TBrush& Brush = *FCanvas.GetBrush();
+  const QRgb Color = 0xFF000000u | Rgb(Brush.GetColor());
+  if (const QImage* Pattern = BrushPattern(Brush.GetHandle())) {
+    // Patterns line up with the surface, not with the shape being filled; a monochrome one
+    // takes the font colour for its 0 bits and the brush colour for its 1 bits.
+    const bool Mono = Pattern->format() == QImage::Format_Mono;
+    const QRgb Fore = 0xFF000000u | Rgb(FCanvas.GetFont()->GetColor());
+    ForEachRow(Area, [&](QRgb* Line, int Y, int From, int To) {
+      const int PY = Y % Pattern->height();
+      for (int X = From; X < To; ++X) {
+        const int PX = X % Pattern->width();
+        Line[X] = Mono ? (Pattern->pixelIndex(PX, PY) == 0 ? Fore : Color) : 0xFF000000u | Pattern->pixel(PX, PY);
+      }
+    });
+  } else if (Hatched) {
+    const TBrushStyle Style = Brush.GetStyle();
+    ForEachRow(Area, [&](QRgb* Line, int Y, int From, int To) {
+      for (int X = From; X < To; ++X)
+        if (HatchHit(Style, X - FOrigin.x(), Y - FOrigin.y())) Line[X] = Color;
+    });
+  } else {
+    FillSolid(Area, Color);
+  }
 }
 
 bool TCanvasDevice::BrushPaints() const { return FCanvas.GetBrush()->GetStyle() != bsClear || BrushPattern(FCanvas.GetBrush()->GetHandle()); }
 
-QRgb TCanvasDevice::BrushPixel(int X, int Y) const {
-  const TBrush& Brush = *FCanvas.GetBrush();
-  if (const QImage* Pattern = BrushPattern(Brush.GetHandle())) {
-    // Patterns line up with the surface, not with the shape being filled.
-    const QPoint P = QPoint(X, Y) + FOrigin;
-    const int PX = P.x() % Pattern->width(), PY = P.y() % Pattern->height();
-    if (Pattern->format() == QImage::Format_Mono)
-      return Pattern->pixelIndex(PX, PY) == 0 ? Rgb(FCanvas.GetFont()->GetColor()) : Rgb(Brush.GetColor());
-    return Pattern->pixel(PX, PY);
+QPainter* TCanvasDevice::Painter(const std::optional<QRect>& Extra) {
+  if (!Usable()) return nullptr;
+  if (FClip.rectCount() == 1) {
+    const QRect Clip = Extra ? FClipBounds.intersected(Extra->translated(FOrigin)) : FClipBounds;
+    return Clip.isEmpty() ? nullptr : &FPainter->Open(*FSurface->Image, Clip);
   }
-  return Rgb(Brush.GetColor());
+  const QRegion Clip = Extra ? FClip.intersected(Extra->translated(FOrigin)) : FClip;
+  return Clip.isEmpty() ? nullptr : &FPainter->Open(*FSurface->Image, Clip);
+}
+
+void TCanvasDevice::SetPainterFont(const QFont& Font) { FPainter->SetFont(Font); }
+
+void TCanvasDevice::Changed(const QRect& CanvasArea) {
+  if (FSurface && FSurface->Changed && !FPainter->InCycle()) FSurface->Changed(CanvasArea.translated(FOrigin));
 }
 
 }  // namespace backend
@@ -125,25 +175,19 @@ void TCanvas::FillRect(const TRect& Rect) {
   backend::TCanvasDevice Device(*this);
   if (Rect.IsEmpty() || !Device.Usable() || !Device.BrushPaints()) return;
   const bool Hatched = FBrush->GetStyle() != bsSolid && FBrush->GetStyle() != bsClear && !FBrush->GetHandle();
-  for (int Y = Rect.Top; Y < Rect.Bottom; ++Y)
-    for (int X = Rect.Left; X < Rect.Right; ++X)
-      if (!Hatched || HatchHit(FBrush->GetStyle(), X, Y)) Device.Plot(X, Y, Device.BrushPixel(X, Y));
+  Device.FillWithBrush(QtRect(Rect), Hatched);
   Device.Changed(QtRect(Rect));
 }
 
 void TCanvas::FrameRect(const TRect& Rect) {
   backend::TCanvasDevice Device(*this);
   if (Rect.IsEmpty() || !Device.Usable() || !Device.BrushPaints()) return;
-  auto Paint = [&](int X, int Y) { Device.Plot(X, Y, Device.BrushPixel(X, Y)); };
-  for (int X = Rect.Left; X < Rect.Right; ++X) {
-    Paint(X, Rect.Top);
-    if (Rect.Bottom - 1 > Rect.Top) Paint(X, Rect.Bottom - 1);
-  }
-  for (int Y = Rect.Top + 1; Y < Rect.Bottom - 1; ++Y) {
-    Paint(Rect.Left, Y);
-    if (Rect.Right - 1 > Rect.Left) Paint(Rect.Right - 1, Y);
-  }
-  Device.Changed(QtRect(Rect));
+  const QRect R = QtRect(Rect);
+  Device.FillWithBrush(QRect(R.left(), R.top(), R.width(), 1), false);
+  Device.FillWithBrush(QRect(R.left(), R.bottom(), R.width(), 1), false);
+  Device.FillWithBrush(QRect(R.left(), R.top(), 1, R.height()), false);
+  Device.FillWithBrush(QRect(R.right(), R.top(), 1, R.height()), false);
+  Device.Changed(R);
 }
 
 void TCanvas::DrawFocusRect(const TRect& Rect) {
@@ -173,9 +217,13 @@ void TCanvas::LineTo(int X, int Y) {
   if (!Device.Usable() || FPen->GetStyle() == psClear) return;
   const QRgb Color = Rgb(FPen->GetColor());
   if (FPen->GetWidth() > 1) {
-    auto P = Device.Painter();
-    P->setPen(QPen(QColor(Color), FPen->GetWidth(), Qt::SolidLine, Qt::FlatCap));
-    P->drawLine(From.X, From.Y, X, Y);
+    if (QPainter* P = Device.Painter()) {
+      const QPoint O = Device.Origin();
+      P->setPen(QPen(QColor(Color), FPen->GetWidth(), Qt::SolidLine, Qt::FlatCap));
+      P->drawLine(From.X + O.x(), From.Y + O.y(), X + O.x(), Y + O.y());
+    }
+  } else if (DashPattern(FPen->GetStyle()).empty() && FPen->GetMode() == pmCopy && (From.X == X) != (From.Y == Y)) {
+    Device.FillSolid(StraightRun(From, FPenPos), Color);
   } else {
     // Bresenham, stopping before the end point as the classic line does.
     const std::vector<int> Dashes = DashPattern(FPen->GetStyle());
@@ -221,7 +269,7 @@ void TCanvas::Rectangle(int X1, int Y1, int X2, int Y2) {
 }
 
 TSize TCanvas::TextExtent(const AnsiString& Text) {
-  const QFontMetrics Metrics(backend::QtFontOf(*FFont));
+  const QFontMetrics& Metrics = backend::QtFontOf(*FFont).Metrics;
   return TSize{Metrics.horizontalAdvance(QString::fromUtf8(Text.c_str())), Metrics.height()};
 }
 

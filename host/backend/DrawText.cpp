@@ -7,6 +7,7 @@
 
 #include "CanvasDevice.h"
 #include "Fonts.h"
+#include "TextRun.h"
 #include "QtEmbedding.h"
 
 namespace vcl {
@@ -49,15 +50,81 @@ QStringList WrapWords(const QString& Paragraph, const QFontMetrics& Metrics, int
   return Lines;
 }
 
-// Cuts the end of Text and appends "..." so that it fits Width.
-QString EndEllipsis(const QString& Text, const QFontMetrics& Metrics, int Width) {
-  if (Metrics.horizontalAdvance(Text) <= Width) return Text;
-  const QString Dots = QStringLiteral("...");
-  for (qsizetype Keep = Text.size() - 1; Keep > 0; --Keep) {
-    const QString Candidate = Text.left(Keep) + Dots;
-    if (Metrics.horizontalAdvance(Candidate) <= Width) return Candidate;
+// Whether a start of the text is never wider than a longer start: true for scripts whose
+// letters keep their shapes wherever the text is cut.
+bool WidthGrowsWithLength(const QString& Text) {
+  for (const char32_t C : Text.toUcs4()) {
+    switch (QChar::script(C)) {
+      case QChar::Script_Common: case QChar::Script_Inherited: case QChar::Script_Latin: case QChar::Script_Greek:
+      case QChar::Script_Cyrillic: case QChar::Script_Han: case QChar::Script_Hiragana: case QChar::Script_Katakana:
+        continue;
+      default:
+        return false;
+    }
   }
-  return Dots;
+  return true;
+}
+
+// Whether Text may be cut after Keep characters: not inside a surrogate pair.
+bool CutsBetweenCharacters(const QString& Text, qsizetype Keep) {
+  return Keep == 0 || Keep >= Text.size() || !(Text[Keep - 1].isHighSurrogate() && Text[Keep].isLowSurrogate());
+}
+
+// The longest start of Text followed by "..." that fits Width, or the dots alone. Whole
+// is wider than Width.
+backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTextStyle& Style, int Width) {
+  const QString& Text = Whole.Text();
+  const QString Dots = QStringLiteral("...");
+  auto Keeping = [&](qsizetype Keep) { return backend::TTextRun(Text.left(Keep) + Dots, Style); };
+  auto Shorter = [&](qsizetype Keep) {
+    do --Keep;
+    while (!CutsBetweenCharacters(Text, Keep));
+    return Keep;
+  };
+  auto Longer = [&](qsizetype Keep) {
+    do ++Keep;
+    while (!CutsBetweenCharacters(Text, Keep));
+    return Keep;
+  };
+  if (!WidthGrowsWithLength(Text)) {
+    // Shapes change where the text is cut: every start is tried, the longest first.
+    for (qsizetype Keep = Shorter(Text.size()); Keep > 0; Keep = Shorter(Keep))
+      if (backend::TTextRun Run = Keeping(Keep); Run.Width() <= Width) return Run;
+    return backend::TTextRun(Dots, Style);
+  }
+  // The advances of the whole text give a close guess; shaping its neighbours settles it.
+  const qreal Room = Width - Style.Metrics.horizontalAdvance(Dots);
+  qsizetype Keep = Shorter(Text.size());
+  while (Keep > 0 && Whole.Advance(Keep) > Room) Keep = Shorter(Keep);
+  std::optional<backend::TTextRun> Fitting;
+  for (qsizetype Next = Longer(Keep); Next < Text.size(); Next = Longer(Keep)) {
+    backend::TTextRun Run = Keeping(Next);
+    if (Run.Width() > Width) break;
+    Fitting.emplace(std::move(Run));
+    Keep = Next;
+  }
+  for (; !Fitting && Keep > 0; Keep = Shorter(Keep))
+    if (backend::TTextRun Run = Keeping(Keep); Run.Width() <= Width) Fitting.emplace(std::move(Run));
+  return Fitting ? std::move(*Fitting) : backend::TTextRun(Dots, Style);
+}
+
+// The lines to draw: one for DT_SINGLELINE (line breaks dropped), else one for each line
+// break, and with DT_WORDBREAK as many as the words need. Nothing for an empty text.
+std::vector<TLine> LinesOf(QString Source, unsigned Format, const QFontMetrics& Metrics, int Width) {
+  std::vector<TLine> Lines;
+  const bool SingleLine = Format & DT_SINGLELINE;
+  if (SingleLine) Source.remove(u'\r').remove(u'\n');
+  if (Source.isEmpty()) return Lines;
+  const QStringList Paragraphs = SingleLine ? QStringList{Source} : Source.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
+  for (const QString& Paragraph : Paragraphs) {
+    const TLine Line = (Format & DT_NOPREFIX) ? TLine{Paragraph, -1} : StripPrefix(Paragraph);
+    if (!SingleLine && (Format & DT_WORDBREAK)) {
+      for (const QString& Piece : WrapWords(Line.Text, Metrics, std::max(Width, 1))) Lines.push_back({Piece, -1});
+    } else {
+      Lines.push_back(Line);
+    }
+  }
+  return Lines;
 }
 
 }  // namespace
@@ -66,25 +133,11 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   TCanvas* Canvas = backend::CanvasOf(DC);
   if (!Canvas || !Text || !Rect) return 0;
   const std::size_t Length = Count < 0 ? std::strlen(Text) : static_cast<std::size_t>(Count);
-  QString Source = QString::fromUtf8(Text, static_cast<qsizetype>(Length));
-  const QFont Font = backend::QtFontOf(*Canvas->GetFont());
-  const QFontMetrics Metrics(Font);
+  const backend::TQtFont Font = backend::QtFontOf(*Canvas->GetFont());
+  const QFontMetrics& Metrics = Font.Metrics;
   const int LineHeight = Metrics.height();
-
-  std::vector<TLine> Lines;
-  const bool SingleLine = Format & DT_SINGLELINE;
-  const QStringList Paragraphs = SingleLine ? QStringList{Source.remove(u'\r').remove(u'\n')}
-                                            : Source.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-  for (const QString& Paragraph : Paragraphs) {
-    const QString Shown = (Format & DT_NOPREFIX) ? Paragraph : StripPrefix(Paragraph).Text;
-    const int Underline = (Format & DT_NOPREFIX) ? -1 : StripPrefix(Paragraph).Underline;
-    if (!SingleLine && (Format & DT_WORDBREAK)) {
-      for (const QString& Piece : WrapWords(Shown, Metrics, std::max(Rect->Width(), 1))) Lines.push_back({Piece, -1});
-    } else {
-      Lines.push_back({Shown, Underline});
-    }
-  }
-  if (Source.isEmpty()) Lines.clear();
+  const std::vector<TLine> Lines =
+      LinesOf(QString::fromUtf8(Text, static_cast<qsizetype>(Length)), Format, Metrics, Rect->Width());
 
   if (Format & DT_CALCRECT) {
     int Widest = 0;
@@ -96,37 +149,42 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   if (Lines.empty() || Rect->IsEmpty()) return 0;
 
   backend::TCanvasDevice Device(*Canvas);
-  if (!Device.Usable()) return 0;
+  const int TotalHeight = LineHeight * static_cast<int>(Lines.size());
   const QRect Bounds(Rect->Left, Rect->Top, Rect->Width(), Rect->Height());
-  auto Painter = Device.Painter((Format & DT_NOCLIP) ? QRect() : Bounds);
-  Painter->setFont(Font);
+  const std::optional<QRect> Clip = (Format & DT_NOCLIP) ? std::nullopt : std::optional(Bounds);
+  QPainter* Painter = Device.Painter(Clip);
+  if (!Painter) return Device.Usable() ? TotalHeight : 0;  // clipped away whole: nothing to draw
+  Device.SetPainterFont(Font.Font);
+  Painter->setPen(ToQColor(Canvas->GetFont()->GetColor()));
   const TBrush& Brush = *Canvas->GetBrush();
   const bool Opaque = Brush.GetStyle() != bsClear;
-  const QColor TextColor = ToQColor(Canvas->GetFont()->GetColor());
+  const QColor Background = ToQColor(Brush.GetColor());
+  backend::TTextStyle Style{Painter->font(), Metrics, QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
+  Style.Option.setWrapMode(QTextOption::NoWrap);
+  Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
 
   int Y = Rect->Top;
-  const int TotalHeight = LineHeight * static_cast<int>(Lines.size());
-  if (SingleLine && (Format & DT_VCENTER)) Y = Rect->Top + (Rect->Height() - LineHeight) / 2;
-  else if (SingleLine && (Format & DT_BOTTOM)) Y = Rect->Bottom - LineHeight;
+  if ((Format & DT_SINGLELINE) && (Format & DT_VCENTER)) Y = Rect->Top + (Rect->Height() - LineHeight) / 2;
+  else if ((Format & DT_SINGLELINE) && (Format & DT_BOTTOM)) Y = Rect->Bottom - LineHeight;
 
   for (const TLine& Line : Lines) {
-    const QString Shown = (Format & DT_END_ELLIPSIS) ? EndEllipsis(Line.Text, Metrics, Rect->Width()) : Line.Text;
-    const int Width = Metrics.horizontalAdvance(Shown);
+    backend::TTextRun Run(Line.Text, Style);
+    if ((Format & DT_END_ELLIPSIS) && Run.Width() > Rect->Width()) Run = EndEllipsis(Run, Style, Rect->Width());
+    const QString& Shown = Run.Text();
     int X = Rect->Left;
-    if (Format & DT_CENTER) X = Rect->Left + (Rect->Width() - Width) / 2;
-    else if (Format & DT_RIGHT) X = Rect->Right - Width;
-    const QRect Cell(X, Y, Width, LineHeight);
-    if (Opaque) Painter->fillRect(Cell, ToQColor(Brush.GetColor()));
-    Painter->setPen(TextColor);
-    QTextOption Option(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
-    Option.setWrapMode(QTextOption::NoWrap);
-    Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
-    Painter->drawText(QRectF(Cell), Shown, Option);
+    if (Format & DT_CENTER) X = Rect->Left + (Rect->Width() - Run.Width()) / 2;
+    else if (Format & DT_RIGHT) X = Rect->Right - Run.Width();
+    const QRect Cell(X, Y, Run.Width(), LineHeight);
+    if (Opaque) {
+      if (QPainter* P = Device.Painter(Clip)) P->fillRect(Cell.translated(Device.Origin()), Background);
+    }
+    Run.Draw(Device, Cell, Clip);
     if (Line.Underline >= 0 && Line.Underline < Shown.size()) {
       const int From = X + Metrics.horizontalAdvance(Shown.left(Line.Underline));
       const int To = From + Metrics.horizontalAdvance(Shown.mid(Line.Underline, 1));
       const int Base = Y + Metrics.ascent() + 1;
-      Painter->drawLine(From, Base, To - 1, Base);
+      const QPoint O = Device.Origin();
+      if (QPainter* P = Device.Painter(Clip)) P->drawLine(From + O.x(), Base + O.y(), To - 1 + O.x(), Base + O.y());
     }
     Device.Changed(Cell);
     Y += LineHeight;

@@ -4,7 +4,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
-#include <QFontMetrics>
+#include <QEvent>
+#include <QGuiApplication>
+#include <unordered_map>
 
 namespace vcl::backend {
 
@@ -18,9 +20,7 @@ QString FamilyOrSans(const AnsiString& Name) {
   return QFontInfo(Sans).family();
 }
 
-}  // namespace
-
-QFont QtFontOf(const TFont& Font) {
+QFont Resolve(const TFont& Font) {
   QFont Result(FamilyOrSans(Font.GetName()));
   // Crisp pixels as the classic bitmap fonts had; it also keeps pixel tests exact.
   Result.setStyleStrategy(QFont::NoAntialias);
@@ -39,6 +39,76 @@ QFont QtFontOf(const TFont& Font) {
     for (Result.setPixelSize(Pixels); Pixels > 1 && QFontMetrics(Result).height() > Height;) Result.setPixelSize(--Pixels);
   }
   return Result;
+}
+
+// What decides the Qt font; the colour and character set do not.
+struct TFontKey {
+  AnsiString Name;
+  int Height;
+  std::uint32_t Style;
+  TFontPitch Pitch;
+  bool operator==(const TFontKey&) const = default;
+};
+
+struct TFontKeyHash {
+  std::size_t operator()(const TFontKey& Key) const {
+    std::size_t H = std::hash<AnsiString>()(Key.Name);
+    for (const std::size_t Part : {static_cast<std::size_t>(Key.Height), static_cast<std::size_t>(Key.Style),
+                                   static_cast<std::size_t>(Key.Pitch)})
+      H = H * 1000003u ^ Part;
+    return H;
+  }
+};
+
+// Asking the font database is slow, and a canvas draws with a handful of fonts over and
+// over. The cache is emptied when the system's fonts or the application default change
+// (the sans fallback depends on both) and when the application goes.
+class TFontCache {
+public:
+  const TQtFont& Find(const TFont& Font) {
+    if (!FWatcher && qGuiApp) FWatcher = new TWatcher(*this);
+    TFontKey Key{Font.GetName(), Font.GetHeight(), Font.GetStyle().ToInt(), Font.GetPitch()};
+    if (auto It = FFonts.find(Key); It != FFonts.end()) return It->second;
+    if (FFonts.size() >= MaxFonts) FFonts.clear();
+    QFont Resolved = Resolve(Font);
+    QFontMetrics Metrics(Resolved);
+    return FFonts.emplace(std::move(Key), TQtFont{std::move(Resolved), std::move(Metrics)}).first->second;
+  }
+
+private:
+  static constexpr std::size_t MaxFonts = 256;
+
+  // A child of the application: it hears of font changes and goes with the application.
+  class TWatcher : public QObject {
+  public:
+    explicit TWatcher(TFontCache& Cache) : QObject(qGuiApp), FCache(Cache) {
+      FCache.FFonts.clear();
+      qGuiApp->installEventFilter(this);
+      connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { FCache.FFonts.clear(); });
+    }
+    ~TWatcher() override {
+      FCache.FFonts.clear();
+      FCache.FWatcher = nullptr;
+    }
+    bool eventFilter(QObject* Object, QEvent* Event) override {
+      if (Object == qGuiApp && Event->type() == QEvent::ApplicationFontChange) FCache.FFonts.clear();
+      return false;
+    }
+
+  private:
+    TFontCache& FCache;
+  };
+
+  std::unordered_map<TFontKey, TQtFont, TFontKeyHash> FFonts;
+  TWatcher* FWatcher = nullptr;
+};
+
+}  // namespace
+
+const TQtFont& QtFontOf(const TFont& Font) {
+  // Never destroyed: canvases of static objects may still measure text at exit.
+  static auto* Cache = new TFontCache;
+  return Cache->Find(Font);
 }
 
 }  // namespace vcl::backend

@@ -7,13 +7,17 @@
 #include <QRegion>
 #include <functional>
 
+#include "SurfacePainter.h"
+
 namespace vcl {
 
 struct TCanvasSurface {
-  QImage* Image = nullptr;
+  QImage* Image = nullptr;  // Format_RGB32: canvases write its pixels directly
   QRegion Clip;       // in image coordinates
   QPoint Origin;      // canvas (0, 0) in image coordinates
   std::function<void(const QRect&)> Changed;  // told of every drawn area, in image coordinates
+  // The painter of the window's paint cycle, shared by every surface on the same image.
+  TSurfacePainter* Painter = nullptr;
 };
 
 }  // namespace vcl

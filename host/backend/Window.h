@@ -29,8 +29,10 @@ struct TWindowRecord {
   SCROLLINFO HScroll;
   bool HScrollVisible = false;
   QScrollBar* HBar = nullptr;  // child of Widget, only with WS_HSCROLL
+  int HBarHeight = 0;          // the bar's preferred height, read when it is laid out
   std::map<unsigned, QPointer<QTimer>> Timers;
   QImage Surface;
+  TSurfacePainter Painter;  // after Surface: it must end before the image goes
   QRegion Invalid;
   TCanvasSurface CanvasSurface;
   QSize LastClientSize{-1, -1};

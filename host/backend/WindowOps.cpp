@@ -76,6 +76,7 @@ void PaintOnChildArea(HWND Parent, const TRect& Bounds, TCanvas* Canvas, const s
   Area.Clip = R->CanvasSurface.Clip & QRegion(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
   Area.Origin = QPoint(Bounds.Left, Bounds.Top);
   Area.Changed = R->CanvasSurface.Changed;
+  Area.Painter = &R->Painter;
   Canvas->SetSurface(&Area);
   struct TDetach {
     TCanvas* Canvas;
@@ -134,7 +135,7 @@ void SyncClientSize(TWindowRecord* R) {
   const QSize Client = R->ClientRectInWidget().size();
   if (Client == R->LastClientSize) return;
   R->LastClientSize = Client;
-  QImage Old = R->Surface;
+  R->Painter.End();
   R->Surface = QImage(Client, QImage::Format_RGB32);
   R->Surface.fill(Qt::white);
   R->CanvasSurface.Clip = QRegion(R->Surface.rect());
@@ -149,7 +150,7 @@ void LayoutScrollBar(TWindowRecord* R) {
   R->HBar->setVisible(R->HScrollVisible);
   if (!R->HScrollVisible) return;
   const int F = R->FrameWidth();
-  const int H = R->HBar->sizeHint().height();
+  const int H = R->HBarHeight = R->HBar->sizeHint().height();
   R->HBar->setGeometry(F, std::max(F, R->Widget->height() - F - H), std::max(0, R->Widget->width() - 2 * F), H);
 }
 
@@ -176,12 +177,16 @@ void PaintPending(TWindowRecord* R) {
     }
   }
   R->CanvasSurface.Clip = Area;
+  R->Painter.BeginCycle();
   const std::uintptr_t Id = R->Id;
   const HWND Wnd = HandleOf(R);
   struct TRestoreClip {
     std::uintptr_t Id;
     ~TRestoreClip() {
-      if (TWindowRecord* Alive = FindRecord(reinterpret_cast<HWND>(Id))) Alive->CanvasSurface.Clip = QRegion(Alive->Surface.rect());
+      if (TWindowRecord* Alive = FindRecord(reinterpret_cast<HWND>(Id))) {
+        Alive->Painter.EndCycle();
+        Alive->CanvasSurface.Clip = QRegion(Alive->Surface.rect());
+      }
     }
   } Restore{Id};
   SendMessage(Wnd, WM_PAINT, 0, 0);

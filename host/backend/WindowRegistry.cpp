@@ -29,7 +29,7 @@ int TWindowRecord::FrameWidth() const {
 QRect TWindowRecord::ClientRectInWidget() const {
   const int F = FrameWidth();
   const QSize S = Widget ? Widget->size() : QSize();
-  const int BarHeight = HScrollVisible && HBar ? HBar->sizeHint().height() : 0;
+  const int BarHeight = HScrollVisible && HBar ? HBarHeight : 0;
   return QRect(F, F, std::max(0, S.width() - 2 * F), std::max(0, S.height() - 2 * F - BarHeight));
 }
 
@@ -69,10 +69,12 @@ HWND CreateWindowFor(TWinControl* Control, const TCreateParams& Params, HWND Par
     Record->HBar = new QScrollBar(Qt::Horizontal, Widget);
     Record->HBar->setFocusPolicy(Qt::NoFocus);
     Record->HBar->hide();
+    Record->HBarHeight = Record->HBar->sizeHint().height();
     ConnectScrollBar(Record.get());
   }
   TWindowRecord* Raw = Record.get();
   Raw->CanvasSurface.Image = &Raw->Surface;
+  Raw->CanvasSurface.Painter = &Raw->Painter;
   Raw->CanvasSurface.Changed = [Raw](const QRect& Area) {
     if (Raw->Widget) Raw->Widget->update(Area.translated(Raw->ClientRectInWidget().topLeft()));
   };

@@ -1,0 +1,49 @@
+#pragma once
+// One painter on a window's image for a whole paint cycle.
+
+#include <QFont>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <optional>
+
+namespace vcl {
+
+// Opening a QPainter costs more than drawing a short text, so a paint cycle keeps the one
+// it opened at its first text or wide line for every later drawing on the same image, and
+// sets clip and font only when they change. Outside a cycle each drawing ends its painter:
+// the image may be copied or replaced between drawings.
+class TSurfacePainter {
+public:
+  TSurfacePainter() = default;
+  TSurfacePainter(const TSurfacePainter&) = delete;
+  TSurfacePainter& operator=(const TSurfacePainter&) = delete;
+  ~TSurfacePainter() { End(); }
+
+  void BeginCycle() { ++FCycles; }
+  void EndCycle();
+  bool InCycle() const { return FCycles > 0; }
+
+  // A painter on Image in image coordinates, clipped to Clip (not empty).
+  QPainter& Open(QImage& Image, const QRect& Clip);
+  QPainter& Open(QImage& Image, const QRegion& Clip);
+  void SetFont(const QFont& Font);
+  // The drawing is done: its painter ends unless a cycle keeps it.
+  void Release();
+  // Ends the painter now, before the image is replaced.
+  void End();
+
+private:
+  QPainter& Painter(QImage& Image);
+
+  std::optional<QPainter> FPainter;
+  const QImage* FImage = nullptr;
+  const uchar* FBits = nullptr;
+  // The clip set last: a rectangle, or a region of several.
+  QRect FClipRect;
+  QRegion FClipRegion;
+  std::optional<QFont> FFont;
+  int FCycles = 0;
+};
+
+}  // namespace vcl

@@ -1,0 +1,43 @@
+#pragma once
+// One line of text, measured and drawn as DrawText does.
+
+#include <QFontMetrics>
+#include <QTextLayout>
+#include <memory>
+#include <optional>
+
+#include "CanvasDevice.h"
+
+namespace vcl::backend {
+
+// What every line of one DrawText call shares.
+struct TTextStyle {
+  QFont Font;            // as the painter draws it, at the surface's resolution
+  QFontMetrics Metrics;  // as text is measured
+  QTextOption Option;    // no wrapping, absolute left alignment, the reading order
+};
+
+// Plain text (left to right, without tabs, length variants or line separators) is shaped
+// once, and that one shaping gives both its width and its glyphs. Other text is measured
+// and drawn by QFontMetrics and QPainter::drawText, which give tabs and reading order
+// their own treatment; the pixels are the same either way.
+class TTextRun {
+public:
+  TTextRun(const QString& Text, const TTextStyle& Style);
+  const QString& Text() const { return FText; }
+  int Width() const { return FWidth; }
+  // Where the first Count characters end, for guessing how much of the text fits.
+  qreal Advance(qsizetype Count) const;
+  // Draws the text with its top-left corner at Cell's (canvas coordinates) as drawText
+  // does: glyphs that reach out of Cell are cut at its edges. Clip, when given, narrows the
+  // canvas clip.
+  void Draw(TCanvasDevice& Device, const QRect& Cell, const std::optional<QRect>& Clip) const;
+
+private:
+  QString FText;
+  const TTextStyle* FStyle;
+  std::unique_ptr<QTextLayout> FLayout;  // plain text only
+  int FWidth = 0;
+};
+
+}  // namespace vcl::backend

@@ -207,5 +207,52 @@ TEST_F(LayoutTest, HitTestsFindTheCardUnderThePoint) {
   EXPECT_EQ(View->GetItemAt(181, 6), nullptr);
 }
 
+// The control answers its own cards' heights from its metrics; a card of another control or
+// of no control keeps the height that card's own control gives it, also right after a layout.
+TEST_F(LayoutTest, DefaultHeightsComeFromTheCardsOwnControl) {
+  MakeFiveCards();
+  TOstrelItem* Own = Card(4);  // the last card laid out
+  EXPECT_EQ(View->ItemHeight(Own), 3 * 16 + 16);
+  TOstrel Other(nullptr);
+  Other.SetItemLineHeight(30);
+  Other.SetCaptionHeight(10);
+  TOstrelItem* Foreign = Other.GetItems()->Add("foreign");
+  Foreign->GetSubItems()->Add("a");
+  Foreign->GetSubItems()->Add("b");
+  EXPECT_EQ(View->ItemHeight(Foreign), 2 * 30 + 10);
+  TOstrelItem Loose(nullptr);
+  Loose.GetSubItems()->Add("a");
+  EXPECT_EQ(View->ItemHeight(&Loose), 16);
+  // A changed line count shows at the next layout.
+  Own->GetSubItems()->Add("more");
+  Own->Update();
+  EXPECT_EQ(View->ItemHeight(Own), 4 * 16 + 16);
+  EXPECT_EQ(Own->GetClientRect().Height(), 4 * 16 + 16);
+}
+
+// The layout asks a descendant's ItemHeight for every card.
+TEST_F(LayoutTest, ADescendantsItemHeightPlacesTheCards) {
+  struct TFixedHeights : TOstrel {
+    using TOstrel::TOstrel;
+    int ItemHeight(TOstrelItem*) override { return 40; }
+  };
+  auto* Fixed = new TFixedHeights(Form);
+  Fixed->SetBorderStyle(bsNone);
+  Fixed->SetParent(Form);
+  Fixed->SetBounds(0, 0, 300, 200);
+  vcltest::ProcessMessages();
+  Fixed->GetItems()->BeginUpdate();
+  for (int I = 0; I < 5; ++I) Fixed->GetItems()->Add("card")->GetSubItems()->Add("line");
+  Fixed->GetItems()->EndUpdate();
+  ASSERT_EQ(Fixed->GetClientHeight(), 200);
+  for (int I = 0; I < 4; ++I) {
+    const TOstrelItem* Item = Fixed->GetItems()->GetItemFromIndex(I);
+    EXPECT_EQ(Item->GetTop(), 6 + I * 46) << "card " << I;
+    EXPECT_EQ(Item->GetColumn(), 0) << "card " << I;
+  }
+  EXPECT_EQ(Fixed->GetItems()->GetItemFromIndex(4)->GetColumn(), 1);  // 190 + 40 passes 194
+  EXPECT_EQ(Fixed->GetItems()->GetItemFromIndex(4)->GetTop(), 6);
+}
+
 }  // namespace
 }  // namespace cardview_test

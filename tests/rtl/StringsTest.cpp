@@ -1,6 +1,7 @@
 // TStrings and TStringList: text splitting and joining, names and values, change events.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "Classes.h"
@@ -236,4 +237,73 @@ TEST(StringsTest, ListsFilledInOneGoKeepNoSpareRoom) {
   EXPECT_EQ(Copy.GetCount(), 3);
   Copy.Clear();
   EXPECT_EQ(Copy.GetCapacity(), 0);
+}
+
+// Lines are stored packed; every edit must move the other lines' bytes along correctly.
+TEST(StringsTest, LinesKeepTheirBytesThroughEveryEdit) {
+  TStringList List;
+  std::vector<AnsiString> Model;
+  std::mt19937 Random(7);
+  auto Text = [&Random] {
+    const int Length = std::uniform_int_distribution<int>(0, 3)(Random) == 0 ? 300 : 12;
+    AnsiString S(static_cast<size_t>(std::uniform_int_distribution<int>(0, Length)(Random)), 'x');
+    for (char& C : S) C = static_cast<char>(std::uniform_int_distribution<int>(0, 255)(Random));
+    return S;  // zero bytes and line breaks included: a line is any bytes
+  };
+  for (int Step = 0; Step < 3000; ++Step) {
+    const int Count = static_cast<int>(Model.size());
+    const int Choice = std::uniform_int_distribution<int>(0, 9)(Random);
+    if (Choice < 5 || Count == 0) {
+      const int Index = std::uniform_int_distribution<int>(0, Count)(Random);
+      const AnsiString S = Text();
+      List.Insert(Index, S);
+      Model.insert(Model.begin() + Index, S);
+    } else if (Choice < 8) {
+      const int Index = std::uniform_int_distribution<int>(0, Count - 1)(Random);
+      const AnsiString S = Text();
+      List.Put(Index, S);
+      Model[static_cast<size_t>(Index)] = S;
+    } else {
+      const int Index = std::uniform_int_distribution<int>(0, Count - 1)(Random);
+      List.Delete(Index);
+      Model.erase(Model.begin() + Index);
+    }
+    ASSERT_EQ(Lines(List), Model) << "after step " << Step;
+  }
+  ASSERT_GT(Model.size(), 100u);
+  TStringList Copy;
+  Copy.Assign(&List);
+  EXPECT_EQ(Lines(Copy), Model);
+}
+
+TEST(StringsTest, AssigningAStringListCopiesLinesAndObjectsWithoutSpareRoom) {
+  TStringList Source, Copy;
+  int X = 0;
+  Source.Add("one");
+  Source.AddObject("two", &X);
+  Source.Add("");
+  Copy.SetTextStr("stale\nlines\nhere\nand\nmore");
+  Copy.PutObject(4, &X);
+  std::vector<AnsiString> Events;
+  Copy.SetOnChanging([&](TObject*) { Events.push_back("changing"); });
+  Copy.SetOnChange([&](TObject*) { Events.push_back("change"); });
+  Copy.Assign(&Source);
+  EXPECT_EQ(Events, (std::vector<AnsiString>{"changing", "change"}));
+  EXPECT_EQ(Lines(Copy), (std::vector<AnsiString>{"one", "two", ""}));
+  EXPECT_EQ(Copy.GetCapacity(), 3);
+  EXPECT_EQ(Copy.GetObject(0), nullptr);
+  EXPECT_EQ(Copy.GetObject(1), &X);
+  EXPECT_EQ(Copy.GetObject(2), nullptr);
+  Copy.Put(0, "ONE");  // the copy is its own
+  Copy.PutObject(1, nullptr);
+  EXPECT_EQ(Source.Get(0), "one");
+  EXPECT_EQ(Source.GetObject(1), &X);
+  Copy.Assign(&Copy);  // itself: nothing changes
+  EXPECT_EQ(Lines(Copy), (std::vector<AnsiString>{"ONE", "two", ""}));
+  TStringList Empty;
+  Copy.Assign(&Empty);
+  EXPECT_EQ(Copy.GetCount(), 0);
+  EXPECT_EQ(Copy.GetCapacity(), 0);
+  Copy.Add("after");
+  EXPECT_EQ(Copy.GetObject(0), nullptr);
 }

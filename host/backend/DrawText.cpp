@@ -93,9 +93,13 @@ backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTe
     return backend::TTextRun(Dots, Style);
   }
   // The advances of the whole text give a close guess; shaping its neighbours settles it.
-  const qreal Room = Width - Style.Metrics.horizontalAdvance(Dots);
-  qsizetype Keep = Shorter(Text.size());
-  while (Keep > 0 && Whole.Advance(Keep) > Room) Keep = Shorter(Keep);
+  const qreal Room = Width - Style.DotsWidth;
+  qsizetype Keep = 0;
+  for (qsizetype TooLong = Text.size(); TooLong - Keep > 1;) {
+    const qsizetype Middle = Keep + (TooLong - Keep) / 2;
+    (Whole.Advance(Middle) <= Room ? Keep : TooLong) = Middle;
+  }
+  if (!CutsBetweenCharacters(Text, Keep)) Keep = Shorter(Keep);
   std::optional<backend::TTextRun> Fitting;
   for (qsizetype Next = Longer(Keep); Next < Text.size(); Next = Longer(Keep)) {
     backend::TTextRun Run = Keeping(Next);
@@ -159,7 +163,8 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const TBrush& Brush = *Canvas->GetBrush();
   const bool Opaque = Brush.GetStyle() != bsClear;
   const QColor Background = ToQColor(Brush.GetColor());
-  backend::TTextStyle Style{Painter->font(), Metrics, QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
+  backend::TTextStyle Style{Painter->font(), Font.Serial, Painter->device()->logicalDpiY(), Metrics, Font.DotsWidth,
+                           QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
   Style.Option.setWrapMode(QTextOption::NoWrap);
   Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
 

@@ -72,7 +72,9 @@ public:
     if (FFonts.size() >= MaxFonts) FFonts.clear();
     QFont Resolved = Resolve(Font);
     QFontMetrics Metrics(Resolved);
-    return FFonts.emplace(std::move(Key), TQtFont{std::move(Resolved), std::move(Metrics)}).first->second;
+    const int DotsWidth = Metrics.horizontalAdvance(QStringLiteral("..."));
+    TQtFont Entry{std::move(Resolved), std::move(Metrics), ++FSerial, DotsWidth};
+    return FFonts.emplace(std::move(Key), std::move(Entry)).first->second;
   }
 
 private:
@@ -100,6 +102,7 @@ private:
   };
 
   std::unordered_map<TFontKey, TQtFont, TFontKeyHash> FFonts;
+  std::uint64_t FSerial = 0;
   TWatcher* FWatcher = nullptr;
 };
 

@@ -3,6 +3,7 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <cstdint>
 
 #include "Graphics.h"
 
@@ -11,6 +12,8 @@ namespace vcl::backend {
 struct TQtFont {
   QFont Font;
   QFontMetrics Metrics;
+  std::uint64_t Serial;  // different for every font resolved, so that caches can tell them apart
+  int DotsWidth;         // of "...", which ends shortened text
 };
 
 // The family when the system has it, else the system's sans family; Height below zero is

@@ -2,25 +2,29 @@
 // One line of text, measured and drawn as DrawText does.
 
 #include <QFontMetrics>
-#include <QTextLayout>
+#include <QTextOption>
 #include <memory>
 #include <optional>
 
 #include "CanvasDevice.h"
+#include "ShapedText.h"
 
 namespace vcl::backend {
 
 // What every line of one DrawText call shares.
 struct TTextStyle {
   QFont Font;            // as the painter draws it, at the surface's resolution
+  std::uint64_t FontId;  // the resolved font's serial
+  int Dpi;               // the surface's resolution
   QFontMetrics Metrics;  // as text is measured
+  int DotsWidth;         // of "..."
   QTextOption Option;    // no wrapping, absolute left alignment, the reading order
 };
 
 // Plain text (left to right, without tabs, length variants or line separators) is shaped
-// once, and that one shaping gives both its width and its glyphs. Other text is measured
-// and drawn by QFontMetrics and QPainter::drawText, which give tabs and reading order
-// their own treatment; the pixels are the same either way.
+// once, and that one shaping, kept for later repaints, gives both its width and its glyphs.
+// Other text is measured and drawn by QFontMetrics and QPainter::drawText, which give tabs
+// and reading order their own treatment; the pixels are the same either way.
 class TTextRun {
 public:
   TTextRun(const QString& Text, const TTextStyle& Style);
@@ -36,7 +40,7 @@ public:
 private:
   QString FText;
   const TTextStyle* FStyle;
-  std::unique_ptr<QTextLayout> FLayout;  // plain text only
+  std::shared_ptr<const TShapedText> FShaped;  // plain text only
   int FWidth = 0;
 };
 

@@ -107,9 +107,9 @@ private:
   void HandOverSelection();
   void HandOverFocus();
 
-  // What the layout reads of every card comes first and together: the list, the place and
-  // the line count (which the string list keeps in its first bytes).
   TOstrelItems* FOwner;
+  // What the layout reads of every card lies together: the place and, right after it, the
+  // line count (which the string list keeps in its first bytes).
   int FColumn = 0;
   int FTop = 0;
   // Part of the card, so that a card is one allocation; handed out for change even from a

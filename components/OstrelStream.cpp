@@ -20,6 +20,8 @@ namespace {
 constexpr LongInt StreamVersion = 200;
 // Records up to this version end after the sub-items.
 constexpr LongInt LastVersionWithoutHint = 100;
+// Version, text length, Data and sub-item text length: a record has these bytes at least.
+constexpr std::int64_t SmallestRecord = 16;
 // A stream that cannot tell its size is read in pieces of this size, so that a length field
 // that promises more than is there allocates no more than a piece beyond the real bytes.
 constexpr std::size_t StringPiece = 64 * 1024;
@@ -98,6 +100,12 @@ void TOstrelItems::ReadData(TStream* Stream) {
   Clear();
   ReadInteger(Stream);  // the list version: every value is read alike
   const LongInt Count = ReadInteger(Stream);
+  // The list takes its room in one go, for no more cards than the rest of the stream can
+  // hold, so that a count promising more than is there reserves nothing absurd.
+  if (Count > 0 && Stream->SizeKnown()) {
+    const std::int64_t Fit = (Stream->GetSize() - Stream->GetPosition()) / SmallestRecord;
+    FList.SetCapacity(FList.GetCount() + static_cast<int>(std::min<std::int64_t>(Count, Fit)));
+  }
   for (LongInt I = 0; I < Count; ++I) Add(AnsiString())->ReadData(Stream);
 }
 

@@ -125,6 +125,20 @@ TEST(OstrelStream, AnyListVersionAndNoOrANegativeCountAreAccepted) {
   EXPECT_EQ(Texts(*Table.GetItems()), (TTexts{"Ann", "Bob"}));
 }
 
+// The list reserves room for the cards the stream can hold, not for the count it promises.
+TEST(OstrelStream, AHugeCountLoadsTheCardsThereAndRaises) {
+  TByteVector Data = WorkedExample;
+  Data[4] = 0xFF;
+  Data[5] = 0xFF;
+  Data[6] = 0xFF;
+  Data[7] = 0x7F;
+  TProbe Table;
+  EXPECT_THROW(Load(Table, Data), EReadError);
+  // The third card was begun when the stream ran out.
+  EXPECT_EQ(Texts(*Table.GetItems()), (TTexts{"Ann", "Bob", ""}));
+  EXPECT_EQ(SubItems(Table.GetItems()->GetItemFromIndex(0)), (TTexts{"Phone=123", "City=Rome"}));
+}
+
 TEST(OstrelStream, AVersion100RecordEndsAfterItsSubItems) {
   TByteVector Data;
   Put32(Data, 200);

@@ -68,32 +68,43 @@ public:
   const TQtFont& Find(const TFont& Font) {
     if (!FWatcher && qGuiApp) FWatcher = new TWatcher(*this);
     TFontKey Key{Font.GetName(), Font.GetHeight(), Font.GetStyle().ToInt(), Font.GetPitch()};
-    if (auto It = FFonts.find(Key); It != FFonts.end()) return It->second;
-    if (FFonts.size() >= MaxFonts) FFonts.clear();
+    // Text is mostly drawn in runs of one font.
+    if (FLast && FLast->first == Key) return FLast->second;
+    if (auto It = FFonts.find(Key); It != FFonts.end()) {
+      FLast = &*It;
+      return It->second;
+    }
+    if (FFonts.size() >= MaxFonts) Forget();
     QFont Resolved = Resolve(Font);
     QFontMetrics Metrics(Resolved);
     const int DotsWidth = Metrics.horizontalAdvance(QStringLiteral("..."));
     TQtFont Entry{std::move(Resolved), std::move(Metrics), ++FSerial, DotsWidth};
-    return FFonts.emplace(std::move(Key), std::move(Entry)).first->second;
+    FLast = &*FFonts.emplace(std::move(Key), std::move(Entry)).first;
+    return FLast->second;
   }
 
 private:
   static constexpr std::size_t MaxFonts = 256;
 
+  void Forget() {
+    FFonts.clear();
+    FLast = nullptr;
+  }
+
   // A child of the application: it hears of font changes and goes with the application.
   class TWatcher : public QObject {
   public:
     explicit TWatcher(TFontCache& Cache) : QObject(qGuiApp), FCache(Cache) {
-      FCache.FFonts.clear();
+      FCache.Forget();
       qGuiApp->installEventFilter(this);
-      connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { FCache.FFonts.clear(); });
+      connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, this, [this] { FCache.Forget(); });
     }
     ~TWatcher() override {
-      FCache.FFonts.clear();
+      FCache.Forget();
       FCache.FWatcher = nullptr;
     }
     bool eventFilter(QObject* Object, QEvent* Event) override {
-      if (Object == qGuiApp && Event->type() == QEvent::ApplicationFontChange) FCache.FFonts.clear();
+      if (Object == qGuiApp && Event->type() == QEvent::ApplicationFontChange) FCache.Forget();
       return false;
     }
 
@@ -101,7 +112,9 @@ private:
     TFontCache& FCache;
   };
 
-  std::unordered_map<TFontKey, TQtFont, TFontKeyHash> FFonts;
+  using TFonts = std::unordered_map<TFontKey, TQtFont, TFontKeyHash>;
+  TFonts FFonts;
+  TFonts::value_type* FLast = nullptr;
   std::uint64_t FSerial = 0;
   TWatcher* FWatcher = nullptr;
 };

@@ -168,16 +168,10 @@ void PaintPending(TWindowRecord* R) {
   if (R->Invalid.isEmpty() || R->Surface.isNull()) return;
   const QRegion Area = R->Invalid;
   R->Invalid = QRegion();
-  // Erase with the control's colour, as the window class brush would.
-  const QColor Background = ToQColor(R->Control->GetColor());
-  for (const QRect& Part : Area) {
-    for (int Y = Part.top(); Y <= Part.bottom(); ++Y) {
-      auto* Line = reinterpret_cast<QRgb*>(R->Surface.scanLine(Y));
-      std::fill(Line + Part.left(), Line + Part.right() + 1, Background.rgb());
-    }
-  }
   R->CanvasSurface.Clip = Area;
   R->Painter.BeginCycle();
+  // Erase with the control's colour, as the window class brush would.
+  R->Painter.Open(R->Surface, Area).fillRect(Area.boundingRect(), ToQColor(R->Control->GetColor()));
   const std::uintptr_t Id = R->Id;
   const HWND Wnd = HandleOf(R);
   struct TRestoreClip {

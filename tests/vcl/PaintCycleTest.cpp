@@ -1,0 +1,205 @@
+// Drawings of one paint on one surface: their order, partial repaints, a resize in the
+// middle of a paint, windowless children, hatches and straight lines.
+
+#include "Harness.h"
+#include "Probe.h"
+
+using namespace vcl;
+using namespace vcltest;
+
+namespace {
+
+// A windowless child that draws what the test asks for.
+class TPaintBox : public TGraphicControl {
+public:
+  using TGraphicControl::TGraphicControl;
+  std::function<void(TCanvas*)> OnPaint;
+
+protected:
+  void Paint() override {
+    if (OnPaint) OnPaint(GetCanvas());
+  }
+};
+
+class PaintCycleTest : public THostTest {
+protected:
+  void SetUp() override {
+    THostTest::SetUp();
+    Form = MakeForm(300, 200);
+    Probe = std::make_unique<TProbe>(nullptr, Form.get(), TRect{0, 0, 200, 100});
+    Probe->SetColor(clWhite);
+    Probe->Update();
+  }
+  void TearDown() override {
+    Probe.reset();
+    Form.reset();
+    THostTest::TearDown();
+  }
+  void Draw(std::function<void(TCanvas*)> Painter) {
+    Probe->OnPaint = std::move(Painter);
+    Probe->Repaint();
+  }
+  TColor At(int X, int Y) { return PixelAt(Probe.get(), X, Y); }
+  int Count(const TRect& R, TColor Color) {
+    int N = 0;
+    for (int Y = R.Top; Y < R.Bottom; ++Y)
+      for (int X = R.Left; X < R.Right; ++X) N += At(X, Y) == Color;
+    return N;
+  }
+  static void BlackText(TCanvas* C, int Height = -20) {
+    C->GetFont()->SetColor(clBlack);
+    C->GetFont()->SetHeight(Height);
+    C->GetBrush()->SetStyle(bsClear);
+  }
+  std::unique_ptr<TForm> Form;
+  std::unique_ptr<TProbe> Probe;
+};
+
+TEST_F(PaintCycleTest, FillsAndTextsLayerInTheOrderTheyAreMade) {
+  Draw([](TCanvas* C) {
+    C->GetBrush()->SetColor(clRed);
+    C->FillRect(TRect{0, 0, 120, 30});
+    BlackText(C);
+    C->TextOut(2, 2, "MMMMMMMM");
+    C->GetBrush()->SetColor(clLime);
+    C->FillRect(TRect{0, 0, 20, 30});
+    BlackText(C);
+    C->TextOut(2, 40, "MMMMMMMM");
+  });
+  EXPECT_EQ(Count(TRect{0, 0, 20, 30}, clLime), 20 * 30) << "the later fill covers the text";
+  EXPECT_GT(Count(TRect{20, 0, 120, 30}, clBlack), 0) << "text lies on the earlier fill";
+  EXPECT_GT(Count(TRect{20, 0, 120, 30}, clRed), 0);
+  EXPECT_GT(Count(TRect{0, 40, 120, 70}, clBlack), 0);
+}
+
+TEST_F(PaintCycleTest, APartialRepaintChangesOnlyTheInvalidRectangles) {
+  Draw([](TCanvas* C) {
+    C->GetBrush()->SetColor(clBlue);
+    C->FillRect(TRect{0, 0, 200, 100});
+  });
+  Probe->OnPaint = [](TCanvas* C) {
+    C->GetBrush()->SetColor(clRed);
+    C->FillRect(TRect{0, 0, 200, 100});
+    BlackText(C, -40);
+    C->TextOut(0, 0, "MMMMMMMMMMMMMMM");
+    C->GetPen()->SetWidth(5);
+    C->MoveTo(0, 60);
+    C->LineTo(200, 60);
+  };
+  const TRect First{10, 10, 30, 30}, Second{100, 50, 150, 70};
+  InvalidateRect(Probe->GetHandle(), &First, true);
+  InvalidateRect(Probe->GetHandle(), &Second, true);
+  Probe->Update();
+  EXPECT_EQ(Count(First, clBlue), 0);
+  EXPECT_GT(Count(First, clBlack), 0) << "text reaches into the first rectangle";
+  EXPECT_EQ(Count(Second, clBlue), 0);
+  EXPECT_EQ(Count(TRect{0, 0, 10, 100}, clBlue), 10 * 100) << "left of both rectangles";
+  EXPECT_EQ(Count(TRect{30, 0, 100, 100}, clBlue), 70 * 100) << "between them";
+  EXPECT_EQ(Count(TRect{150, 0, 200, 100}, clBlue), 50 * 100) << "right of both";
+  EXPECT_EQ(Count(TRect{100, 70, 150, 100}, clBlue), 50 * 30) << "below the second";
+}
+
+TEST_F(PaintCycleTest, AResizeInsideAPaintLeavesLaterDrawingsOnTheNewSurface) {
+  bool Resized = false;
+  TColor Fill = clNone;
+  bool TextShown = false;
+  Probe->OnPaint = [&](TCanvas* C) {
+    BlackText(C);
+    C->TextOut(0, 0, "Before");
+    if (Resized) return;
+    Resized = true;
+    Probe->SetBounds(0, 0, 150, 80);
+    C->GetBrush()->SetColor(clLime);
+    C->FillRect(TRect{0, 0, 5, 5});
+    Fill = C->GetPixel(2, 2);
+    BlackText(C);
+    C->TextOut(10, 40, "MMMM");
+    for (int Y = 40; Y < 60 && !TextShown; ++Y)
+      for (int X = 10; X < 60 && !TextShown; ++X) TextShown = C->GetPixel(X, Y) == clBlack;
+  };
+  Probe->Repaint();
+  EXPECT_TRUE(Resized);
+  EXPECT_EQ(Fill, clLime);
+  EXPECT_TRUE(TextShown);
+  ProcessMessages();
+  EXPECT_EQ(At(149, 79), clWhite);
+  EXPECT_EQ(At(150, 0), clNone);
+}
+
+TEST_F(PaintCycleTest, TextDrawnOutsidePaintShowsAtOnce) {
+  int Paints = 0;
+  Draw([&](TCanvas*) { ++Paints; });
+  const int Before = Paints;
+  BlackText(Probe->GetCanvas());
+  Probe->GetCanvas()->TextOut(5, 5, "MMMM");
+  EXPECT_GT(Count(TRect{5, 5, 60, 30}, clBlack), 0);
+  EXPECT_EQ(Paints, Before);
+  Probe->Repaint();
+  EXPECT_EQ(Count(TRect{5, 5, 60, 30}, clBlack), 0) << "a repaint erases it";
+}
+
+TEST_F(PaintCycleTest, AWindowlessChildDrawsInItsOwnPlaceAndBounds) {
+  auto* Box = new TPaintBox(Probe.get());
+  Box->SetBounds(50, 30, 60, 30);
+  Box->SetParent(Probe.get());
+  Box->OnPaint = [](TCanvas* C) {
+    C->GetBrush()->SetColor(clYellow);
+    C->FillRect(TRect{-100, -100, 1000, 1000});
+    BlackText(C);
+    C->TextOut(0, 0, "MMMMMMMMMMMM");
+    C->GetPen()->SetColor(clBlue);
+    C->GetPen()->SetWidth(3);
+    C->MoveTo(0, 25);
+    C->LineTo(200, 25);
+  };
+  Probe->Repaint();
+  EXPECT_EQ(Count(TRect{0, 0, 200, 100}, clYellow) + Count(TRect{0, 0, 200, 100}, clBlack) +
+                Count(TRect{0, 0, 200, 100}, clBlue),
+            60 * 30)
+      << "everything inside the child's bounds";
+  EXPECT_GT(Count(TRect{50, 30, 110, 50}, clBlack), 0);
+  EXPECT_EQ(At(55, 55), clBlue);
+  EXPECT_EQ(At(109, 55), clBlue);
+  EXPECT_EQ(At(110, 55), clWhite);
+  EXPECT_EQ(At(49, 30), clWhite);
+}
+
+TEST_F(PaintCycleTest, HatchedBrushesColourOnlyTheirLines) {
+  Draw([](TCanvas* C) {
+    C->GetBrush()->SetColor(clRed);
+    C->GetBrush()->SetStyle(bsHorizontal);
+    C->FillRect(TRect{0, 0, 16, 16});
+    C->GetBrush()->SetStyle(bsCross);
+    C->FillRect(TRect{20, 0, 36, 16});
+  });
+  for (int Y = 0; Y < 16; ++Y) EXPECT_EQ(Count(TRect{0, Y, 16, Y + 1}, clRed), Y % 8 == 4 ? 16 : 0) << Y;
+  EXPECT_EQ(At(20, 0), clRed) << "the vertical lines of the cross, at canvas x 20 and 28";
+  EXPECT_EQ(At(28, 0), clRed);
+  EXPECT_EQ(At(21, 0), clWhite);
+  EXPECT_EQ(Count(TRect{20, 4, 36, 5}, clRed), 16);
+}
+
+TEST_F(PaintCycleTest, StraightLinesInEveryDirectionStopBeforeTheirEnd) {
+  Draw([](TCanvas* C) {
+    C->GetPen()->SetColor(clBlue);
+    C->MoveTo(50, 10);
+    C->LineTo(40, 10);  // leftwards
+    C->MoveTo(60, 30);
+    C->LineTo(60, 20);  // upwards
+    C->MoveTo(80, 80);
+    C->LineTo(80, 80);  // nothing
+    C->GetPen()->SetMode(pmXor);
+    C->GetPen()->SetColor(clWhite);
+    C->MoveTo(100, 50);
+    C->LineTo(110, 50);
+  });
+  EXPECT_EQ(Count(TRect{41, 10, 51, 11}, clBlue), 10);
+  EXPECT_EQ(At(40, 10), clWhite);
+  EXPECT_EQ(Count(TRect{60, 21, 61, 31}, clBlue), 10);
+  EXPECT_EQ(At(60, 20), clWhite);
+  EXPECT_EQ(At(80, 80), clWhite);
+  EXPECT_EQ(Count(TRect{100, 50, 110, 51}, clBlack), 10) << "xor with white turns white black";
+  EXPECT_EQ(At(110, 50), clWhite);
+}
+
+}  // namespace

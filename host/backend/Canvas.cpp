@@ -1,6 +1,5 @@
 // TCanvas: drawing on a control's surface.
 
-#include <QFontMetrics>
 #include <set>
 
 #include "CanvasDevice.h"

@@ -7,8 +7,8 @@
 
 #include "CanvasDevice.h"
 #include "Fonts.h"
-#include "TextRun.h"
 #include "QtEmbedding.h"
+#include "TextRun.h"
 
 namespace vcl {
 

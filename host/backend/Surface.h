@@ -15,7 +15,9 @@ struct TCanvasSurface {
   QImage* Image = nullptr;  // Format_RGB32: canvases write its pixels directly
   QRegion Clip;       // in image coordinates
   QPoint Origin;      // canvas (0, 0) in image coordinates
-  std::function<void(const QRect&)> Changed;  // told of every drawn area, in image coordinates
+  // Told of every area drawn outside a paint cycle, in image coordinates; a cycle shows its
+  // whole area when it ends.
+  std::function<void(const QRect&)> Changed;
   // The painter of the window's paint cycle, shared by every surface on the same image.
   TSurfacePainter* Painter = nullptr;
 };

@@ -9,10 +9,10 @@
 
 namespace vcl {
 
-// Opening a QPainter costs more than drawing a short text, so a paint cycle keeps the one
-// it opened at its first text or wide line for every later drawing on the same image, and
-// sets clip and font only when they change. Outside a cycle each drawing ends its painter:
-// the image may be copied or replaced between drawings.
+// Opening a QPainter costs more than drawing a short text, so a paint cycle keeps one open
+// (from the erasing of the invalid area on) for every drawing on the same image, and sets
+// clip and font only when they change. Outside a cycle each drawing ends its painter: the
+// image may be copied or replaced between drawings.
 class TSurfacePainter {
 public:
   TSurfacePainter() = default;

@@ -9,7 +9,7 @@ void TSurfacePainter::EndCycle() {
 }
 
 QPainter& TSurfacePainter::Painter(QImage& Image) {
-  // A painter left on other pixels (the image replaced or detached meanwhile) starts afresh.
+  // A painter left on other pixels (the image detached from a copy meanwhile) starts afresh.
   if (FPainter && (FImage != &Image || FBits != Image.constBits())) End();
   if (!FPainter) {
     FPainter.emplace(&Image);

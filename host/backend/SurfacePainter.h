@@ -30,7 +30,8 @@ public:
   void SetFont(const QFont& Font);
   // The drawing is done: its painter ends unless a cycle keeps it.
   void Release();
-  // Ends the painter now, before the image is replaced.
+  // Ends the painter now. Must come before the image is replaced: ending a painter whose
+  // pixels are gone is not safe.
   void End();
 
 private:

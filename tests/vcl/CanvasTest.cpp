@@ -1,43 +1,13 @@
 // Canvas pixels: fills, pattern frames, lines, focus rectangles and text.
 
-#include "Harness.h"
-#include "Probe.h"
+#include "DrawingFixture.h"
 
 using namespace vcl;
 using namespace vcltest;
 
 namespace {
 
-class CanvasTest : public THostTest {
-protected:
-  void SetUp() override {
-    THostTest::SetUp();
-    Form = MakeForm(300, 200);
-    Probe = std::make_unique<TProbe>(nullptr, Form.get(), TRect{0, 0, 200, 100});
-    Probe->SetColor(clWhite);
-    Probe->Update();
-  }
-  void TearDown() override {
-    Probe.reset();
-    Form.reset();
-    THostTest::TearDown();
-  }
-  // Draws through Paint, as a control does on every repaint.
-  void Draw(std::function<void(TCanvas*)> Painter) {
-    Probe->OnPaint = std::move(Painter);
-    Probe->Repaint();
-  }
-  TColor At(int X, int Y) { return PixelAt(Probe.get(), X, Y); }
-  // Whether any pixel of the rectangle has the colour.
-  bool Has(const TRect& R, TColor Color) {
-    for (int Y = R.Top; Y < R.Bottom; ++Y)
-      for (int X = R.Left; X < R.Right; ++X)
-        if (At(X, Y) == Color) return true;
-    return false;
-  }
-  std::unique_ptr<TForm> Form;
-  std::unique_ptr<TProbe> Probe;
-};
+class CanvasTest : public TDrawingFixture {};
 
 TEST_F(CanvasTest, PaintStartsOnABackgroundErasedWithTheControlColour) {
   Probe->SetColor(clYellow);

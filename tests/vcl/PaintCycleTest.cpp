@@ -1,8 +1,7 @@
 // Drawings of one paint on one surface: their order, partial repaints, a resize in the
 // middle of a paint, windowless children, hatches and straight lines.
 
-#include "Harness.h"
-#include "Probe.h"
+#include "DrawingFixture.h"
 
 using namespace vcl;
 using namespace vcltest;
@@ -21,38 +20,13 @@ protected:
   }
 };
 
-class PaintCycleTest : public THostTest {
+class PaintCycleTest : public TDrawingFixture {
 protected:
-  void SetUp() override {
-    THostTest::SetUp();
-    Form = MakeForm(300, 200);
-    Probe = std::make_unique<TProbe>(nullptr, Form.get(), TRect{0, 0, 200, 100});
-    Probe->SetColor(clWhite);
-    Probe->Update();
-  }
-  void TearDown() override {
-    Probe.reset();
-    Form.reset();
-    THostTest::TearDown();
-  }
-  void Draw(std::function<void(TCanvas*)> Painter) {
-    Probe->OnPaint = std::move(Painter);
-    Probe->Repaint();
-  }
-  TColor At(int X, int Y) { return PixelAt(Probe.get(), X, Y); }
-  int Count(const TRect& R, TColor Color) {
-    int N = 0;
-    for (int Y = R.Top; Y < R.Bottom; ++Y)
-      for (int X = R.Left; X < R.Right; ++X) N += At(X, Y) == Color;
-    return N;
-  }
   static void BlackText(TCanvas* C, int Height = -20) {
     C->GetFont()->SetColor(clBlack);
     C->GetFont()->SetHeight(Height);
     C->GetBrush()->SetStyle(bsClear);
   }
-  std::unique_ptr<TForm> Form;
-  std::unique_ptr<TProbe> Probe;
 };
 
 TEST_F(PaintCycleTest, FillsAndTextsLayerInTheOrderTheyAreMade) {

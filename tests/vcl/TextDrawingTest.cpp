@@ -5,8 +5,7 @@
 #include <QGuiApplication>
 #include <QImage>
 
-#include "Harness.h"
-#include "Probe.h"
+#include "DrawingFixture.h"
 #include "QtEmbedding.h"
 
 using namespace vcl;
@@ -14,24 +13,9 @@ using namespace vcltest;
 
 namespace {
 
-class TextDrawingTest : public THostTest {
+class TextDrawingTest : public TDrawingFixture {
 protected:
-  void SetUp() override {
-    THostTest::SetUp();
-    Form = MakeForm(420, 200);
-    Probe = std::make_unique<TProbe>(nullptr, Form.get(), TRect{0, 0, 400, 160});
-    Probe->SetColor(clWhite);
-    Probe->Update();
-  }
-  void TearDown() override {
-    Probe.reset();
-    Form.reset();
-    THostTest::TearDown();
-  }
-  void Draw(std::function<void(TCanvas*)> Painter) {
-    Probe->OnPaint = std::move(Painter);
-    Probe->Repaint();
-  }
+  TextDrawingTest() : TDrawingFixture(420, 200, TRect{0, 0, 400, 160}) {}
   // The columns of a row band that hold black.
   std::vector<int> Ink(int Top, int Bottom) {
     const QImage Surface = ControlSurface(Probe.get());
@@ -52,8 +36,6 @@ protected:
     C->GetFont()->SetColor(clBlack);
     C->GetBrush()->SetStyle(bsClear);
   }
-  std::unique_ptr<TForm> Form;
-  std::unique_ptr<TProbe> Probe;
 };
 
 TEST_F(TextDrawingTest, EachTextTakesTheFontSetJustBeforeIt) {

@@ -112,8 +112,15 @@ void TOstrel::ItemDestroying(TOstrelItem* Item) {
 
 void TOstrel::SetSelected(TOstrelItem* Value) { ChangeSelection(Value, true); }
 
+// Only a card of the own list that is not being deleted can be held: the control hears of
+// the deletion of no other card (a card never added, one of another control, one whose
+// deletion has already let go of the control), so holding it would outlive it.
+bool TOstrel::MayHold(const TOstrelItem* Item) const {
+  return !Item || (Item->FAttached && !Item->FDeleting && Item->FOwner == FItems.get());
+}
+
 void TOstrel::ChangeSelection(TOstrelItem* Value, bool MayRefuse) {
-  if (Value == FSelected) return;
+  if (Value == FSelected || !MayHold(Value)) return;
   bool AllowChange = true;
   if (FOnChanging) {
     // The handler may delete the card offered; then there is nothing to select.
@@ -138,7 +145,7 @@ void TOstrel::ChangeSelection(TOstrelItem* Value, bool MayRefuse) {
 }
 
 void TOstrel::SetFocused(TOstrelItem* Value) {
-  if (Value == FItemFocused) return;
+  if (Value == FItemFocused || !MayHold(Value)) return;
   TOstrelItem* Old = FItemFocused;
   FItemFocused = Value;
   if (Old) Old->Invalidate();

@@ -329,6 +329,8 @@ private:
   void RelayoutAndInvalidate();
   // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.
   void ChangeSelection(TOstrelItem* Value, bool MayRefuse);
+  // Whether the control may refer to the card as its selected or focused one.
+  bool MayHold(const TOstrelItem* Item) const;
 
   // Cards that a running operation still needs after calling a handler; ItemDestroying
   // clears a watch whose card goes away.

@@ -145,5 +145,30 @@ TEST(OstrelItem, SelectedAndFocusedGoThroughTheControl) {
   EXPECT_EQ(Log, (TLog{"Changing b", "Change b"}));  // focusing fires nothing
 }
 
+// The control hears of the deletion only of its own listed cards; it must hold no other.
+TEST(OstrelItem, OnlyListedCardsOfTheOwnControlBecomeSelectedOrFocused) {
+  TLog Log;
+  TProbe Table;
+  TProbe Other;
+  AddCards(*Table.GetItems(), {"a"});
+  RecordEvents(Table, Log);
+  auto* Loose = new TOstrelItem(Table.GetItems());
+  Loose->SetText("loose");
+  TOstrelItem* Foreign = Other.GetItems()->Add("foreign");
+  for (TOstrelItem* Item : {Loose, Foreign}) {
+    Table.SetSelected(Item);
+    Table.SetFocused(Item);
+  }
+  Loose->SetSelected(true);
+  Loose->SetFocused(true);
+  EXPECT_EQ(Table.GetSelected(), nullptr);
+  EXPECT_EQ(Table.GetItemFocused(), Table.GetItems()->GetFirstItem());
+  EXPECT_TRUE(Log.empty());
+  Loose->Delete();
+  Foreign->Delete();
+  Table.SetSelected(Table.GetItems()->GetFirstItem());  // the old selection is not touched
+  EXPECT_EQ(Log, (TLog{"Changing a", "Change a"}));
+}
+
 }  // namespace
 }  // namespace ostrel_test

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <utility>
 
 #include "OstrelProbe.h"
 
@@ -208,6 +209,44 @@ TEST(OstrelItems, HandlersThatDeleteTheCardBeingDeletedChangeNothing) {
   Items[0]->Delete();
   EXPECT_EQ(Log, (TLog{"Changing", "Change null", "Deletion a"}));
   EXPECT_EQ(Texts(Items), (std::vector<std::string>{"b"}));
+}
+
+TEST(OstrelItems, ADeletionHandlerCannotSelectOrFocusTheCardBeingDeleted) {
+  TLog Log;
+  TProbe Table;
+  TOstrelItems& Items = *Table.GetItems();
+  AddCards(Items, {"a", "b"});
+  Table.SetSelected(Items[1]);
+  RecordEvents(Table, Log);
+  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
+    Log.push_back("Deletion " + Name(Item));
+    Table.SetSelected(Item);
+    Item->SetFocused(true);
+  });
+  Items[0]->Delete();
+  EXPECT_EQ(Log, (TLog{"Deletion a"}));
+  EXPECT_EQ(Table.GetSelected(), Items[0]);
+  EXPECT_EQ(Table.GetItemFocused(), Items[0]);  // handed over before the notification
+  Items[0]->Delete();
+  EXPECT_EQ(Table.GetSelected(), nullptr);
+  EXPECT_EQ(Table.GetItemFocused(), nullptr);
+}
+
+// The focused card's neighbour may itself be on its way out: the focus then goes nowhere.
+TEST(OstrelItems, FocusIsNotHandedToACardBeingDeleted) {
+  TProbe Table;
+  TOstrelItems& Items = *Table.GetItems();
+  AddCards(Items, {"a", "b", "c"});
+  TOstrelItem* A = Items[0];
+  Table.SetFocused(A);
+  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
+    if (Item != A && A) std::exchange(A, nullptr)->Delete();
+  });
+  Items[1]->Delete();  // a is deleted while b is, and its neighbour is b
+  EXPECT_EQ(Texts(Items), (std::vector<std::string>{"c"}));
+  EXPECT_EQ(Table.GetItemFocused(), nullptr);
+  Table.SetFocused(Items[0]);
+  EXPECT_EQ(Table.GetItemFocused(), Items[0]);
 }
 
 TEST(OstrelItems, AHandlerMayClearTheListWhileACardIsDeleted) {

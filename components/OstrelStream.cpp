@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <limits>
 #include <string>
 #include <sys/stat.h>
@@ -155,10 +156,24 @@ void TOstrel::LoadFromFile(const AnsiString& FileName) {
   LoadFromStream(&Buffered);
 }
 
+namespace {
+
+// The file a save must replace: a symbolic link is followed, so the link stays a link and
+// the file it names gets the cards, as when writing through it in place.
+AnsiString SaveTarget(const AnsiString& FileName) {
+  std::error_code Error;
+  if (!std::filesystem::is_symlink(FileName, Error)) return FileName;
+  const std::filesystem::path Target = std::filesystem::canonical(FileName, Error);
+  return Error ? FileName : Target.string();
+}
+
+}  // namespace
+
 // The cards go to a new file beside the target, which replaces the target only once all of
 // it is written and on the disk: a failed save leaves the old file as it was.
 void TOstrel::SaveToFile(const AnsiString& FileName) {
-  const AnsiString TempName = FileName + "." + std::to_string(::getpid()) + ".saving";
+  const AnsiString Target = SaveTarget(FileName);
+  const AnsiString TempName = Target + "." + std::to_string(::getpid()) + ".saving";
   try {
     TFileStream File(TempName, fmCreate);
     TWriteBehindStream Buffered(&File);
@@ -172,8 +187,8 @@ void TOstrel::SaveToFile(const AnsiString& FileName) {
     throw;
   }
   struct stat Old;
-  if (::stat(FileName.c_str(), &Old) == 0) ::chmod(TempName.c_str(), Old.st_mode & 07777);
-  if (std::rename(TempName.c_str(), FileName.c_str()) != 0) {
+  if (::stat(Target.c_str(), &Old) == 0) ::chmod(TempName.c_str(), Old.st_mode & 07777);
+  if (std::rename(TempName.c_str(), Target.c_str()) != 0) {
     std::remove(TempName.c_str());
     throw EFCreateError(Format(Consts::SFCreateError, {FileName}));
   }

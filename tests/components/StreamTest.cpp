@@ -392,6 +392,21 @@ TEST_F(OstrelFiles, SavingOverALongerFileLeavesOnlyTheNewCards) {
   EXPECT_EQ(Read.GetItems()->GetItemFromIndex(1)->GetHint(), "Hi");
 }
 
+TEST_F(OstrelFiles, SavingThroughASymbolicLinkWritesTheFileItNamesAndKeepsTheLink) {
+  std::filesystem::create_directory(Dir / "real");
+  const auto Target = Dir / "real" / "contacts.cards";
+  WriteFile(Target, TByteVector(500, 0xAB));
+  const auto Link = Dir / "link.cards";
+  std::filesystem::create_symlink(Target, Link);
+  TProbe Table;
+  FillWorkedExample(Table);
+  Table.SaveToFile(Link.string());
+  EXPECT_TRUE(std::filesystem::is_symlink(Link));
+  EXPECT_EQ(FileBytes(Target), WorkedExample);
+  EXPECT_EQ(EntriesInDir(), 2u);                  // the folder and the link, nothing left over
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir / "real"), {}), 1);
+}
+
 TEST_F(OstrelFiles, AMissingFileRaisesTheOpenErrorAndChangesNothing) {
   TProbe Table;
   AddCards(*Table.GetItems(), {"kept"});

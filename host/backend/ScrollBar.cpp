@@ -84,10 +84,10 @@ int SetScrollInfo(HWND Wnd, int Bar, const SCROLLINFO* Info, bool Redraw) {
     S.nMin = Info->nMin;
     S.nMax = Info->nMax;
   }
-  if (Info->fMask & SIF_PAGE) {
-    const long long Range = static_cast<long long>(S.nMax) - S.nMin + 1;
-    S.nPage = static_cast<unsigned>(std::min<long long>(Info->nPage, std::max<long long>(Range, 0)));
-  }
+  if (Info->fMask & SIF_PAGE) S.nPage = Info->nPage;
+  // Also a new range alone cuts a page that no longer fits in it.
+  const long long Range = static_cast<long long>(S.nMax) - S.nMin + 1;
+  S.nPage = static_cast<unsigned>(std::min<long long>(S.nPage, std::max<long long>(Range, 0)));
   if (Info->fMask & SIF_POS) S.nPos = Info->nPos;
   S.nPos = std::clamp(S.nPos, S.nMin, MaxPosition(S));
   ShowValues(R);

@@ -102,6 +102,31 @@ TEST_F(ScrollBarTest, PositionIsClampedAndSettingItSendsNoScrollMessage) {
   EXPECT_TRUE(Probe->Scrolls.empty());
 }
 
+TEST_F(ScrollBarTest, ARangeSetAloneShrinksALargerPageAndMovesThePositionIn) {
+  Set(0, 500, 201);
+  SCROLLINFO Pos;
+  Pos.fMask = SIF_POS;
+  Pos.nPos = 250;
+  ASSERT_EQ(SetScrollInfo(Probe->GetHandle(), SB_HORZ, &Pos, true), 250);
+  SCROLLINFO Range;
+  Range.fMask = SIF_RANGE;
+  Range.nMin = 0;
+  Range.nMax = 99;
+  EXPECT_EQ(SetScrollInfo(Probe->GetHandle(), SB_HORZ, &Range, true), 0);
+  SCROLLINFO Read;
+  Read.fMask = SIF_ALL;
+  ASSERT_TRUE(GetScrollInfo(Probe->GetHandle(), SB_HORZ, &Read));
+  EXPECT_EQ(Read.nPage, 100u);  // never more than the range holds
+  EXPECT_EQ(Read.nPos, 0);
+  EXPECT_FALSE(BarShown());
+  // Growing the range again keeps the shrunk page: the bar is needed at once.
+  Range.nMax = 500;
+  SetScrollInfo(Probe->GetHandle(), SB_HORZ, &Range, true);
+  ASSERT_TRUE(GetScrollInfo(Probe->GetHandle(), SB_HORZ, &Read));
+  EXPECT_EQ(Read.nPage, 100u);
+  EXPECT_TRUE(BarShown());
+}
+
 TEST_F(ScrollBarTest, UserActionsBecomeScrollMessagesAndTheBarWaitsForTheProgram) {
   Set(0, 348, 301);
   auto* Bar = ControlWidget(Probe.get())->findChild<QScrollBar*>();

@@ -117,6 +117,7 @@ void THostWidget::KeyEvent(QEvent* Event) {
     return;
   }
   if (Key && IsDialogKey(Key) && backend::DeliverToWindow(Wnd, CM_WANTSPECIALKEY, Key, KeyData) == 0) {
+    if (!backend::FindRecord(Wnd)) return;  // its handler destroyed the window
     TCustomForm* Form = GetParentForm(FRecord->Control);
     if (Form && Form->HandleAllocated() && backend::DeliverToWindow(Form->GetHandle(), CM_DIALOGKEY, Key, KeyData) != 0)
       return;

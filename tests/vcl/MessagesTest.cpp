@@ -106,6 +106,19 @@ TEST_F(MessagesTest, ControlDeletedByItsOwnClickHandlerIsNotTouchedAfterwards) {
   EXPECT_EQ(Form->GetControlCount(), 0);
 }
 
+TEST_F(MessagesTest, ControlDeletedWhileAskedAboutASpecialKeyIsNotTouchedAfterwards) {
+  auto Form = MakeForm(200, 100);
+  auto* Probe = new TProbe(nullptr, Form.get());
+  Probe->SetFocus();
+  ProcessMessages();
+  Probe->OnMessage = [&](unsigned Msg) {
+    if (Msg == CM_WANTSPECIALKEY) delete Probe;
+  };
+  PressKey(VK_TAB);
+  ProcessMessages();
+  EXPECT_EQ(Form->GetControlCount(), 0);
+}
+
 TEST_F(MessagesTest, TimersFireWithTheirIdsUntilKilled) {
   auto Form = MakeForm(200, 100);
   TProbe Probe(nullptr, Form.get());

@@ -305,6 +305,8 @@ protected:
   void DestroyWindowHandle() override;
   void Dispatch(TMessage& Message) override;
   void Paint() override;
+  void DoEnter() override;
+  void DoExit() override;
 
   // Notification that a card is being destroyed; fires OnDeletion.
   virtual void Delete(TOstrelItem* Item);
@@ -325,6 +327,8 @@ private:
   // Called by a card's destructor before OnDeletion: the control lets go of the card at
   // once, so nothing it holds (selection, focus, edit, hint) can point at a deleted card.
   void ItemDestroying(TOstrelItem* Item);
+  // Repaints what shows whether the control has the input focus.
+  void InvalidateFocusLook();
   // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
   void RelayoutAndInvalidate();
   // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.

@@ -134,7 +134,11 @@ void TOstrel::PaintDividers() {
   }
 }
 
+// The pattern takes its two colours from the canvas: the font colour and the brush colour.
+// The font colour is made black here, since the last text drawn may have left the selection
+// text colour (white), and the frame of a selected card without lines would then vanish.
 void TOstrel::DrawFocusRect(const TRect& Rect) {
+  GetCanvas()->GetFont()->SetColor(clBlack);
   GetCanvas()->SetBrush(FFocusBrush.get());
   GetCanvas()->FrameRect(Rect);
 }

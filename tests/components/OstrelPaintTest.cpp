@@ -216,6 +216,34 @@ TEST_F(PaintTest, AnEmptyListShowsItsTextCentredInSilver) {
   EXPECT_TRUE(Extent(Image, TRect{0, 0, 300, 200}, [](QRgb P) { return P != Rgb(clWhite); }).IsEmpty());
 }
 
+// Painted by the focus change alone, without a repaint asked for by the test.
+TEST_F(PaintTest, FocusComingAndGoingRepaintsTheFocusLook) {
+  SetClientSize(300, 200);
+  FocusElsewhere();
+  View->Repaint();
+  const TRect Whole{0, 0, 300, 200};
+  EXPECT_TRUE(DarkIn(ControlSurface(View), Whole).IsEmpty());
+  FocusView();
+  EXPECT_FALSE(DarkIn(ControlSurface(View), Whole).IsEmpty()) << "the empty list's focus rectangle";
+  FocusElsewhere();
+  EXPECT_TRUE(DarkIn(ControlSurface(View), Whole).IsEmpty());
+
+  AddCard("Ann", 0);
+  View->SetSelected(Card(0));
+  View->SetHideSelection(true);
+  View->Repaint();
+  // A point of the caption band right of the short text.
+  EXPECT_FALSE(Is(ControlSurface(View), 100, 10, clHighlight)) << "hidden while unfocused";
+  FocusView();
+  const QImage Focused = ControlSurface(View);
+  EXPECT_TRUE(Is(Focused, 100, 10, clHighlight)) << "selection colours once focused";
+  EXPECT_NE(Focused.pixel(4, 4), Focused.pixel(5, 4)) << "the dotted frame";
+  FocusElsewhere();
+  const QImage Unfocused = ControlSurface(View);
+  EXPECT_FALSE(Is(Unfocused, 100, 10, clHighlight));
+  EXPECT_TRUE(Is(Unfocused, 4, 4, clWhite) && Is(Unfocused, 5, 4, clWhite)) << "no frame";
+}
+
 TEST_F(PaintTest, TooWideTextEndsInAnEllipsisAndAmpersandsShowAsThemselves) {
   SetClientSize(400, 200);
   AddCard("WWWWWWWWWWWWWWWWWWWWWWWW", 0);

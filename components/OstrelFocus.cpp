@@ -1,0 +1,29 @@
+// Gaining and losing the input focus: selection colours, the focus frame and the empty-list
+// focus rectangle all depend on it, so they are repainted on every change.
+
+#include "Ostrel.h"
+
+namespace ostrel {
+
+void TOstrel::DoEnter() {
+  TCustomControl::DoEnter();
+  InvalidateFocusLook();
+}
+
+void TOstrel::DoExit() {
+  TCustomControl::DoExit();
+  // Moving to another control ends an edit with its value kept.
+  HideItemEditor(true);
+  InvalidateFocusLook();
+}
+
+void TOstrel::InvalidateFocusLook() {
+  if (FItems->GetCount() == 0) {
+    Invalidate();
+    return;
+  }
+  if (FSelected) FSelected->Invalidate();
+  if (FItemFocused) FItemFocused->Invalidate();
+}
+
+}  // namespace ostrel

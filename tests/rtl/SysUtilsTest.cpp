@@ -10,6 +10,7 @@ TEST(SysUtilsTest, FormatFillsTheClassicMessages) {
   EXPECT_EQ(Format(Consts::SAssignError, {"TFont", "TStringList"}), "Cannot assign a TFont to a TStringList");
   EXPECT_EQ(Format("%5d|%-4s|%x|%.3d|%%|%.2s", {42, "ab", 255, 7, "xyz"}), "   42|ab  |FF|007|%|xy");
   EXPECT_EQ(Format("%d", {-9223372036854775807LL - 1}), "-9223372036854775808");
+  EXPECT_EQ(Format("%u|%x|%.2u", {-1, -1, 5}), "18446744073709551615|FFFFFFFFFFFFFFFF|05");  // only %d has a sign
   EXPECT_THROW(Format("%d", {"text"}), EConvertError);  // wrong kind of argument
   EXPECT_THROW(Format("%s %s", {"one"}), EConvertError);  // too few arguments
   EXPECT_THROW(Format("50%", {}), EConvertError);

@@ -19,9 +19,10 @@ AnsiString Pad(AnsiString Text, int Width, bool LeftAlign) {
 AnsiString FormatInteger(long long Value, char Conversion, int Precision) {
   char Buffer[32];
   const bool Hex = Conversion == 'x' || Conversion == 'X';
-  const bool Negative = !Hex && Value < 0;
-  unsigned long long Magnitude =
-      Hex ? static_cast<unsigned long long>(Value) : (Negative ? 0ULL - static_cast<unsigned long long>(Value) : Value);
+  // Only %d is signed: %u and %x show the value's bits as an unsigned number.
+  const bool Negative = Conversion == 'd' && Value < 0;
+  const auto Bits = static_cast<unsigned long long>(Value);
+  const unsigned long long Magnitude = Negative ? 0ULL - Bits : Bits;
   auto [End, Error] = std::to_chars(Buffer, Buffer + sizeof Buffer, Magnitude, Hex ? 16 : 10);
   AnsiString Digits(Buffer, End);
   if (Conversion == 'X' || Conversion == 'x') Digits = UpperCase(Digits);  // classic Format writes hex in capitals

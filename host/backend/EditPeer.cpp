@@ -90,6 +90,9 @@ void TEditPeer::DefaultMouse(const TMessage& Message) {
   const Qt::MouseButton Button = Base == WM_RBUTTONDOWN ? Qt::RightButton : Base == WM_MBUTTONDOWN ? Qt::MiddleButton : Qt::LeftButton;
   const QEvent::Type Type = Offset == 0 ? QEvent::MouseButtonPress : Offset == 1 ? QEvent::MouseButtonRelease : QEvent::MouseButtonDblClick;
   QMouseEvent Event(Type, Local, mapToGlobal(Local), Button, Offset == 1 ? Buttons & ~Button : Buttons | Button, Modifiers);
+  // The edit takes the focus on a press, as the classic edit window does for itself.
+  if (Offset == 0 && !hasFocus()) setFocus(Qt::MouseFocusReason);
+  if (!FRecord) return;  // a focus handler destroyed the window
   if (Offset == 0) mousePressEvent(&Event);
   else if (Offset == 1) mouseReleaseEvent(&Event);
   else mouseDoubleClickEvent(&Event);

@@ -145,6 +145,36 @@ TEST_F(InputGlueTest, TheWheelGoesToTheFocusedControlThenToItsParent) {
   EXPECT_EQ(Downs, 1);
 }
 
+TEST_F(InputGlueTest, AKeyHandlerThatRunsAModalFormLosesNoMessageOfAnotherWindow) {
+  constexpr unsigned WM_NOTE = WM_USER + 3;
+  bool Noted = false, DialogRan = false;
+  Other->OnMessage = [&](unsigned Msg) { Noted = Noted || Msg == WM_NOTE; };
+  Probe->SetOnKeyDown([&](TObject*, Word&, TShiftState) {
+    PostMessage(Other->GetHandle(), WM_NOTE, 0, 0);
+    TForm Dialog(nullptr);
+    TProbe Inside(nullptr, &Dialog);
+    Inside.OnMessage = [&](unsigned Msg) {
+      if (Msg == WM_TIMER) Dialog.SetModalResult(mrOk);
+    };
+    Dialog.SetOnShow([&](TObject*) { SetTimer(Inside.GetHandle(), 1, 20); });
+    DialogRan = Dialog.ShowModal() == mrOk;
+  });
+  PressKey('A');
+  EXPECT_TRUE(DialogRan);
+  EXPECT_TRUE(Noted) << "the message posted before the modal run arrived during it";
+  EXPECT_EQ(Probe->KeysDown, std::vector<Word>{'A'});
+}
+
+TEST_F(InputGlueTest, AHandlerThatDestroysTheWholeFormEndsCleanly) {
+  Probe->SetOnKeyDown([this](TObject*, Word&, TShiftState) { Form.reset(); });
+  PressKey('A');
+  EXPECT_EQ(Form, nullptr);
+  EXPECT_FALSE(Probe->HandleAllocated()) << "its window went with the form's";
+  ProcessMessages();
+  Probe.reset();
+  Other.reset();
+}
+
 // Records the horizontal wheel, which no framework event reports.
 class THWheelProbe : public TProbe {
 public:

@@ -297,6 +297,11 @@ public:
   // Closes an open in-place edit; Accept stores the edited value first.
   void HideItemEditor(bool Accept);
 
+  // Selects and focuses the first card, in list order, whose initial (a to z upper-cased)
+  // is not below Letter's; a card without text counts as initial 0. Nothing changes when
+  // every initial is below. OnChanging may refuse the selection.
+  void SelectByFirstLetter(char Letter);
+
   // Frames a rectangle with the dotted focus pattern.
   void DrawFocusRect(const TRect& Rect);
 
@@ -343,6 +348,21 @@ private:
     TItemWatch* Outer;
   };
   TItemWatch* FItemWatches = nullptr;
+  // Watches a card for the length of a scope: Item() turns null when the card is deleted.
+  class TWatchedItem {
+  public:
+    TWatchedItem(TOstrel& Table, TOstrelItem* Item) : FTable(Table), FWatch{Item, Table.FItemWatches} {
+      Table.FItemWatches = &FWatch;
+    }
+    ~TWatchedItem() { FTable.FItemWatches = FWatch.Outer; }
+    TWatchedItem(const TWatchedItem&) = delete;
+    TWatchedItem& operator=(const TWatchedItem&) = delete;
+    TOstrelItem* Item() const { return FWatch.Item; }
+
+  private:
+    TOstrel& FTable;
+    TItemWatch FWatch;
+  };
   // The list calls this on every change of its structure (add, insert, delete, clear, sort),
   // inside a batch too: it retires the column index until the next layout rebuilds it.
   void ItemsChanged();

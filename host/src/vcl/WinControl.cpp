@@ -244,8 +244,10 @@ void TWinControl::PaintControls() {
 }
 
 void TWinControl::WMPaint(TMessage&) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
   PaintWindow();
-  if (FHandle) PaintControls();
+  // A Paint handler may have destroyed the control.
+  if (!Alive.expired() && FHandle) PaintControls();
 }
 
 void TWinControl::WMSize(TMessage&) {

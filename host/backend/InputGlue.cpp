@@ -140,6 +140,12 @@ void Key(TWindowRecord* R, QKeyEvent* E) {
     ~TRestore() { RunningKey = Outer; }
   } Restore{Outer};
   TPeer* Peer = PeerOf(R);
+  // The framework has had the key: Qt must not offer it to the parent widgets again, even
+  // when the native widget declined it.
+  struct TAccept {
+    QKeyEvent* Event;
+    ~TAccept() { Event->accept(); }
+  } Accept{E};
   if (E->type() == QEvent::KeyRelease) {
     if (Key) DeliverToWindow(Wnd, WM_KEYUP, Key, KeyData | static_cast<LPARAM>(0xC0000000u));
     if (FindRecord(Wnd) && Peer) Peer->NativeKey(Translation);

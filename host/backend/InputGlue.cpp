@@ -2,6 +2,7 @@
 
 #include "InputGlue.h"
 
+#include <QEnterEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
 
@@ -232,12 +233,25 @@ bool TranslateEvent(TPeer& Peer, QEvent* Event) {
     case QEvent::FocusOut:
       DeliverToWindow(Wnd, WM_KILLFOCUS, 0, 0);
       return false;
-    case QEvent::Enter:
-      TrackMouseControl(R->Control);
+    case QEvent::Enter: {
+      // Qt enters every window from the top level down to the one under the pointer; only
+      // that last one, or a windowless child of it, holds the pointer.
+      QWidget* W = Peer.Widget();
+      const QPoint Local = static_cast<QEnterEvent*>(Event)->position().toPoint();
+      QWidget* Child = W->childAt(Local);
+      while (Child && Child != W && !PeerOf(Child)) Child = Child->parentWidget();
+      if (Child && Child != W) return false;
+      const QPoint P = Local - R->ClientRectInWidget().topLeft();
+      TControl* Under = R->Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
+      TrackMouseControl(Under ? Under : R->Control);
       return false;
+    }
     case QEvent::Leave:
-      // Qt sends no Leave when the pointer moves into a child window, so this one is final.
-      TrackMouseControl(nullptr);
+      // Qt sends no Leave when the pointer moves into a child window, so this one is final
+      // for the window's control and its windowless children; the Leave of another window
+      // (late, or synthesized) says nothing about where the pointer is now.
+      if (MouseControl && (MouseControl == R->Control || MouseControl->GetParent() == R->Control))
+        TrackMouseControl(nullptr);
       return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:

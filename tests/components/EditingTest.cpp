@@ -210,8 +210,10 @@ TEST_F(EditingTest, AnEndRequestOfAFinishedEditLeavesTheNextOneOpen) {
 TEST_F(EditingTest, HandlersThatDestroyTheCardViewDuringAnEdit) {
   ASSERT_TRUE(Card(0)->EditSubItem(0));
   View->SetOnKeyPress([this](TObject*, char&) {
+    // The handler is part of the view: nothing of it may be read once the view is gone.
+    auto* Test = this;
     delete View;
-    View = nullptr;
+    Test->View = nullptr;
   });
   vcltest::TypeText("q");
   EXPECT_EQ(View, nullptr);

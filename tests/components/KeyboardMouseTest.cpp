@@ -84,8 +84,10 @@ TEST_F(KeyboardTest, AKeyDownHandlerMayRewriteTheKeyOrDestroyTheControl) {
   vcltest::PressKey(VK_DOWN);
   EXPECT_EQ(SelectedIndex(), 6);
   View->SetOnKeyDown([this](TObject*, Word&, TShiftState) {
+    // The handler is part of the view: nothing of it may be read once the view is gone.
+    auto* Test = this;
     delete View;
-    View = nullptr;
+    Test->View = nullptr;
   });
   vcltest::PressKey(VK_UP);
   EXPECT_EQ(View, nullptr);

@@ -56,5 +56,35 @@ TEST_F(SelectByLetterTest, ARefusedSelectionStillFocusesAndADeletedCardEndsTheSe
   EXPECT_EQ(View->GetSelected(), nullptr);
 }
 
+TEST_F(SelectByLetterTest, ACardsSelectedFalseClearsOnlyItsOwnSelection) {
+  Fill({"Adams", "Baker"});
+  Card(0)->SetSelected(true);
+  Card(1)->SetSelected(false);
+  EXPECT_EQ(View->GetSelected(), Card(0)) << "another card's false changes nothing";
+  Card(0)->SetSelected(false);
+  EXPECT_EQ(View->GetSelected(), nullptr);
+  Card(1)->SetFocused(true);
+  Card(1)->SetFocused(false);
+  EXPECT_EQ(View->GetItemFocused(), Card(1)) << "a list with cards keeps a focused card";
+}
+
+TEST_F(SelectByLetterTest, ASortInsideAnotherControlsComparisonKeepsEachComparisonApart) {
+  Fill({"b", "c", "a"});
+  TOstrel Other(nullptr);
+  for (const char* T : {"x", "z", "y"}) Other.GetItems()->Add(T);
+  Other.SetCustomSort(true);
+  Other.SetOnSortItems([](TObject*, TOstrelItem* A, TOstrelItem* B, int& R) {
+    R = CompareStr(B->GetText(), A->GetText());  // descending
+  });
+  View->SetCustomSort(true);
+  View->SetOnSortItems([&](TObject*, TOstrelItem* A, TOstrelItem* B, int& R) {
+    Other.GetItems()->Sort();
+    R = CompareStr(A->GetText(), B->GetText());  // ascending
+  });
+  View->GetItems()->Sort();
+  EXPECT_EQ(Card(0)->GetText() + Card(1)->GetText() + Card(2)->GetText(), "abc");
+  EXPECT_EQ(Other.GetItems()->GetItemFromIndex(0)->GetText(), "z");
+}
+
 }  // namespace
 }  // namespace cardview_test

@@ -427,16 +427,19 @@ TEST_F(OstrelFiles, AFileThatCannotBeCreatedLeavesTheOldOneAsItWas) {
   FillWorkedExample(Table);
   EXPECT_THROW(Table.SaveToFile((Dir / "no-such-dir" / "x.cards").string()), EFCreateError);
 
-  // The new content is written beside the target first; block that place with a folder.
+  // The new content is written beside the target first; a save of this process that is
+  // still open holds that place.
   const auto Path = Dir / "contacts.cards";
   const TByteVector Old(100, 0x11);
   WriteFile(Path, Old);
-  std::filesystem::create_directory(Dir / ("contacts.cards." + std::to_string(::getpid()) + ".saving"));
+  TSafeFileStream Pending(Path.string());
   try {
     Table.SaveToFile(Path.string());
     ADD_FAILURE() << "nothing raised";
   } catch (const EFCreateError& E) {
-    EXPECT_EQ(E.Message(), "Cannot create file " + Path.string());  // the file the caller named
+    // The file the caller named, and why.
+    EXPECT_EQ(E.Message().rfind("Cannot create file " + Path.string() + ": ", 0), 0u) << E.Message();
+    EXPECT_NE(E.Message().find("File exists"), std::string::npos) << E.Message();
   }
   EXPECT_EQ(FileBytes(Path), Old);
 }

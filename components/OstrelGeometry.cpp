@@ -22,7 +22,7 @@ int CeilDiv(int A, int B) { return -FloorDiv(-A, B); }
 }  // namespace
 
 int ClampCoordinate(long long Value) {
-  return static_cast<int>(std::clamp<long long>(Value, -MaxContentWidth, MaxContentWidth));
+  return static_cast<int>(std::clamp<long long>(Value, -MaxCoordinate, MaxCoordinate));
 }
 
 int CardHeight(int Lines, int LineHeight, int CaptionHeight) {

@@ -143,7 +143,7 @@ TSafeFileStream::TPlace TSafeFileStream::Open(const AnsiString& FileName) {
   // mode of a new file.
   const mode_t Mode = Target.Exists ? (Target.Info.st_mode & 0777) : 0666;
   const int Handle = ::open(TempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, Mode);
-  if (Handle < 0) CreateError(FileName, "cannot create " + TempName + ": " + std::strerror(errno));
+  if (Handle < 0) CreateError(FileName, std::strerror(errno));
   ::flock(Handle, LOCK_EX | LOCK_NB);  // new: no one else holds it
   if (Target.Exists) {
     // Another owner's file keeps its owner where the process may give it (as root).

@@ -84,6 +84,12 @@ int TCardGeometry::DividerX(int Divider) const {
   return ClampCoordinate(RightToLeft ? TotalWidth - Offset - ScrollPos : Offset - ScrollPos);
 }
 
+int TCardGeometry::ColumnWidthForDivider(int Divider, int X) const {
+  if (Divider <= 0) return ColumnWidth;
+  const int Gaps = 2 * BorderWidth * Divider;
+  return RightToLeft ? (TotalWidth - Gaps - X - ScrollPos) / Divider : (X + ScrollPos - Gaps) / Divider;
+}
+
 TRect TCardGeometry::LineRect(const TRect& Card, int Top, int Index) const {
   const long long LineTop = static_cast<long long>(Top) + CaptionHeight + static_cast<long long>(Index) * ItemLineHeight;
   return TRect{Card.Left, ClampCoordinate(LineTop), Card.Right, ClampCoordinate(LineTop + ItemLineHeight)};

@@ -47,6 +47,23 @@ using TOstrelEditedSubItemEvent =
 using TOstrelItemHintEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, AnsiString& /*ItemHint*/,
                                         int& /*MaxWidth*/, bool& /*ShowHint*/>;
 
+// ------------------------------------------------------------------ card stream errors
+
+// Bytes that are not a card list as far as they go: where reading stopped and why. The
+// source, when known, is the file the bytes came from.
+class EOstrelReadError : public EReadError {
+public:
+  EOstrelReadError(const AnsiString& Source, std::int64_t Offset, const AnsiString& Problem);
+  const AnsiString& GetSource() const { return FSource; }
+  std::int64_t GetOffset() const { return FOffset; }
+  const AnsiString& GetProblem() const { return FProblem; }
+
+private:
+  AnsiString FSource;
+  std::int64_t FOffset;
+  AnsiString FProblem;
+};
+
 // ------------------------------------------------------------------ card
 
 // One card: a caption, sub-item lines ("Name=Value" pairs or plain lines), a hint and an
@@ -179,6 +196,10 @@ public:
 
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream) const;
+  // The list's first 8 bytes, for readers and writers that go a card at a time: ReadHeader
+  // gives the card count (a negative one is none).
+  static int ReadHeader(TStream* Stream);
+  static void WriteHeader(TStream* Stream, int Count);
 
 protected:
   void DefineProperties(TFiler* Filer) override;
@@ -461,6 +482,7 @@ private:
   TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column, int First, int End);
   // Painting helpers (OstrelPaint.cpp).
   void PaintCard(TOstrelItem* Item, const TRect& R);
+  int ShownLines(const TOstrelItem* Item);  // sub-item lines that reach into the client area
   void DrawCardText(const AnsiString& Text, TRect Rect, unsigned Format);
 
   static constexpr unsigned HintTimerId = 1;

@@ -21,6 +21,15 @@ int CeilDiv(int A, int B) { return -FloorDiv(-A, B); }
 
 }  // namespace
 
+int ClampCoordinate(long long Value) {
+  return static_cast<int>(std::clamp<long long>(Value, -MaxCoordinate, MaxCoordinate));
+}
+
+int CardHeight(int Lines, int LineHeight, int CaptionHeight) {
+  const long long Height = static_cast<long long>(Lines) * LineHeight + CaptionHeight;
+  return static_cast<int>(std::clamp<long long>(Height, -MaxCardHeight, MaxCardHeight));
+}
+
 TCardGeometry TCardGeometry::Of(const TOstrel& Table) {
   TCardGeometry G;
   G.ColumnWidth = Table.GetColumnWidth();
@@ -35,8 +44,9 @@ TCardGeometry TCardGeometry::Of(const TOstrel& Table) {
 }
 
 int TCardGeometry::ColumnLeft(int Column) const {
-  if (RightToLeft) return BorderWidth + TotalWidth - (Column + 1) * Pitch() - ScrollPos;
-  return BorderWidth + Column * Pitch() - ScrollPos;
+  const long long Offset = (static_cast<long long>(Column) + (RightToLeft ? 1 : 0)) * Pitch();
+  if (RightToLeft) return ClampCoordinate(static_cast<long long>(BorderWidth) + TotalWidth - Offset - ScrollPos);
+  return ClampCoordinate(BorderWidth + Offset - ScrollPos);
 }
 
 std::optional<int> TCardGeometry::ColumnAt(int X) const {
@@ -70,8 +80,8 @@ TCardGeometry::TSpan TCardGeometry::DividersInView(int ClientWidth) const {
 }
 
 int TCardGeometry::DividerX(int Divider) const {
-  if (RightToLeft) return TotalWidth - Divider * Pitch() - ScrollPos;
-  return Divider * Pitch() - ScrollPos;
+  const long long Offset = static_cast<long long>(Divider) * Pitch();
+  return ClampCoordinate(RightToLeft ? TotalWidth - Offset - ScrollPos : Offset - ScrollPos);
 }
 
 int TCardGeometry::ColumnWidthForDivider(int Divider, int X) const {
@@ -81,8 +91,8 @@ int TCardGeometry::ColumnWidthForDivider(int Divider, int X) const {
 }
 
 TRect TCardGeometry::LineRect(const TRect& Card, int Top, int Index) const {
-  const int LineTop = Top + CaptionHeight + Index * ItemLineHeight;
-  return TRect{Card.Left, LineTop, Card.Right, LineTop + ItemLineHeight};
+  const long long LineTop = static_cast<long long>(Top) + CaptionHeight + static_cast<long long>(Index) * ItemLineHeight;
+  return TRect{Card.Left, ClampCoordinate(LineTop), Card.Right, ClampCoordinate(LineTop + ItemLineHeight)};
 }
 
 TRect TCardGeometry::NameRect(const TRect& Line, bool HasName) const {
@@ -108,7 +118,7 @@ TRect TOstrelItem::GetClientRect() const {
 int TOstrelItem::GetDefaultHeight() const {
   const TOstrel* Table = GetTable();
   if (!Table) return 16;
-  return FSubItems.GetCount() * Table->GetItemLineHeight() + Table->GetCaptionHeight();
+  return CardHeight(FSubItems.GetCount(), Table->GetItemLineHeight(), Table->GetCaptionHeight());
 }
 
 void TOstrelItem::Invalidate() {

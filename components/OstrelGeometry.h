@@ -11,6 +11,18 @@ namespace ostrel {
 
 class TOstrel;
 
+// A card is never taller, and the content never wider, than this: a top plus a height
+// stays inside int, and the scroll bar's range can say every position. A card of more
+// lines (or a height handler's larger answer) is cut to it.
+constexpr int MaxCardHeight = 1 << 30;
+constexpr int MaxContentWidth = (1 << 30) - 1;
+// Positions are computed in 64 bits and kept within +-MaxCoordinate, which leaves room for
+// the few pixels that callers add around a rectangle.
+constexpr int MaxCoordinate = 3 << 29;
+int ClampCoordinate(long long Value);
+// Caption plus lines, cut to MaxCardHeight either way.
+int CardHeight(int Lines, int LineHeight, int CaptionHeight);
+
 // A snapshot of the metrics that place things; taken per query, never stored.
 struct TCardGeometry {
   int ColumnWidth = 0;

@@ -33,9 +33,9 @@ int TOstrel::ItemHeight(TOstrelItem* Item) {
   // for every card, and the way through the card to its control is a chain of loads. The
   // card the layout is placing is known to be own without a look at its list.
   const bool Own = Item == FPlacing || Item->FOwner == FItems.get();
-  int Height = Own ? Item->FSubItems.GetCount() * FItemLineHeight + FCaptionHeight : Item->GetDefaultHeight();
+  int Height = Own ? CardHeight(Item->FSubItems.GetCount(), FItemLineHeight, FCaptionHeight) : Item->GetDefaultHeight();
   if (FCustomDrawing && FOnItemHeight) FOnItemHeight(this, Item, Height);
-  return Height;
+  return std::clamp(Height, -MaxCardHeight, MaxCardHeight);
 }
 
 void TOstrel::CalcItemsPos() {
@@ -47,7 +47,7 @@ void TOstrel::CalcItemsPos() {
   const int Count = FItems->GetCount();
   const int Bottom = GetClientHeight() - FBorderWidth;
   int Column = 0;
-  int Y = FBorderWidth;
+  long long Y = FBorderWidth;  // a sum of card heights: 64 bits do not overflow
   if (Count > 0) FColumnStarts.push_back(0);
   // Cards lie all over the heap: what the layout reads of them (the place and the line
   // count) is fetched some cards ahead, so that a long list does not wait on memory card by
@@ -71,8 +71,8 @@ void TOstrel::CalcItemsPos() {
     }
     // Unchanged places are not written: a relayout then leaves clean memory clean.
     if (Item->FColumn != Column) Item->FColumn = Column;
-    if (Item->FTop != Y) Item->FTop = Y;
-    Y += Height + FBorderWidth;
+    if (const int Top = ClampCoordinate(Y); Item->FTop != Top) Item->FTop = Top;
+    Y += static_cast<long long>(Height) + FBorderWidth;
   }
   FColumnCount = Count > 0 ? Column + 1 : 0;
   FColumnStartsGeneration = Generation;
@@ -83,7 +83,8 @@ TRect TOstrel::GetItemClientRect(const TOstrelItem* Item) {
   const int Top = Item->FTop;
   // ItemHeight hands the card to OnItemHeight, which takes it as changeable.
   const int Height = ItemHeight(const_cast<TOstrelItem*>(Item));
-  return TRect{Left, Top, Left + FColumnWidth, Top + Height};
+  return TRect{Left, Top, ClampCoordinate(static_cast<long long>(Left) + FColumnWidth),
+               ClampCoordinate(static_cast<long long>(Top) + Height)};
 }
 
 int TOstrel::ColumnEnd(int Column) const {

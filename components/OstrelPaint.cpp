@@ -67,6 +67,15 @@ void TOstrel::PaintItem(TOstrelItem* Item) {
   }
 }
 
+// Lines below the client area never show (there is no vertical scrolling): a card of
+// millions of lines paints the few that do.
+int TOstrel::ShownLines(const TOstrelItem* Item) {
+  const int Count = Item->GetSubItems()->GetCount();
+  if (FItemLineHeight <= 0) return Count;
+  const long long Room = static_cast<long long>(GetClientHeight()) - Item->FTop - FCaptionHeight;
+  return static_cast<int>(std::clamp<long long>(Room / FItemLineHeight + 1, 0, Count));
+}
+
 void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
   TCanvas* Canvas = GetCanvas();
   Canvas->SetFont(FCaptionFont.get());
@@ -82,7 +91,7 @@ void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
 
   const TCardGeometry G = TCardGeometry::Of(*this);
   TStrings* Lines = Item->GetSubItems();
-  for (int I = 0; I < Lines->GetCount(); ++I) {
+  for (int I = 0, Shown = ShownLines(Item); I < Shown; ++I) {
     Canvas->SetFont(GetFont());
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(GetColor());

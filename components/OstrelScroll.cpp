@@ -3,14 +3,17 @@
 #include <algorithm>
 
 #include "Ostrel.h"
+#include "OstrelGeometry.h"
 
 namespace ostrel {
 
 void TOstrel::RecalcDimensions() {
   if (!HandleAllocated()) return;
   const int OldTotalWidth = FTotalWidth;
-  // A left margin, the columns at their pitch, and a full gap after the last divider.
-  FTotalWidth = std::max(FColumnCount * FColumnWidth + 2 * FBorderWidth * (FColumnCount + 1), GetClientWidth());
+  // A left margin, the columns at their pitch, and a full gap after the last divider; no
+  // wider than the scroll bar can say.
+  const long long Width = static_cast<long long>(FColumnCount) * FColumnWidth + 2LL * FBorderWidth * (FColumnCount + 1);
+  FTotalWidth = std::max(static_cast<int>(std::min<long long>(Width, MaxContentWidth)), GetClientWidth());
   UpdateHScrollBar(FTotalWidth - OldTotalWidth);
 }
 

@@ -4,12 +4,8 @@
 // a 32-bit byte count and the bytes. The same bytes are the form file's "Data" property.
 
 #include <algorithm>
-#include <cstdio>
-#include <filesystem>
 #include <limits>
 #include <string>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "Ostrel.h"
 #include "OstrelStreamBuffers.h"
@@ -27,9 +23,15 @@ constexpr std::int64_t SmallestRecord = 16;
 // that promises more than is there allocates no more than a piece beyond the real bytes.
 constexpr std::size_t StringPiece = 64 * 1024;
 
-LongInt ReadInteger(TStream* Stream) {
+// Exactly Count bytes of the field What, or the error that says where the data ended.
+void ReadField(TStream* Stream, void* Buffer, long Count, const char* What) {
+  if (Stream->Read(Buffer, Count) != Count)
+    throw EOstrelReadError(AnsiString(), Stream->GetPosition(), Format("the data ends inside %s", {What}));
+}
+
+LongInt ReadInteger(TStream* Stream, const char* What) {
   Byte Bytes[4];
-  Stream->ReadBuffer(Bytes, 4);
+  ReadField(Stream, Bytes, 4, What);
   return static_cast<LongInt>(static_cast<std::uint32_t>(Bytes[0]) | static_cast<std::uint32_t>(Bytes[1]) << 8 |
                               static_cast<std::uint32_t>(Bytes[2]) << 16 |
                               static_cast<std::uint32_t>(Bytes[3]) << 24);
@@ -42,27 +44,40 @@ void WriteInteger(TStream* Stream, LongInt Value) {
   Stream->WriteBuffer(Bytes, 4);
 }
 
-}  // namespace
-
-AnsiString TOstrelItem::ReadString(TStream* Stream) {
-  const LongInt Length = ReadInteger(Stream);
-  if (Length < 0) throw EReadError(Consts::SReadError);
+AnsiString ReadString(TStream* Stream, const char* What) {
+  const LongInt Length = ReadInteger(Stream, What);
+  if (Length < 0)
+    throw EOstrelReadError(AnsiString(), Stream->GetPosition() - 4, Format("%s has a negative length", {What}));
   AnsiString S;
   if (Stream->SizeKnown()) {
-    if (Length > Stream->GetSize() - Stream->GetPosition()) throw EReadError(Consts::SReadError);
+    const std::int64_t Rest = Stream->GetSize() - Stream->GetPosition();
+    if (Length > Rest)
+      throw EOstrelReadError(AnsiString(), Stream->GetPosition() - 4,
+                             Format("%s of %d bytes is longer than the %d bytes left", {What, Length, Rest}));
     S.resize(static_cast<std::size_t>(Length));
-    Stream->ReadBuffer(S.data(), Length);
+    ReadField(Stream, S.data(), Length, What);
     return S;
   }
   for (std::size_t Left = static_cast<std::size_t>(Length); Left > 0;) {
     const std::size_t Piece = std::min(Left, StringPiece);
     const std::size_t Old = S.size();
     S.resize(Old + Piece);
-    Stream->ReadBuffer(S.data() + Old, static_cast<long>(Piece));
+    ReadField(Stream, S.data() + Old, static_cast<long>(Piece), What);
     Left -= Piece;
   }
   return S;
 }
+
+}  // namespace
+
+EOstrelReadError::EOstrelReadError(const AnsiString& Source, std::int64_t Offset, const AnsiString& Problem)
+    : EReadError(Format(Source.empty() ? "%s%sat byte offset %d: %s" : "%s in %s at byte offset %d: %s",
+                        {Consts::SReadError, Source.empty() ? AnsiString(" ") : Source, Offset, Problem})),
+      FSource(Source),
+      FOffset(Offset),
+      FProblem(Problem) {}
+
+AnsiString TOstrelItem::ReadString(TStream* Stream) { return ostrel::ReadString(Stream, "a string"); }
 
 void TOstrelItem::WriteString(const AnsiString& S, TStream* Stream) {
   // The length field has 31 bits; a longer string cannot be stored.
@@ -75,16 +90,17 @@ void TOstrelItem::WriteString(const AnsiString& S, TStream* Stream) {
 // Each field is stored as soon as it is complete, so that a short stream leaves the card
 // with the fields read before the end.
 void TOstrelItem::ReadData(TStream* Stream) {
-  const LongInt Version = ReadInteger(Stream);
-  FText = ReadString(Stream);
+  const LongInt Version = ReadInteger(Stream, "a card's version");
+  FText = ostrel::ReadString(Stream, "a card's text");
   // Data keeps its low 32 bits in the stream and comes back zero-extended.
-  FData = reinterpret_cast<void*>(static_cast<std::uintptr_t>(static_cast<std::uint32_t>(ReadInteger(Stream))));
-  FSubItems.SetTextStr(ReadString(Stream));
+  FData = reinterpret_cast<void*>(
+      static_cast<std::uintptr_t>(static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data"))));
+  FSubItems.SetTextStr(ostrel::ReadString(Stream, "a card's sub-items"));
   if (Version <= LastVersionWithoutHint) return;
   Byte ShowHint = 0;
-  Stream->ReadBuffer(&ShowHint, 1);
+  ReadField(Stream, &ShowHint, 1, "a card's show-hint flag");
   FShowHint = ShowHint != 0;
-  FHint = ReadString(Stream);
+  FHint = ostrel::ReadString(Stream, "a card's hint");
 }
 
 void TOstrelItem::WriteData(TStream* Stream) const {
@@ -97,10 +113,19 @@ void TOstrelItem::WriteData(TStream* Stream) const {
   WriteString(FHint, Stream);
 }
 
+int TOstrelItems::ReadHeader(TStream* Stream) {
+  ReadInteger(Stream, "the list's version");  // every value is read alike
+  return ReadInteger(Stream, "the card count");
+}
+
+void TOstrelItems::WriteHeader(TStream* Stream, int Count) {
+  WriteInteger(Stream, StreamVersion);
+  WriteInteger(Stream, Count);
+}
+
 void TOstrelItems::ReadData(TStream* Stream) {
   Clear();
-  ReadInteger(Stream);  // the list version: every value is read alike
-  const LongInt Count = ReadInteger(Stream);
+  const LongInt Count = ReadHeader(Stream);
   // The list takes its room in one go, for no more cards than the rest of the stream can
   // hold, so that a count promising more than is there reserves nothing absurd.
   if (Count > 0 && Stream->SizeKnown()) {
@@ -111,8 +136,7 @@ void TOstrelItems::ReadData(TStream* Stream) {
 }
 
 void TOstrelItems::WriteData(TStream* Stream) const {
-  WriteInteger(Stream, StreamVersion);
-  WriteInteger(Stream, GetCount());
+  WriteHeader(Stream, GetCount());
   for (int I = 0; I < GetCount(); ++I) GetItemFromIndex(I)->WriteData(Stream);
 }
 
@@ -153,45 +177,21 @@ void TOstrel::SaveToStream(TStream* Stream) { FItems->WriteData(Stream); }
 void TOstrel::LoadFromFile(const AnsiString& FileName) {
   TFileStream File(FileName, fmOpenRead);
   TReadAheadStream Buffered(&File);
-  LoadFromStream(&Buffered);
-}
-
-namespace {
-
-// The file a save must replace: a symbolic link is followed, so the link stays a link and
-// the file it names gets the cards, as when writing through it in place.
-AnsiString SaveTarget(const AnsiString& FileName) {
-  std::error_code Error;
-  if (!std::filesystem::is_symlink(FileName, Error)) return FileName;
-  const std::filesystem::path Target = std::filesystem::canonical(FileName, Error);
-  return Error ? FileName : Target.string();
-}
-
-}  // namespace
-
-// The cards go to a new file beside the target, which replaces the target only once all of
-// it is written and on the disk: a failed save leaves the old file as it was.
-void TOstrel::SaveToFile(const AnsiString& FileName) {
-  const AnsiString Target = SaveTarget(FileName);
-  const AnsiString TempName = Target + "." + std::to_string(::getpid()) + ".saving";
   try {
-    TFileStream File(TempName, fmCreate);
-    TWriteBehindStream Buffered(&File);
-    SaveToStream(&Buffered);
-    Buffered.Flush();
-    File.Flush();
-  } catch (const EFCreateError&) {
-    throw EFCreateError(Format(Consts::SFCreateError, {FileName}));  // nothing was created
-  } catch (...) {
-    std::remove(TempName.c_str());
-    throw;
+    LoadFromStream(&Buffered);
+  } catch (const EOstrelReadError& E) {
+    throw EOstrelReadError(FileName, E.GetOffset(), E.GetProblem());
   }
-  struct stat Old;
-  if (::stat(Target.c_str(), &Old) == 0) ::chmod(TempName.c_str(), Old.st_mode & 07777);
-  if (std::rename(TempName.c_str(), Target.c_str()) != 0) {
-    std::remove(TempName.c_str());
-    throw EFCreateError(Format(Consts::SFCreateError, {FileName}));
-  }
+}
+
+// The cards reach the file only once all of them are written and on the disk: a failed
+// save leaves the old file as it was.
+void TOstrel::SaveToFile(const AnsiString& FileName) {
+  TSafeFileStream File(FileName);
+  TWriteBehindStream Buffered(&File);
+  SaveToStream(&Buffered);
+  Buffered.Flush();
+  File.Commit();
 }
 
 }  // namespace ostrel

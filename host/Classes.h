@@ -231,7 +231,9 @@ enum : Word {
 // Reads go through an internal buffer, so that many small ReadBuffer calls stay cheap.
 // Writes go straight to the system, so that the WriteBuffer call that meets a full disk
 // is the one that fails; a writer of many small fields should stage them in a
-// TMemoryStream. Share modes are accepted and ignored.
+// TMemoryStream. Share modes are accepted and ignored. Every error names the file and the
+// system's reason: a failed read or write raises EReadError / EWriteError at once, while
+// the end of the file makes Read return fewer bytes.
 class TFileStream : public TStream {
 public:
   // EFCreateError / EFOpenError naming the file.
@@ -248,8 +250,14 @@ public:
   void Flush();
   const AnsiString& GetFileName() const { return FFileName; }
 
+protected:
+  // Takes over an open descriptor, which it closes; FileName names it in errors.
+  TFileStream(int Handle, const AnsiString& FileName);
+
 private:
   void DropReadBuffer();
+  [[noreturn]] void ReadFailed(long Done);
+  [[noreturn]] void WriteFailed() const;
   AnsiString FFileName;
   int FHandle = -1;
   bool FSeekable = false;
@@ -258,6 +266,35 @@ private:
   std::unique_ptr<Byte[]> FBuffer;
   long FBufferPos = 0;
   long FBufferEnd = 0;
+};
+
+// A file written in full before it replaces the file of that name, so that a failed or
+// interrupted save leaves the old file as it was. The bytes go to a temporary file beside
+// the target, created with the target's permissions (a new file gets the process's
+// default); Commit puts them on the disk and renames them over the target. A symbolic link
+// is followed, also a dangling one, and stays a link. A FIFO or a character device (a
+// pipe, a terminal, /dev/null) is written in place, as a user who names one means; any
+// other kind of file is refused. Leftovers of earlier saves of the same target whose
+// process is gone are removed. Errors name FileName and the system's reason.
+class TSafeFileStream : public TFileStream {
+public:
+  explicit TSafeFileStream(const AnsiString& FileName);  // EFCreateError
+  ~TSafeFileStream() override;  // without Commit the temporary file is removed
+  void Commit();                // EWriteError / EFCreateError; the stream is done then
+  // False when the target is written in place: then it cannot seek back.
+  bool Replaces() const { return !FTempName.empty(); }
+
+private:
+  struct TPlace {
+    AnsiString Target;    // the file that gets the bytes, links followed
+    AnsiString TempName;  // empty when written in place
+    int Handle;
+  };
+  TSafeFileStream(const AnsiString& FileName, TPlace Place);
+  static TPlace Open(const AnsiString& FileName);
+  AnsiString FTarget;
+  AnsiString FTempName;
+  bool FCommitted = false;
 };
 
 // ---------------------------------------------------------------- filers

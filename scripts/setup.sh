@@ -8,6 +8,9 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
 PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev
           nlohmann-json3-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei)
+# A script that needs more (the fuzzing needs Clang) names it before sourcing this file.
+read -r -a EXTRA <<< "${EXTRA_PACKAGES:-}"
+PACKAGES+=("${EXTRA[@]}")
 
 install_missing() {
   local missing=()

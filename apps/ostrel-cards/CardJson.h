@@ -2,11 +2,10 @@
 // Cards as JSON: {"cards": [{"text", "data", "subItems", "showHint", "hint"}, ...]}.
 // A string that is well-formed UTF-8 is a JSON string; any other bytes are written as
 // {"base64": "..."}, so that every card file converts to JSON and back without loss.
+// Both directions go a card at a time: memory follows the largest card, not the file.
 
 #include <iosfwd>
 #include <stdexcept>
-
-#include <nlohmann/json.hpp>
 
 #include "Ostrel.h"
 
@@ -18,10 +17,13 @@ public:
   using std::runtime_error::runtime_error;
 };
 
-void WriteCardsJson(const ostrel::TOstrelItems& Items, std::ostream& Out);
+// The card file read from Cards' position, as JSON. What was read before a damaged card
+// is already written when the card's EOstrelReadError comes.
+void WriteCardsJson(vcl::TStream& Cards, std::ostream& Out);
 
-// Appends the cards that Document describes to Items, in one batch. Nothing is added when
-// Document is wrong anywhere (ECardJsonError).
-void ReadCardsJson(const nlohmann::json& Document, ostrel::TOstrelItems& Items);
+// The card file that the JSON from In describes, written to Out from its position; Out
+// must seek back there to set the card count at the end. ECardJsonError when the JSON is
+// wrong anywhere (Out then holds a part). Returns the number of cards.
+int ReadCardsJson(vcl::TStream& In, vcl::TStream& Out);
 
 }  // namespace cards

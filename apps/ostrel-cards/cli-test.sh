@@ -72,6 +72,58 @@ check "nothing written for bad JSON" [ ! -e x.cards ]
 echo '{"cards": [{"text": {"base64": "!!"}}]}' > bad-base64.json
 check "bad base64" status_is 1 "$TOOL" from-json bad-base64.json x.cards
 
+# Damaged and hostile JSON: a message, never a crash.
+check "missing card file again" status_is 1 "$TOOL" to-json missing.cards
+check "missing card file says why" grep -q 'missing.cards: No such file or directory' err.txt
+echo '{"cards": [{"text": "a", "data": 1e400}]}' > overflow.json
+check "a number beyond a double" status_is 1 "$TOOL" from-json overflow.json x.cards
+check "overflow message" grep -q 'byte offset 38: .*number overflow' err.txt
+echo '{"cards": [], "x": [1e400]}' > overflow2.json
+check "a number beyond a double anywhere" status_is 1 "$TOOL" from-json overflow2.json x.cards
+mkdir folder.json
+check "a folder for JSON" status_is 1 "$TOOL" from-json folder.json x.cards
+check "folder message" grep -q 'folder.json: Is a directory' err.txt
+echo '{"cards": [{"text": "a"}, {"hint": "b"}]}' > no-text.json
+check "a card without text" status_is 1 "$TOOL" from-json no-text.json x.cards
+check "no-text message" grep -q 'card 1 has no "text"' err.txt
+printf '{"cards": []}\0 and more' > zero.json
+check "a zero byte" status_is 1 "$TOOL" from-json zero.json x.cards
+check "zero byte message" grep -q 'a zero byte at byte offset 13' err.txt
+check "nothing written for any of them" [ ! -e x.cards ]
+
+# Special files: a pipe and a device are written in place and stay what they are; a
+# dangling link gets its file; a full device says why.
+mkfifo fifo.cards
+cat fifo.cards > from-fifo.cards &
+check "from-json into a FIFO" status_is 0 "$TOOL" from-json example.json fifo.cards
+wait
+check "the FIFO got the cards" cmp -s example.cards from-fifo.cards
+check "the FIFO stays a FIFO" [ -p fifo.cards ]
+mknod null.cards c 1 3 2> /dev/null || ln -s /dev/null null.cards
+mknod full.cards c 1 7 2> /dev/null || ln -s /dev/full full.cards
+check "generate into a null device" status_is 0 "$TOOL" generate --count 3 null.cards
+check "the device stays a device" [ -c null.cards ]
+check "generate into a full device" status_is 1 "$TOOL" generate --count 3 full.cards
+check "full device message" grep -q 'full.cards: No space left on device' err.txt
+ln -s made-by-link.cards dangling.cards
+check "from-json through a dangling link" status_is 0 "$TOOL" from-json example.json dangling.cards
+check "the link stays and its file has the cards" bash -c '[ -L dangling.cards ] && cmp -s example.cards made-by-link.cards'
+
+# Bounded memory: under a limit far below what whole files would need, an endless card
+# stream converts as it comes, and a count beyond the memory there is ends with a message.
+# (The sanitizers' runtime cannot start under such a limit; then these are skipped.)
+LIMIT_KB=400000
+if (ulimit -v $LIMIT_KB; "$TOOL" generate --count 1 limited.cards) 2> /dev/null; then
+  tail -c +9 example.cards > records.bin
+  for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do cat records.bin records.bin > more.bin; mv more.bin records.bin; done
+  endless() { printf '\xc8\0\0\0\xff\xff\xff\x7f'; while cat records.bin; do :; done; }
+  check "to-json of an endless pipe streams" bash -c "(ulimit -v $LIMIT_KB; $(declare -f endless); endless | \"$TOOL\" to-json /dev/stdin | head -c 20000000 | wc -c) > streamed.txt"
+  check "20 MB of JSON came out" [ "$(cat streamed.txt)" -eq 20000000 ]
+  check "out of memory" status_is 1 bash -c "ulimit -v $LIMIT_KB; exec \"$TOOL\" generate --count 100000000 huge.cards"
+  check "out of memory message" grep -q 'out of memory' err.txt
+  check "nothing left of the failed generate" bash -c '[ ! -e huge.cards ] && ! ls -a | grep -q saving' 
+fi
+
 # Wrong usage: status 2.
 check "no command" status_is 2 "$TOOL"
 check "unknown command" status_is 2 "$TOOL" frobnicate

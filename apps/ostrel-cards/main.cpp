@@ -5,9 +5,9 @@
 // Exit status: 0 done, 1 bad input (the message says what and where), 2 wrong usage.
 
 #include <charconv>
-#include <fstream>
 #include <iostream>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -38,49 +38,35 @@ int InputError(const std::string& Problem) {
   return ExitBadInput;
 }
 
-// A card view without a window: it holds the cards and reads and writes card files.
-std::unique_ptr<TOstrel> NewCardView() { return std::make_unique<TOstrel>(nullptr); }
-
 int ToJson(const std::string& FileName) {
-  auto Cards = NewCardView();
-  TMemoryStream Stream;
-  try {
-    Stream.LoadFromFile(FileName);
-  } catch (const Exception& E) {
-    return InputError(E.Message());
-  }
-  try {
-    Cards->LoadFromStream(&Stream);
-  } catch (const Exception& E) {
-    return InputError(FileName + ": not a card file: " + E.Message() + " at byte offset " +
-                      std::to_string(Stream.GetPosition()));
-  }
+  TFileStream File(FileName, fmOpenRead);
   std::ios::sync_with_stdio(false);
-  cards::WriteCardsJson(*Cards->GetItems(), std::cout);
+  try {
+    cards::WriteCardsJson(File, std::cout);
+  } catch (const EOstrelReadError& E) {
+    std::cout.flush();
+    return InputError(EOstrelReadError(FileName, E.GetOffset(), E.GetProblem()).Message());
+  }
   std::cout.flush();
   return std::cout ? 0 : InputError("cannot write to the standard output");
 }
 
 int FromJson(const std::string& JsonName, const std::string& OutName) {
-  std::ifstream In(JsonName, std::ios::binary);
-  if (!In) return InputError("cannot open " + JsonName);
-  nlohmann::json Document;
+  TFileStream In(JsonName, fmOpenRead);
+  TSafeFileStream Out(OutName);
   try {
-    Document = nlohmann::json::parse(In);
-  } catch (const nlohmann::json::parse_error& E) {
-    return InputError(JsonName + ": not JSON at byte offset " + std::to_string(E.byte) + ": " + E.what());
-  }
-  auto Cards = NewCardView();
-  try {
-    cards::ReadCardsJson(Document, *Cards->GetItems());
+    if (Out.Replaces()) {
+      cards::ReadCardsJson(In, Out);
+    } else {
+      // A pipe or a device cannot go back to the card count: the cards wait in memory.
+      TMemoryStream Staged;
+      cards::ReadCardsJson(In, Staged);
+      Staged.SaveToStream(&Out);
+    }
   } catch (const cards::ECardJsonError& E) {
     return InputError(JsonName + ": " + E.what());
   }
-  try {
-    Cards->SaveToFile(OutName);
-  } catch (const Exception& E) {
-    return InputError(E.Message());
-  }
+  Out.Commit();
   return 0;
 }
 
@@ -113,20 +99,14 @@ int Generate(const std::vector<std::string>& Args) {
   if (!HaveCount) return UsageError("generate needs --count");
   if (Count > 100'000'000) return UsageError("--count is at most 100000000");
   if (OutName.empty()) return UsageError("generate needs an output file");
-  auto Cards = NewCardView();
+  // A card view without a window holds the cards and writes the card file.
+  const auto Cards = std::make_unique<TOstrel>(nullptr);
   cards::GenerateContacts(*Cards->GetItems(), static_cast<int>(Count), Seed);
-  try {
-    Cards->SaveToFile(OutName);
-  } catch (const Exception& E) {
-    return InputError(E.Message());
-  }
+  Cards->SaveToFile(OutName);
   return 0;
 }
 
-}  // namespace
-
-int main(int Argc, char** Argv) {
-  const std::vector<std::string> Args(Argv + (Argc > 0 ? 1 : 0), Argv + Argc);
+int Run(const std::vector<std::string>& Args) {
   if (Args.empty()) return UsageError("no command");
   const std::string& Command = Args[0];
   const std::vector<std::string> Rest(Args.begin() + 1, Args.end());
@@ -135,4 +115,18 @@ int main(int Argc, char** Argv) {
     return Rest.size() == 2 ? FromJson(Rest[0], Rest[1]) : UsageError("from-json takes a JSON file and an output file");
   if (Command == "generate") return Generate(Rest);
   return UsageError("unknown command \"" + Command + "\"");
+}
+
+}  // namespace
+
+// Files that cannot be read or written, and input too large for the memory there is, end
+// with a message and status 1; the messages of the framework name the file and the reason.
+int main(int Argc, char** Argv) {
+  try {
+    return Run(std::vector<std::string>(Argv + (Argc > 0 ? 1 : 0), Argv + Argc));
+  } catch (const Exception& E) {
+    return InputError(E.Message());
+  } catch (const std::bad_alloc&) {
+    return InputError("out of memory");
+  }
 }

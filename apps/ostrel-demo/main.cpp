@@ -3,6 +3,7 @@
 // Without FILE it opens the bundled sample. With --screenshot it renders the window once,
 // writes the picture and exits instead of staying open.
 
+#include <QMessageBox>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
@@ -77,7 +78,9 @@ int main(int Argc, char** Argv) {
   try {
     Cards->LoadFromFile(Options.File);
   } catch (const Exception& E) {
-    std::fprintf(stderr, "ostrel-demo: %s: %s\n", Options.File.c_str(), E.Message().c_str());
+    // The message names the file, the reason and, for a damaged file, the byte offset.
+    std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
+    if (Options.Screenshot.empty()) QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
     Application->Finalize();
     return 1;
   }

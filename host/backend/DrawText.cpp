@@ -14,6 +14,18 @@ namespace vcl {
 
 namespace {
 
+// A line longer than this is drawn from its start only: shaping all of a caption of
+// megabytes takes seconds and gigabytes for glyphs far outside any window.
+constexpr qsizetype MaxDrawnLine = 64 * 1024;
+
+// The UTF-8 bytes of a single line that can show: its start, cut between characters.
+std::size_t DrawnBytes(const char* Text, std::size_t Length) {
+  if (Length <= static_cast<std::size_t>(MaxDrawnLine)) return Length;
+  std::size_t Cut = MaxDrawnLine;
+  while (Cut > 0 && (static_cast<unsigned char>(Text[Cut]) & 0xC0) == 0x80) --Cut;
+  return Cut;
+}
+
 struct TLine {
   QString Text;
   int Underline = -1;  // index of the character after a prefix '&'
@@ -120,7 +132,8 @@ std::vector<TLine> LinesOf(QString Source, unsigned Format, const QFontMetrics& 
   if (SingleLine) Source.remove(u'\r').remove(u'\n');
   if (Source.isEmpty()) return Lines;
   const QStringList Paragraphs = SingleLine ? QStringList{Source} : Source.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")));
-  for (const QString& Paragraph : Paragraphs) {
+  for (QString Paragraph : Paragraphs) {
+    if (Paragraph.size() > MaxDrawnLine) Paragraph.truncate(Paragraph[MaxDrawnLine].isLowSurrogate() ? MaxDrawnLine - 1 : MaxDrawnLine);
     const TLine Line = (Format & DT_NOPREFIX) ? TLine{Paragraph, -1} : StripPrefix(Paragraph);
     if (!SingleLine && (Format & DT_WORDBREAK)) {
       for (const QString& Piece : WrapWords(Line.Text, Metrics, std::max(Width, 1))) Lines.push_back({Piece, -1});
@@ -136,7 +149,8 @@ std::vector<TLine> LinesOf(QString Source, unsigned Format, const QFontMetrics& 
 int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) {
   TCanvas* Canvas = backend::CanvasOf(DC);
   if (!Canvas || !Text || !Rect) return 0;
-  const std::size_t Length = Count < 0 ? std::strlen(Text) : static_cast<std::size_t>(Count);
+  std::size_t Length = Count < 0 ? std::strlen(Text) : static_cast<std::size_t>(Count);
+  if (Format & DT_SINGLELINE) Length = DrawnBytes(Text, Length);
   const backend::TQtFont Font = backend::QtFontOf(*Canvas->GetFont());
   const QFontMetrics& Metrics = Font.Metrics;
   const int LineHeight = Metrics.height();

@@ -255,6 +255,51 @@ TEST(OstrelStream, NegativeAndOversizedLengthsAreReadErrors) {
   }
 }
 
+// A damaged card list says where the data ended or lied and in which field, the same from
+// memory and from a file, which the message also names.
+TEST(OstrelStream, ReadErrorsGiveTheOffsetAndTheField) {
+  struct TRow {
+    TByteVector Data;
+    std::int64_t Offset;
+    const char* Problem;
+  };
+  auto Head = [](std::uint32_t TextLength) {
+    TByteVector Data;
+    for (const std::uint32_t V : {200u, 1u, 200u, TextLength}) Put32(Data, V);
+    return Data;
+  };
+  TByteVector Lying = Head(1000);
+  Lying.insert(Lying.end(), {'a', 'b', 'c', 'd'});
+  const TRow Rows[] = {
+      {TByteVector(WorkedExample.begin(), WorkedExample.begin() + 60), 60, "the data ends inside a card's text"},
+      {TByteVector(WorkedExample.begin(), WorkedExample.begin() + 6), 6, "the data ends inside the card count"},
+      {TByteVector(WorkedExample.begin(), WorkedExample.begin() + 49), 49, "the data ends inside a card's show-hint flag"},
+      {Lying, 12, "a card's text of 1000 bytes is longer than the 4 bytes left"},
+      {Head(0xFFFFFFFFu), 12, "a card's text has a negative length"},
+  };
+  const auto Path = std::filesystem::temp_directory_path() / ("ostrel-read-" + std::to_string(::getpid()) + ".cards");
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Problem);
+    TProbe Table;
+    try {
+      Load(Table, Row.Data);
+      ADD_FAILURE() << "read";
+    } catch (const EOstrelReadError& E) {
+      EXPECT_EQ(E.Message(), "Stream read error at byte offset " + std::to_string(Row.Offset) + ": " + Row.Problem);
+    }
+    std::ofstream(Path, std::ios::binary).write(reinterpret_cast<const char*>(Row.Data.data()),
+                                                static_cast<std::streamsize>(Row.Data.size()));
+    try {
+      Table.LoadFromFile(Path.string());
+      ADD_FAILURE() << "read";
+    } catch (const EOstrelReadError& E) {
+      EXPECT_EQ(E.Message(), "Stream read error in " + Path.string() + " at byte offset " + std::to_string(Row.Offset) +
+                                 ": " + Row.Problem);
+    }
+  }
+  std::filesystem::remove(Path);
+}
+
 // A pipe-like stream: it does not know its size and records how much it was asked for.
 class TUnsizedStream : public TMemoryStream {
 public:
@@ -407,6 +452,18 @@ TEST_F(OstrelFiles, SavingThroughASymbolicLinkWritesTheFileItNamesAndKeepsTheLin
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Dir / "real"), {}), 1);
 }
 
+// A link that names no file yet keeps being a link: the file it names is created.
+TEST_F(OstrelFiles, SavingThroughADanglingLinkCreatesTheFileItNames) {
+  const auto Link = Dir / "link.cards";
+  std::filesystem::create_symlink("new.cards", Link);
+  TProbe Table;
+  FillWorkedExample(Table);
+  Table.SaveToFile(Link.string());
+  EXPECT_TRUE(std::filesystem::is_symlink(Link));
+  EXPECT_EQ(FileBytes(Dir / "new.cards"), WorkedExample);
+  EXPECT_EQ(EntriesInDir(), 2u);
+}
+
 TEST_F(OstrelFiles, AMissingFileRaisesTheOpenErrorAndChangesNothing) {
   TProbe Table;
   AddCards(*Table.GetItems(), {"kept"});
@@ -427,16 +484,19 @@ TEST_F(OstrelFiles, AFileThatCannotBeCreatedLeavesTheOldOneAsItWas) {
   FillWorkedExample(Table);
   EXPECT_THROW(Table.SaveToFile((Dir / "no-such-dir" / "x.cards").string()), EFCreateError);
 
-  // The new content is written beside the target first; block that place with a folder.
+  // The new content is written beside the target first; a save of this process that is
+  // still open holds that place.
   const auto Path = Dir / "contacts.cards";
   const TByteVector Old(100, 0x11);
   WriteFile(Path, Old);
-  std::filesystem::create_directory(Dir / ("contacts.cards." + std::to_string(::getpid()) + ".saving"));
+  TSafeFileStream Pending(Path.string());
   try {
     Table.SaveToFile(Path.string());
     ADD_FAILURE() << "nothing raised";
   } catch (const EFCreateError& E) {
-    EXPECT_EQ(E.Message(), "Cannot create file " + Path.string());  // the file the caller named
+    // The file the caller named, and why.
+    EXPECT_EQ(E.Message().rfind("Cannot create file " + Path.string() + ": ", 0), 0u) << E.Message();
+    EXPECT_NE(E.Message().find("File exists"), std::string::npos) << E.Message();
   }
   EXPECT_EQ(FileBytes(Path), Old);
 }

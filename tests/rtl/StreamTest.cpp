@@ -87,14 +87,14 @@ TEST(StreamTest, FileOpenAndCreateErrorsNameTheFile) {
     TFileStream Stream(Missing, fmOpenRead);
     FAIL();
   } catch (const EFOpenError& E) {
-    EXPECT_EQ(E.Message(), "Cannot open file " + Missing);
+    EXPECT_EQ(E.Message(), "Cannot open file " + Missing + ": No such file or directory");
   }
   const AnsiString BadDir = Dir.File("no/such/dir.bin");
   try {
     TFileStream Stream(BadDir, fmCreate);
     FAIL();
   } catch (const EFCreateError& E) {
-    EXPECT_EQ(E.Message(), "Cannot create file " + BadDir);
+    EXPECT_EQ(E.Message(), "Cannot create file " + BadDir + ": No such file or directory");
   }
   EXPECT_THROW(TFileStream(Dir.File(""), fmOpenRead), EFOpenError);  // a directory is no file
   EXPECT_THROW(TFileStream(Missing, 3), EFOpenError);                 // no such access mode

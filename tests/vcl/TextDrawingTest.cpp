@@ -120,6 +120,31 @@ TEST_F(TextDrawingTest, ShortenedTextKeepsTheLongestStartThatFits) {
   }
 }
 
+// A line of megabytes is drawn from its first 64 KiB (cut between characters), so that a
+// huge caption is not shaped whole: right-aligned, it shows the end of that start.
+TEST_F(TextDrawingTest, AHugeLineIsDrawnFromItsFirst64KiB) {
+  struct TRow {
+    const char* What;
+    AnsiString Start;  // what is drawn
+    AnsiString Rest;   // what is not
+  };
+  AnsiString Accented = "a";
+  while (Accented.size() < 65535) Accented += "\u00e9";  // two bytes each: byte 65536 is inside the next
+  const TRow Rows[] = {
+      {"one-byte letters", AnsiString(65536 - 3, 'x') + "|||", AnsiString(1 << 20, 'W')},
+      {"two-byte letters", Accented, "\u00e9" + AnsiString(1 << 20, 'W')},
+  };
+  for (const TRow& Row : Rows) {
+    Draw([&](TCanvas* C) {
+      Black(C);
+      Line(C, Row.Start + Row.Rest, 0, DT_RIGHT);
+      Line(C, Row.Start, 40, DT_RIGHT);
+    });
+    EXPECT_FALSE(Ink(0, 30).empty()) << Row.What;
+    EXPECT_EQ(Ink(0, 30), Ink(40, 70)) << Row.What;
+  }
+}
+
 TEST_F(TextDrawingTest, TabsAndRightToLeftReadingStillDraw) {
   Draw([](TCanvas* C) {
     Black(C);

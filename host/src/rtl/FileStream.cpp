@@ -25,6 +25,8 @@ long ReadOnce(int Handle, void* Buffer, long Count) {
 
 [[noreturn]] void SeekError() { throw EStreamError("Stream seek error"); }
 
+AnsiString Reason(int Error) { return std::strerror(Error); }
+
 }  // namespace
 
 TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(FileName) {
@@ -36,21 +38,27 @@ TFileStream::TFileStream(const AnsiString& FileName, Word Mode) : FFileName(File
       case fmOpenRead: Flags |= O_RDONLY; break;
       case fmOpenWrite: Flags |= O_WRONLY; break;
       case fmOpenReadWrite: Flags |= O_RDWR; break;
-      default: throw EFOpenError(Format(Consts::SFOpenError, {FileName}));
+      default: throw EFOpenError(Format(Consts::SFOpenError, {FileName}) + ": no such access mode");
     }
   }
   do {
     FHandle = ::open(FileName.c_str(), Flags, 0666);
   } while (FHandle < 0 && errno == EINTR);
+  int Error = errno;
   struct stat Info {};
   if (FHandle >= 0 && (::fstat(FHandle, &Info) != 0 || S_ISDIR(Info.st_mode))) {
+    Error = S_ISDIR(Info.st_mode) ? EISDIR : errno;
     ::close(FHandle);
     FHandle = -1;
   }
   if (FHandle < 0) {
-    if (Mode == fmCreate) throw EFCreateError(Format(Consts::SFCreateError, {FileName}));
-    throw EFOpenError(Format(Consts::SFOpenError, {FileName}));
+    if (Mode == fmCreate) throw EFCreateError(Format(Consts::SFCreateError, {FileName}) + ": " + Reason(Error));
+    throw EFOpenError(Format(Consts::SFOpenError, {FileName}) + ": " + Reason(Error));
   }
+  FSeekable = ::lseek(FHandle, 0, SEEK_CUR) >= 0;
+}
+
+TFileStream::TFileStream(int Handle, const AnsiString& FileName) : FFileName(FileName), FHandle(Handle) {
   FSeekable = ::lseek(FHandle, 0, SEEK_CUR) >= 0;
 }
 
@@ -75,18 +83,30 @@ long TFileStream::Read(void* Buffer, long Count) {
       // Large requests bypass the buffer, which no longer matches the position.
       FBufferPos = FBufferEnd = 0;
       N = ReadOnce(FHandle, Out + Done, Count - Done);
-      if (N <= 0) break;
+      if (N < 0) ReadFailed(Done);
+      if (N == 0) break;
       Done += N;
     } else {
       if (!FBuffer) FBuffer.reset(new Byte[ReadBufferSize]);
       N = ReadOnce(FHandle, FBuffer.get(), ReadBufferSize);
-      if (N <= 0) break;
+      if (N < 0) ReadFailed(Done);
+      if (N == 0) break;
       FBufferPos = 0;
       FBufferEnd = N;
     }
   }
   FPosition += Done;
   return Done;
+}
+
+void TFileStream::ReadFailed(long Done) {
+  const int Error = errno;
+  FPosition += Done;
+  throw EReadError(Format("%s in %s at byte offset %d: %s", {Consts::SReadError, FFileName, FPosition, Reason(Error)}));
+}
+
+void TFileStream::WriteFailed() const {
+  throw EWriteError(Format("%s in %s: %s", {Consts::SWriteError, FFileName, Reason(errno)}));
 }
 
 // The file's own offset is ahead of the stream's position by what the buffer still holds.
@@ -104,7 +124,11 @@ long TFileStream::Write(const void* Buffer, long Count) {
   while (Done < Count) {
     const ssize_t N = ::write(FHandle, In + Done, static_cast<size_t>(Count - Done));
     if (N < 0 && errno == EINTR) continue;
-    if (N <= 0) break;
+    if (N < 0) {
+      FPosition += Done;
+      WriteFailed();
+    }
+    if (N == 0) break;
     Done += static_cast<long>(N);
   }
   FPosition += Done;
@@ -155,11 +179,12 @@ std::int64_t TFileStream::GetSize() {
 void TFileStream::SetSize(std::int64_t NewSize) {
   Seek(NewSize, soFromBeginning);
   DropReadBuffer();
-  if (::ftruncate(FHandle, NewSize) != 0) throw EWriteError(Consts::SWriteError);
+  if (::ftruncate(FHandle, NewSize) != 0) WriteFailed();
 }
 
 void TFileStream::Flush() {
-  if (::fsync(FHandle) != 0 && errno != EINVAL && errno != EROFS) throw EWriteError(Consts::SWriteError);
+  // A pipe or a terminal has nothing to push to a disk.
+  if (::fsync(FHandle) != 0 && errno != EINVAL && errno != EROFS) WriteFailed();
 }
 
 }  // namespace vcl

@@ -158,12 +158,15 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const std::optional<QRect> Clip = (Format & DT_NOCLIP) ? std::nullopt : std::optional(Bounds);
   QPainter* Painter = Device.Painter(Clip);
   if (!Painter) return Device.Usable() ? TotalHeight : 0;  // clipped away whole: nothing to draw
-  Device.SetPainterFont(Font.Font);
+  // Above a ratio of 1 glyphs have device pixels enough for smooth edges.
+  const bool Smooth = Device.Ratio() != 1;
+  Device.SetPainterFont(Smooth ? Font.SmoothFont : Font.Font);
   Painter->setPen(ToQColor(Canvas->GetFont()->GetColor()));
   const TBrush& Brush = *Canvas->GetBrush();
   const bool Opaque = Brush.GetStyle() != bsClear;
   const QColor Background = ToQColor(Brush.GetColor());
-  backend::TTextStyle Style{Painter->font(), Font.Serial, Painter->device()->logicalDpiY(), Metrics, Font.DotsWidth,
+  const int Dpi = qRound(Painter->device()->logicalDpiY() * Device.Ratio());
+  backend::TTextStyle Style{Painter->font(), Font.Serial, Dpi, Metrics, Font.DotsWidth,
                            QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
   Style.Option.setWrapMode(QTextOption::NoWrap);
   Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);

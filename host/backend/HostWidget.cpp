@@ -8,6 +8,7 @@
 
 #include "Forms.h"
 #include "WindowBackend.h"
+#include "WindowSurface.h"
 
 namespace vcl {
 
@@ -173,6 +174,10 @@ bool THostWidget::event(QEvent* Event) {
       backend::DeliverToWindow(Wnd, WM_CLOSE, 0, 0);
       return true;
     }
+    case QEvent::ScreenChangeInternal:
+      // The surface follows the device pixel ratio of the window's screen.
+      backend::SyncClientSize(FRecord);
+      return QWidget::event(Event);
     case QEvent::ShortcutOverride:
       Event->accept();  // every key goes to the focused control first
       return true;
@@ -211,11 +216,14 @@ void THostWidget::DrawFrame(QPainter& Painter) {
 void THostWidget::paintEvent(QPaintEvent*) {
   if (!FRecord) return;
   const HWND Wnd = backend::HandleOf(FRecord);
+  // A move to a screen of another ratio may come without a screen change event.
+  if (backend::SurfaceRatioStale(FRecord)) backend::SyncClientSize(FRecord);
+  if (!FRecord) return;  // destroyed by a WM_SIZE handler
   backend::PaintPending(FRecord);
   TWindowRecord* R = backend::FindRecord(Wnd);
   if (!R || !FRecord) return;
   QPainter Painter(this);
-  Painter.drawImage(R->ClientRectInWidget().topLeft(), R->Surface);
+  backend::ShowSurface(Painter, R);
   DrawFrame(Painter);
 }
 

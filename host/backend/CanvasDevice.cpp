@@ -97,11 +97,16 @@ void FillWithBrush(const TCanvas& Canvas, const TRect& Rect, bool Hatched) {
 void FrameWithBrush(const TCanvas& Canvas, const TRect& Rect) {
   TCanvasDevice Device(Canvas);
   if (!Device.Usable()) return;
+  // Each side is a line's width inside the rectangle's device pixels; the sides keep the
+  // pattern row or column of their logical pixels across their width.
+  const QRect A = Device.ImageArea(QtRect(Rect));
+  const int W = Device.Scale().LineWidth();
   const QPoint O = Device.Origin();
-  Device.FillWithBrush(Device.ImageRow(Rect.Left, Rect.Right, Rect.Top), false, {}, Rect.Top + O.y());
-  Device.FillWithBrush(Device.ImageRow(Rect.Left, Rect.Right, Rect.Bottom - 1), false, {}, Rect.Bottom - 1 + O.y());
-  Device.FillWithBrush(Device.ImageColumn(Rect.Left, Rect.Top, Rect.Bottom), false, Rect.Left + O.x(), {});
-  Device.FillWithBrush(Device.ImageColumn(Rect.Right - 1, Rect.Top, Rect.Bottom), false, Rect.Right - 1 + O.x(), {});
+  Device.FillWithBrush(QRect(A.left(), A.top(), A.width(), W), false, {}, Rect.Top + O.y());
+  Device.FillWithBrush(QRect(A.left(), A.bottom() - W + 1, A.width(), W), false, {}, Rect.Bottom - 1 + O.y());
+  const QRect Sides(A.left(), A.top() + W, W, A.height() - 2 * W);
+  Device.FillWithBrush(Sides, false, Rect.Left + O.x(), {});
+  Device.FillWithBrush(Sides.translated(A.width() - W, 0), false, Rect.Right - 1 + O.x(), {});
   Device.Changed(QtRect(Rect));
 }
 

@@ -44,8 +44,8 @@ public:
     if (Identity()) return QRect(Logical, QSize(1, 1));
     return QRect(QPoint(Start(Logical.x()), Start(Logical.y())), QPoint(End(Logical.x()), End(Logical.y())));
   }
-  // The logical pixel that a device pixel's centre lies in.
-  int Logical(int Device) const { return Identity() ? Device : static_cast<int>(std::floor((Device + 0.5) / FRatio)); }
+  // The logical pixel whose area holds a device pixel: the one with Edge(L) <= Device < Edge(L + 1).
+  int Logical(int Device) const { return Identity() ? Device : static_cast<int>(std::ceil((Device + 0.5) / FRatio)) - 1; }
 
 private:
   int Start(int L) const { return std::min(LineStart(L), Edge(L)); }

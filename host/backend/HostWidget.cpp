@@ -194,22 +194,24 @@ void THostWidget::resizeEvent(QResizeEvent*) {
 
 void THostWidget::DrawFrame(QPainter& Painter) {
   const QRect R = rect();
+  // Edges as rectangles of whole logical pixels: a line's pen would straddle pixel edges
+  // at a device pixel ratio above 1.
+  auto Fill = [&](int X, int Y, int Width, int Height, TColor Color) { Painter.fillRect(X, Y, Width, Height, ToQColor(Color)); };
   if (FRecord->ExStyle & WS_EX_CLIENTEDGE) {
     // Sunken edge: shadow and dark shadow above and left, highlight and light below and right.
     auto Edge = [&](int Inset, TColor TopLeft, TColor BottomRight) {
       const QRect E = R.adjusted(Inset, Inset, -Inset, -Inset);
-      Painter.setPen(ToQColor(TopLeft));
-      Painter.drawLine(E.left(), E.top(), E.right() - 1, E.top());
-      Painter.drawLine(E.left(), E.top(), E.left(), E.bottom() - 1);
-      Painter.setPen(ToQColor(BottomRight));
-      Painter.drawLine(E.left(), E.bottom(), E.right(), E.bottom());
-      Painter.drawLine(E.right(), E.top(), E.right(), E.bottom());
+      Fill(E.left(), E.top(), E.width() - 1, 1, TopLeft);
+      Fill(E.left(), E.top(), 1, E.height() - 1, TopLeft);
+      Fill(E.left(), E.bottom(), E.width(), 1, BottomRight);
+      Fill(E.right(), E.top(), 1, E.height(), BottomRight);
     };
     Edge(0, clBtnShadow, clBtnHighlight);
     Edge(1, cl3DDkShadow, cl3DLight);
   } else if (FRecord->Style & WS_BORDER) {
-    Painter.setPen(ToQColor(clWindowFrame));
-    Painter.drawRect(R.adjusted(0, 0, -1, -1));
+    for (const QRect& Side : {QRect(0, 0, R.width(), 1), QRect(0, R.bottom(), R.width(), 1), QRect(0, 0, 1, R.height()),
+                              QRect(R.right(), 0, 1, R.height())})
+      Fill(Side.x(), Side.y(), Side.width(), Side.height(), clWindowFrame);
   }
 }
 

@@ -81,6 +81,9 @@ class TDragDockObject;
 
 using TMouseEvent = TMethodRef<TObject* /*Sender*/, TMouseButton /*Button*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/>;
 using TMouseMoveEvent = TMethodRef<TObject* /*Sender*/, TShiftState /*Shift*/, int /*X*/, int /*Y*/>;
+using TMouseWheelEvent =
+    TMethodRef<TObject* /*Sender*/, TShiftState /*Shift*/, int /*WheelDelta*/, TPoint /*MousePos*/, bool& /*Handled*/>;
+using TMouseWheelUpDownEvent = TMethodRef<TObject* /*Sender*/, TShiftState /*Shift*/, TPoint /*MousePos*/, bool& /*Handled*/>;
 using TKeyEvent = TMethodRef<TObject* /*Sender*/, Word& /*Key*/, TShiftState /*Shift*/>;
 using TKeyPressEvent = TMethodRef<TObject* /*Sender*/, char& /*Key*/>;
 using TCanResizeEvent = TMethodRef<TObject* /*Sender*/, int& /*NewWidth*/, int& /*NewHeight*/, bool& /*Resize*/>;
@@ -265,6 +268,11 @@ public:
   VCL_EVENT(TMouseEvent, MouseDown)
   VCL_EVENT(TMouseMoveEvent, MouseMove)
   VCL_EVENT(TMouseEvent, MouseUp)
+  // A wheel turned over the focused control: WheelDelta in 120ths of a notch, forward
+  // positive; MousePos on the screen. Not handled, it goes on to the parent.
+  VCL_EVENT(TMouseWheelEvent, MouseWheel)
+  VCL_EVENT(TMouseWheelUpDownEvent, MouseWheelDown)
+  VCL_EVENT(TMouseWheelUpDownEvent, MouseWheelUp)
   VCL_EVENT(TNotifyEvent, Resize)
   VCL_EVENT(TStartDragEvent, StartDrag)
   VCL_EVENT(TStartDockEvent, StartDock)
@@ -274,6 +282,10 @@ protected:
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
   virtual void MouseMove(TShiftState Shift, int X, int Y);
   virtual void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y);
+  // OnMouseWheel, then OnMouseWheelDown or OnMouseWheelUp; true when one handled it.
+  virtual bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos);
+  virtual bool DoMouseWheelDown(TShiftState Shift, TPoint MousePos);
+  virtual bool DoMouseWheelUp(TShiftState Shift, TPoint MousePos);
   virtual void Click();
   virtual void DblClick();
   virtual void Resize();
@@ -330,12 +342,16 @@ protected:
   TMouseEvent FOnMouseDown;
   TMouseMoveEvent FOnMouseMove;
   TMouseEvent FOnMouseUp;
+  TMouseWheelEvent FOnMouseWheel;
+  TMouseWheelUpDownEvent FOnMouseWheelDown;
+  TMouseWheelUpDownEvent FOnMouseWheelUp;
   TNotifyEvent FOnResize;
   TStartDragEvent FOnStartDrag;
   TStartDockEvent FOnStartDock;
 
 private:
   void HandleMouseMessage(TMessage& Message);
+  void WMMouseWheel(TMessage& Message);
   // A property that follows the parent is not stored while it does.
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
@@ -477,6 +493,9 @@ private:
   void WMPaint(TMessage& Message);
   void WMSize(TMessage& Message);
   void WMSetFocus(TMessage& Message);
+  // Offers a key to the control as a special key, then to the form as a dialog key
+  // (navigation, default and cancel buttons); Result 1 when the form took it.
+  void CNKeyDown(TWMKey& Message);
   void WMKeyDown(TWMKey& Message);
   void WMKeyUp(TWMKey& Message);
   void WMChar(TWMKey& Message);

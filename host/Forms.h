@@ -36,7 +36,8 @@ public:
   void DefocusControl(TWinControl* Control, bool Removing);
   bool GetActive() const { return FActive; }
   TModalResult GetModalResult() const { return FModalResult; }
-  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  // Setting a result other than mrNone ends a ShowModal run.
+  void SetModalResult(TModalResult Value);
   TCanvas* GetCanvas() { return GetWindowCanvas(); }
 
   void Show();
@@ -126,6 +127,7 @@ protected:
 // ---------------------------------------------------------------- TApplication
 
 using TExceptionEvent = TMethodRef<TObject* /*Sender*/, const Exception& /*E*/>;
+using TIdleEvent = TMethodRef<TObject* /*Sender*/, bool& /*Done*/>;
 
 class TApplication : public TComponent {
 public:
@@ -152,6 +154,9 @@ public:
   bool GetTerminated() const { return FTerminated; }
   // Delivers the queued messages and input, due timers included, then returns.
   void ProcessMessages();
+  // Handles what is queued; when nothing is, idles: OnIdle runs and, unless it cleared
+  // Done, the program sleeps until input, a posted message or a due timer arrives.
+  void HandleMessage();
   // Reports the exception being handled: OnException when assigned, else a message box.
   void HandleException(TObject* Sender);
   void ShowException(const Exception& E);
@@ -167,11 +172,16 @@ public:
 
   const TExceptionEvent& GetOnException() const { return FOnException; }
   void SetOnException(TExceptionEvent Value) { FOnException = std::move(Value); }
+  // Runs whenever the queue is empty; Done (true on entry) false asks to be called again
+  // without sleeping first.
+  const TIdleEvent& GetOnIdle() const { return FOnIdle; }
+  void SetOnIdle(TIdleEvent Value) { FOnIdle = std::move(Value); }
 
 protected:
   void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
+  void Idle();
   TCustomForm* FMainForm = nullptr;
   bool FTerminated = false;
   int FHintPause = 500;
@@ -179,6 +189,7 @@ private:
   bool FShowHint = true;
   AnsiString FTitle;
   TExceptionEvent FOnException;
+  TIdleEvent FOnIdle;
 };
 
 extern TApplication* Application;

@@ -57,6 +57,8 @@ constexpr unsigned WM_MBUTTONDOWN = 0x0207;
 constexpr unsigned WM_MBUTTONUP = 0x0208;
 constexpr unsigned WM_MBUTTONDBLCLK = 0x0209;
 constexpr unsigned WM_MOUSEWHEEL = 0x020A;
+constexpr unsigned WM_MOUSEHWHEEL = 0x020E;
+constexpr unsigned WM_COMMAND = 0x0111;
 constexpr unsigned WM_USER = 0x0400;
 
 // Framework notifications between controls.
@@ -86,6 +88,24 @@ constexpr unsigned CM_PARENTSHOWHINTCHANGED = CM_BASE + 33;
 constexpr unsigned CM_BIDIMODECHANGED = CM_BASE + 60;
 constexpr unsigned CM_PARENTBIDIMODECHANGED = CM_BASE + 61;
 constexpr unsigned CM_RELEASE = CM_BASE + 133;
+
+// Messages a window sends back to its own control ("notifications"), as the classic
+// framework reflects them.
+constexpr unsigned CN_BASE = 0xBC00;
+constexpr unsigned CN_COMMAND = CN_BASE + WM_COMMAND;
+constexpr unsigned CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+
+// WM_COMMAND notification codes of an edit window (in the high word of WParam).
+constexpr unsigned EN_CHANGE = 0x0300;
+
+// What a window answers to WM_GETDLGCODE: the keys it keeps from dialog navigation.
+constexpr unsigned DLGC_WANTARROWS = 0x0001;
+constexpr unsigned DLGC_WANTTAB = 0x0002;
+constexpr unsigned DLGC_WANTALLKEYS = 0x0004;
+constexpr unsigned DLGC_WANTCHARS = 0x0080;
+
+// One notch of a mouse wheel in WM_MOUSEWHEEL's delta; finer wheels send parts of it.
+constexpr int WHEEL_DELTA = 120;
 
 // Mouse message key flags (WParam of the button and move messages).
 constexpr unsigned MK_LBUTTON = 0x0001;
@@ -198,6 +218,22 @@ struct TWMMouse {
   TMessage& Message;
   unsigned Msg;
   unsigned Keys;
+  int XPos;
+  int YPos;
+  LRESULT& Result;
+};
+
+// WM_MOUSEWHEEL and WM_MOUSEHWHEEL: the MK_ keys, the signed delta in 120ths of a notch
+// (forward and right are positive) and the pointer on the screen.
+struct TWMMouseWheel {
+  explicit TWMMouseWheel(TMessage& M)
+      : Message(M), Msg(M.Msg), Keys(LoWord(static_cast<std::uintptr_t>(M.WParam))),
+        WheelDelta(static_cast<std::int16_t>(HiWord(static_cast<std::uintptr_t>(M.WParam)))),
+        XPos(PointFromLParam(M.LParam).X), YPos(PointFromLParam(M.LParam).Y), Result(M.Result) {}
+  TMessage& Message;
+  unsigned Msg;
+  unsigned Keys;
+  int WheelDelta;
   int XPos;
   int YPos;
   LRESULT& Result;

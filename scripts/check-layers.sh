@@ -1,15 +1,36 @@
 #!/usr/bin/env bash
-# The controls and the design-time code see only host/, and host/'s public headers show no
-# Qt type (QtEmbedding.h, the header for embedding in a Qt program, excepted).
+# The layers hold: the controls and the design-time code see only host/; the framework
+# (host/src) and host/'s public headers include no Qt (QtEmbedding.h, the header for
+# embedding in a Qt program, excepted); and nothing outside host/src and host/backend
+# includes a backend header.  Usage: check-layers.sh [ROOT]
 set -u
-ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+ROOT="${1:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)}"
 cd "$ROOT" || exit 2
 QT_INCLUDE='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]Q[A-Za-z]*'
-bad=$(grep -rnE "$QT_INCLUDE" components design 2>/dev/null;
+bad=$(grep -rnE "$QT_INCLUDE" components design host/src 2>/dev/null;
       grep -nE "$QT_INCLUDE" host/*.h 2>/dev/null | grep -v '^host/QtEmbedding.h:')
 if [ -n "$bad" ]; then
   echo "Qt included outside host/backend:"
   echo "$bad"
+  exit 1
+fi
+
+# A backend header is one of host/backend/*.h, named with or without its folder; a file
+# beside the includer with the same name is that file, not the backend's.
+backend_headers=$(cd host/backend && ls -- *.h)
+leaks=""
+while IFS= read -r -d '' file; do
+  dir=$(dirname "$file")
+  while IFS= read -r included; do
+    name=$(basename "$included")
+    case "$included" in backend/*) ;; *) [ -e "$dir/$name" ] && continue ;; esac
+    if grep -qxF "$name" <<<"$backend_headers"; then leaks+="$file: $included"$'\n'; fi
+  done < <(sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/p' "$file")
+done < <(find . \( -path ./host/src -o -path ./host/backend -o -path './build*' -o -path ./.git \) -prune -o \
+              \( -name '*.h' -o -name '*.cpp' \) -print0)
+if [ -n "$leaks" ]; then
+  echo "backend headers included outside host/src and host/backend:"
+  printf '%s' "$leaks"
   exit 1
 fi
 echo "layers clean"

@@ -1,5 +1,6 @@
 // A form with one custom-drawn control, to look at the framework's drawing on a real
-// display. With --screenshot FILE.png it saves the window and quits.
+// display. With --screenshot FILE.png it saves the window and quits; with --modal the form
+// runs modally.
 
 #include <QApplication>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 
 #include "Forms.h"
 #include "QtEmbedding.h"
+#include "StdCtrls.h"
 
 using namespace vcl;
 
@@ -68,16 +70,29 @@ private:
 
 int main(int argc, char** argv) {
   const char* Screenshot = nullptr;
-  for (int I = 1; I + 1 < argc; ++I)
-    if (std::strcmp(argv[I], "--screenshot") == 0) Screenshot = argv[I + 1];
+  bool Modal = false;
+  for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--screenshot") == 0 && I + 1 < argc) Screenshot = argv[I + 1];
+    if (std::strcmp(argv[I], "--modal") == 0) Modal = true;
+  }
   Application->Initialize(argc, argv);
   TForm* Form = nullptr;
   Application->CreateForm(Form);
   Form->SetCaption("Framework demo");
-  Form->SetBounds(100, 100, 380, 150);
+  Form->SetBounds(100, 100, 380, 180);
+  auto* Search = new TEdit(Form);
+  Search->SetAlign(alTop);
+  Search->SetParent(Form);
+  Search->SetText("Type here");
   auto* Cards = new TSampleCards(Form);
   Cards->SetAlign(alClient);
   Cards->SetParent(Form);
+  if (Modal) {
+    // Waits in a modal run until the window closes.
+    Form->ShowModal();
+    Application->Finalize();
+    return 0;
+  }
   int Status = 0;
   if (Screenshot) {
     Form->Show();

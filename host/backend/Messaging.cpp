@@ -5,15 +5,13 @@
 #include <QTimer>
 
 #include "Forms.h"
-#include "HostWidget.h"
+#include "InputGlue.h"
 #include "Window.h"
 #include "WindowBackend.h"
 
 namespace vcl {
 
 namespace {
-
-int DeliveryDepth = 0;
 
 // A message waiting in the Qt event queue for its window.
 class TPostedMessageEvent : public QEvent {
@@ -54,25 +52,6 @@ TPostedMessageReceiver* Receiver() {
 
 }  // namespace
 
-namespace backend {
-
-bool InsideDelivery() { return DeliveryDepth > 0; }
-
-LRESULT DeliverToWindow(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
-  TWinControl* Control = ControlOf(Wnd);
-  if (!Control) return 0;
-  ++DeliveryDepth;
-  LRESULT Result = 0;
-  try {
-    Result = Control->Perform(Msg, WParam, LParam);
-  } catch (...) {
-    Application->HandleException(ControlOf(Wnd));
-  }
-  --DeliveryDepth;
-  return Result;
-}
-
-}  // namespace backend
 
 LRESULT SendMessage(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
   return backend::DeliverToWindow(Wnd, Msg, WParam, LParam);

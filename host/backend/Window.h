@@ -12,17 +12,16 @@
 #include "QtEmbedding.h"
 #include "Surface.h"
 
+class QPainter;
 class QScrollBar;
 class QTimer;
 
 namespace vcl {
 
-class THostWidget;
-
 struct TWindowRecord {
   std::uintptr_t Id = 0;
   TWinControl* Control = nullptr;
-  QPointer<THostWidget> Widget;
+  QPointer<QWidget> Widget;  // the peer's widget
   unsigned Style = 0;
   unsigned ExStyle = 0;
   bool TopLevel = false;
@@ -59,6 +58,8 @@ void ConnectScrollBar(TWindowRecord* Record);
 LRESULT DeliverToWindow(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam);
 bool InsideDelivery();
 void PaintPending(TWindowRecord* Record);
+// The classic frame of the window's styles, drawn around Bounds (widget coordinates).
+void DrawWindowFrame(QPainter& Painter, const TWindowRecord& Record, const QRect& Bounds);
 }  // namespace backend
 
 }  // namespace vcl

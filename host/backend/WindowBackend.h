@@ -13,6 +13,9 @@ HWND CreateWindowFor(TWinControl* Control, const TCreateParams& Params, HWND Par
 // The Qt widget is deleted once no event handler is running.
 void DestroyWindow(HWND Wnd);
 TWinControl* ControlOf(HWND Wnd);
+// What the window itself does with a message no framework handler took: a native control
+// (an edit) acts on input; a custom-drawn window does nothing.
+void DefaultWindowProc(HWND Wnd, TMessage& Message);
 TWindowRecord* RecordOf(HWND Wnd);
 
 // Position relative to the parent's client area (the screen for a top-level window).
@@ -45,7 +48,18 @@ bool IsActiveWindow(HWND Wnd);
 void SetCapture(HWND Wnd, bool Capture);
 bool HasCapture(HWND Wnd);
 
-// Runs a message loop until Done answers true.
-void RunLoopUntil(const std::function<bool()>& Done);
+// The toolkit under the framework: made by the first Initialize unless the program made
+// its own, and taken down by Finalize only when made here.
+void InitializeToolkit(int& Argc, char** Argv);
+bool ToolkitRunning();
+void FinalizeToolkit();
+// Handles the input, posted messages and due timers waiting now; false when there were none.
+bool ProcessPendingMessages();
+// Sleeps until input, a posted message or a due timer arrives, and handles it.
+void WaitMessage();
+// Ends a WaitMessage that would otherwise sleep on.
+void WakeMessageLoop();
+// A message box where there is a display, the standard error stream otherwise.
+void ShowErrorMessage(const AnsiString& Title, const AnsiString& Text);
 
 }  // namespace vcl::backend

@@ -5,7 +5,7 @@
 #include <QCursor>
 #include <QScrollBar>
 
-#include "HostWidget.h"
+#include "InputGlue.h"
 #include "WindowBackend.h"
 #include "WindowSurface.h"
 
@@ -41,8 +41,8 @@ namespace {
 // Where the parent's client area starts inside the parent widget.
 int ParentFrame(const TWindowRecord* R) {
   if (R->TopLevel || !R->Widget) return 0;
-  auto* ParentWidget = dynamic_cast<THostWidget*>(R->Widget->parentWidget());
-  return ParentWidget && ParentWidget->Record() ? ParentWidget->Record()->FrameWidth() : 0;
+  TPeer* ParentPeer = PeerOf(R->Widget->parentWidget());
+  return ParentPeer && ParentPeer->Record() ? ParentPeer->Record()->FrameWidth() : 0;
 }
 Qt::KeyboardModifiers InputModifiers;
 }  // namespace
@@ -202,8 +202,8 @@ void FocusWindow(HWND Wnd) {
 }
 
 HWND FocusedWindow() {
-  auto* Widget = dynamic_cast<THostWidget*>(QApplication::focusWidget());
-  return Widget && Widget->Record() ? HandleOf(Widget->Record()) : nullptr;
+  TPeer* Peer = PeerOf(QApplication::focusWidget());
+  return Peer && Peer->Record() ? HandleOf(Peer->Record()) : nullptr;
 }
 
 void ActivateWindow(HWND Wnd) {
@@ -230,10 +230,6 @@ bool HasCapture(HWND Wnd) {
 }
 
 TShiftState KeyboardShiftStateOf() { return ShiftOf(InputModifiers, Qt::NoButton); }
-
-void RunLoopUntil(const std::function<bool()>& Done) {
-  while (!Done()) QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents | QEventLoop::AllEvents, 50);
-}
 
 }  // namespace vcl::backend
 

@@ -5,7 +5,7 @@
 #include <QTimer>
 #include <unordered_map>
 
-#include "HostWidget.h"
+#include "InputGlue.h"
 #include "WindowBackend.h"
 
 namespace vcl {
@@ -62,7 +62,7 @@ HWND CreateWindowFor(TWinControl* Control, const TCreateParams& Params, HWND Par
   if (Record->TopLevel) {
     Flags = (Params.Style & WS_POPUP) ? Qt::ToolTip | Qt::FramelessWindowHint : Qt::Window;
   }
-  auto* Widget = new THostWidget(Record.get(), ParentWidget, Flags);
+  QWidget* Widget = CreatePeer(Record.get(), ParentWidget, Flags)->Widget();
   Record->Widget = Widget;
   if (Params.Style & WS_POPUP) Widget->setAttribute(Qt::WA_ShowWithoutActivating);
   if (Params.Style & WS_HSCROLL) {
@@ -97,8 +97,8 @@ void DestroyWindow(HWND Wnd) {
       Timer->deleteLater();
     }
   }
-  if (THostWidget* Widget = Record->Widget) {
-    Widget->Detach();
+  if (QWidget* Widget = Record->Widget) {
+    PeerOf(Widget)->Detach();
     Widget->hide();
     // A widget whose event is being handled further up the stack must outlive that handler.
     if (InsideDelivery()) {

@@ -6,6 +6,8 @@
 #include <QElapsedTimer>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPointer>
+#include <QWheelEvent>
 
 #include "QtEmbedding.h"
 
@@ -151,6 +153,34 @@ void PressKey(Word Key, TShiftState Shift) {
   if (!Guard) return;
   QKeyEvent Release(QEvent::KeyRelease, Name.QtKey, QtModifiers(Shift), QString::fromLatin1(Name.Text));
   QApplication::sendEvent(Guard, &Release);
+}
+
+void TypeText(const std::string& Text) {
+  const QString Chars = QString::fromUtf8(Text.c_str());
+  for (QChar C : Chars) {
+    QWidget* Target = QApplication::focusWidget();
+    ASSERT_NE(Target, nullptr) << "no window takes the keyboard";
+    const char Ascii = C.toLatin1();
+    int Key = Qt::Key_unknown;
+    if (Ascii >= 'a' && Ascii <= 'z') Key = Qt::Key_A + (Ascii - 'a');
+    else if (Ascii >= 'A' && Ascii <= 'Z') Key = Qt::Key_A + (Ascii - 'A');
+    else if (Ascii >= '0' && Ascii <= '9') Key = Qt::Key_0 + (Ascii - '0');
+    else if (Ascii == ' ') Key = Qt::Key_Space;
+    const QPointer<QWidget> Guard(Target);
+    QKeyEvent Press(QEvent::KeyPress, Key, Qt::NoModifier, QString(C));
+    QApplication::sendEvent(Target, &Press);
+    if (!Guard) return;
+    QKeyEvent Release(QEvent::KeyRelease, Key, Qt::NoModifier, QString(C));
+    QApplication::sendEvent(Guard, &Release);
+  }
+}
+
+void Wheel(TControl* Control, int X, int Y, int AngleY, int AngleX, bool Pixels) {
+  const TTarget T = TargetOf(Control, X, Y);
+  const QPoint Delta(AngleX, AngleY);
+  QWheelEvent Event(QPointF(T.Local), QPointF(T.Global), Pixels ? Delta : QPoint(), Pixels ? QPoint() : Delta,
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(T.Widget, &Event);
 }
 
 TColor PixelAt(TWinControl* Control, int X, int Y) {

@@ -33,6 +33,12 @@ void DoubleClick(vcl::TControl* Control, int X, int Y);
 // A key press and release on the focused window, with the character it types if any.
 void PressKey(vcl::Word Key, vcl::TShiftState Shift = {});
 
+// Types UTF-8 text on the focused window, one key press and release per character.
+void TypeText(const std::string& Text);
+// A wheel event over Control's client point: angle in eighths of a degree (120 a notch,
+// forward positive) or, when Pixels is set, a touchpad's pixel delta.
+void Wheel(vcl::TControl* Control, int X, int Y, int AngleY, int AngleX = 0, bool Pixels = false);
+
 // The colour of a client pixel of the control's surface, after pending repaints.
 vcl::TColor PixelAt(vcl::TWinControl* Control, int X, int Y);
 // Saves the control's surface for a person to look at.

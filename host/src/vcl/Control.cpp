@@ -300,12 +300,17 @@ void TControl::Dispatch(TMessage& Message) {
     case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
       HandleMouseMessage(Message);
       break;
+    case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
     default:
       DefaultHandler(Message);
   }
 }
 
-void TControl::DefaultHandler(TMessage&) {}
+// A wheel message that nothing took goes on to the parent, as the window system passes it.
+void TControl::DefaultHandler(TMessage& Message) {
+  if ((Message.Msg == WM_MOUSEWHEEL || Message.Msg == WM_MOUSEHWHEEL) && FParent)
+    Message.Result = FParent->Perform(Message.Msg, Message.WParam, Message.LParam);
+}
 
 namespace {
 TShiftState MouseShiftState(WPARAM Keys) {
@@ -320,7 +325,45 @@ TShiftState MouseShiftState(WPARAM Keys) {
 }
 }  // namespace
 
+void TControl::WMMouseWheel(TMessage& Message) {
+  const TWMMouseWheel Wheel(Message);
+  const std::weak_ptr<char> Alive = FLifetime;
+  if (DoMouseWheel(MouseShiftState(Wheel.Keys), Wheel.WheelDelta, TPoint{Wheel.XPos, Wheel.YPos})) {
+    Message.Result = 1;
+  } else if (!Alive.expired()) {
+    DefaultHandler(Message);
+  }
+}
+
+bool TControl::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  bool Handled = false;
+  const std::weak_ptr<char> Alive = FLifetime;
+  if (FOnMouseWheel) FOnMouseWheel(this, Shift, WheelDelta, MousePos, Handled);
+  if (Handled || Alive.expired()) return Handled;
+  if (WheelDelta < 0) return DoMouseWheelDown(Shift, MousePos);
+  if (WheelDelta > 0) return DoMouseWheelUp(Shift, MousePos);
+  return false;
+}
+
+bool TControl::DoMouseWheelDown(TShiftState Shift, TPoint MousePos) {
+  bool Handled = false;
+  if (FOnMouseWheelDown) FOnMouseWheelDown(this, Shift, MousePos, Handled);
+  return Handled;
+}
+
+bool TControl::DoMouseWheelUp(TShiftState Shift, TPoint MousePos) {
+  bool Handled = false;
+  if (FOnMouseWheelUp) FOnMouseWheelUp(this, Shift, MousePos, Handled);
+  return Handled;
+}
+
+// The window acts first (a native edit places its caret), then the control's handlers run.
 void TControl::HandleMouseMessage(TMessage& Message) {
+  {
+    const std::weak_ptr<char> Alive = FLifetime;
+    DefaultHandler(Message);
+    if (Alive.expired()) return;
+  }
   const TPoint P = PointFromLParam(Message.LParam);
   TShiftState Shift = MouseShiftState(Message.WParam);
   const unsigned Msg = Message.Msg;

@@ -214,11 +214,16 @@ TModalResult TCustomForm::ShowModal() {
   FModalResult = mrNone;
   const std::weak_ptr<char> Alive = LifetimeToken();
   Show();
-  backend::RunLoopUntil([&] { return Alive.expired() || FModalResult != mrNone || Application->GetTerminated(); });
+  while (!Alive.expired() && FModalResult == mrNone && !Application->GetTerminated()) Application->HandleMessage();
   if (Alive.expired()) return mrCancel;
   FModal = false;
   Hide();
   return FModalResult == mrNone ? mrCancel : FModalResult;
+}
+
+void TCustomForm::SetModalResult(TModalResult Value) {
+  FModalResult = Value;
+  if (Value != mrNone) backend::WakeMessageLoop();
 }
 
 void TCustomForm::Release() { PostMessage(GetHandle(), CM_RELEASE, 0, 0); }

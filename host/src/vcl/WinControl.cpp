@@ -268,6 +268,7 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_PAINT: WMPaint(Message); break;
     case WM_SIZE: WMSize(Message); break;
     case WM_SETFOCUS: WMSetFocus(Message); break;
+    case CN_KEYDOWN: DispatchAs(Message, this, &TWinControl::CNKeyDown); break;
     case WM_KEYDOWN: DispatchAs(Message, this, &TWinControl::WMKeyDown); break;
     case WM_KEYUP: DispatchAs(Message, this, &TWinControl::WMKeyUp); break;
     case WM_CHAR: DispatchAs(Message, this, &TWinControl::WMChar); break;
@@ -304,28 +305,64 @@ void TWinControl::Dispatch(TMessage& Message) {
   }
 }
 
-void TWinControl::DefaultHandler(TMessage& Message) { TControl::DefaultHandler(Message); }
+void TWinControl::DefaultHandler(TMessage& Message) {
+  if (FHandle) backend::DefaultWindowProc(FHandle, Message);
+  TControl::DefaultHandler(Message);
+}
 
 void TWinControl::WMSetFocus(TMessage&) {
   if (TCustomForm* Form = GetParentForm(this); Form && Form != this) Form->SetFocusedControl(this);
 }
 
+void TWinControl::CNKeyDown(TWMKey& Message) {
+  unsigned Mask = 0;
+  switch (Message.CharCode) {
+    case VK_TAB: Mask = DLGC_WANTTAB; break;
+    case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: Mask = DLGC_WANTARROWS; break;
+    case VK_RETURN: case VK_ESCAPE: Mask = DLGC_WANTALLKEYS; break;
+    default: return;
+  }
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  const bool Special = Perform(CM_WANTSPECIALKEY, Message.CharCode, Message.KeyData) != 0;
+  // A handler that destroyed the control has used the key up.
+  if (Alive.expired()) {
+    Message.Result = 1;
+    return;
+  }
+  if (Special || (Perform(WM_GETDLGCODE, 0, 0) & Mask) != 0) return;
+  if (TCustomForm* Form = GetParentForm(this)) Message.Result = Form->Perform(CM_DIALOGKEY, Message.CharCode, Message.KeyData);
+}
+
+// The key handlers may zero the key, which keeps it from the window, or change it, which
+// the window then sees instead.
 void TWinControl::WMKeyDown(TWMKey& Message) {
   Word Key = Message.CharCode;
+  const std::weak_ptr<char> Alive = LifetimeToken();
   KeyDown(Key, KeyboardShiftState());
   if (Key == 0) Message.Result = 1;
+  if (Key == 0 || Alive.expired()) return;
+  Message.Message.WParam = Key;
+  DefaultHandler(Message.Message);
 }
 
 void TWinControl::WMKeyUp(TWMKey& Message) {
   Word Key = Message.CharCode;
+  const std::weak_ptr<char> Alive = LifetimeToken();
   KeyUp(Key, KeyboardShiftState());
   if (Key == 0) Message.Result = 1;
+  if (Key == 0 || Alive.expired()) return;
+  Message.Message.WParam = Key;
+  DefaultHandler(Message.Message);
 }
 
 void TWinControl::WMChar(TWMKey& Message) {
   char Key = static_cast<char>(Message.CharCode);
+  const std::weak_ptr<char> Alive = LifetimeToken();
   KeyPress(Key);
   if (Key == 0) Message.Result = 1;
+  if (Key == 0 || Alive.expired()) return;
+  Message.Message.WParam = static_cast<unsigned char>(Key);
+  DefaultHandler(Message.Message);
 }
 
 void TWinControl::CMDialogKey(TWMKey& Message) { Broadcast(Message.Message); }

@@ -1,0 +1,251 @@
+// Qt's input, focus and window events become window messages: written once for every peer.
+
+#include "InputGlue.h"
+
+#include <QMouseEvent>
+#include <QWheelEvent>
+
+#include "Forms.h"
+#include "WindowBackend.h"
+
+namespace vcl::backend {
+
+Word VirtualKeyOf(int QtKey, const QString& Text) {
+  if (QtKey >= Qt::Key_A && QtKey <= Qt::Key_Z) return static_cast<Word>('A' + (QtKey - Qt::Key_A));
+  if (QtKey >= Qt::Key_0 && QtKey <= Qt::Key_9) return static_cast<Word>('0' + (QtKey - Qt::Key_0));
+  if (QtKey >= Qt::Key_F1 && QtKey <= Qt::Key_F12) return static_cast<Word>(VK_F1 + (QtKey - Qt::Key_F1));
+  switch (QtKey) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Return: case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    default: break;
+  }
+  if (Text.size() == 1 && Text[0].unicode() < 0x80) return static_cast<Word>(Text[0].toUpper().unicode());
+  return 0;
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons) {
+  TShiftState S;
+  if (Modifiers & Qt::ShiftModifier) S << ssShift;
+  if (Modifiers & Qt::ControlModifier) S << ssCtrl;
+  if (Modifiers & Qt::AltModifier) S << ssAlt;
+  if (Buttons & Qt::LeftButton) S << ssLeft;
+  if (Buttons & Qt::RightButton) S << ssRight;
+  if (Buttons & Qt::MiddleButton) S << ssMiddle;
+  return S;
+}
+
+namespace {
+
+int DeliveryDepth = 0;
+TControl* MouseControl = nullptr;
+TKeyTranslation* RunningKey = nullptr;
+
+WPARAM MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
+  WPARAM Keys = 0;
+  if (Buttons & Qt::LeftButton) Keys |= MK_LBUTTON;
+  if (Buttons & Qt::RightButton) Keys |= MK_RBUTTON;
+  if (Buttons & Qt::MiddleButton) Keys |= MK_MBUTTON;
+  if (Modifiers & Qt::ShiftModifier) Keys |= MK_SHIFT;
+  if (Modifiers & Qt::ControlModifier) Keys |= MK_CONTROL;
+  return Keys;
+}
+
+unsigned ButtonMessage(QEvent::Type Type, Qt::MouseButton Button) {
+  const unsigned Base = Button == Qt::RightButton ? WM_RBUTTONDOWN : Button == Qt::MiddleButton ? WM_MBUTTONDOWN : WM_LBUTTONDOWN;
+  switch (Type) {
+    case QEvent::MouseButtonPress: return Base;
+    case QEvent::MouseButtonRelease: return Base + 1;
+    case QEvent::MouseButtonDblClick: return Base + 2;
+    default: return WM_MOUSEMOVE;
+  }
+}
+
+void Mouse(TWindowRecord* R, QMouseEvent* E) {
+  SetInputModifiers(E->modifiers());
+  const HWND Wnd = HandleOf(R);
+  const QPoint P = E->position().toPoint() - R->ClientRectInWidget().topLeft();
+  const unsigned Msg = ButtonMessage(E->type(), E->button());
+  if (Msg == WM_MOUSEMOVE) {
+    TWinControl* Control = R->Control;
+    TControl* Under = Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
+    TrackMouseControl(Under ? Under : Control);
+    if (!FindRecord(Wnd)) return;
+  }
+  DeliverToWindow(Wnd, Msg, MouseKeys(E->buttons(), E->modifiers()), MakeLParam(P.x(), P.y()));
+}
+
+// Pixels of a touchpad swipe in wheel units: three lines of 16 pixels make a notch. What a
+// slow swipe gives below one unit is carried to the next event of the same direction.
+int WheelUnits(int Pixels, int& Carry) {
+  constexpr int PixelsPerNotch = 48;
+  if ((Carry < 0 && Pixels > 0) || (Carry > 0 && Pixels < 0)) Carry = 0;
+  const int Scaled = Pixels * WHEEL_DELTA + Carry;
+  const int Units = Scaled / PixelsPerNotch;
+  Carry = Scaled - Units * PixelsPerNotch;
+  return Units;
+}
+
+// The wheel goes to the focused window, which passes it to its parent when it does not take
+// it; without a focused window of ours, to the window under the pointer.
+void Wheel(TWindowRecord* R, QWheelEvent* E) {
+  static int CarryX = 0, CarryY = 0;
+  SetInputModifiers(E->modifiers());
+  int Forward = E->angleDelta().y();
+  // Qt counts a swipe to the left as positive; the classic horizontal wheel counts right.
+  int Right = -E->angleDelta().x();
+  if (!E->pixelDelta().isNull()) {
+    Forward = WheelUnits(E->pixelDelta().y(), CarryY);
+    Right = WheelUnits(-E->pixelDelta().x(), CarryX);
+  }
+  HWND Target = FocusedWindow();
+  if (!Target) Target = HandleOf(R);
+  const QPoint Screen = E->globalPosition().toPoint();
+  const LPARAM Point = MakeLParam(Screen.x(), Screen.y());
+  const WPARAM Keys = MouseKeys(E->buttons(), E->modifiers());
+  auto Packed = [Keys](int Delta) { return Keys | (static_cast<WPARAM>(static_cast<Word>(Delta)) << 16); };
+  if (Forward) DeliverToWindow(Target, WM_MOUSEWHEEL, Packed(Forward), Point);
+  if (Right && FindRecord(Target)) DeliverToWindow(Target, WM_MOUSEHWHEEL, Packed(Right), Point);
+}
+
+// The framework decides what a key does: the window may take it as a dialog key first
+// (CN_KEYDOWN), then it gets WM_KEYDOWN and one WM_CHAR per byte of the typed text.
+void Key(TWindowRecord* R, QKeyEvent* E) {
+  SetInputModifiers(E->modifiers());
+  const HWND Wnd = HandleOf(R);
+  const Word Key = VirtualKeyOf(E->key(), E->text());
+  const LPARAM KeyData = E->isAutoRepeat() ? 0x40000000 : 0;
+  TKeyTranslation Translation;
+  Translation.Window = R;
+  Translation.Event = E;
+  TKeyTranslation* const Outer = RunningKey;
+  RunningKey = &Translation;
+  struct TRestore {
+    TKeyTranslation* Outer;
+    ~TRestore() { RunningKey = Outer; }
+  } Restore{Outer};
+  TPeer* Peer = PeerOf(R);
+  if (E->type() == QEvent::KeyRelease) {
+    if (Key) DeliverToWindow(Wnd, WM_KEYUP, Key, KeyData | static_cast<LPARAM>(0xC0000000u));
+    if (FindRecord(Wnd) && Peer) Peer->NativeKey(Translation);
+    return;
+  }
+  if (Key) {
+    if (DeliverToWindow(Wnd, CN_KEYDOWN, Key, KeyData) != 0) return;
+    if (!FindRecord(Wnd)) return;
+    DeliverToWindow(Wnd, WM_KEYDOWN, Key, KeyData);
+  }
+  if (E->key() != Qt::Key_Backtab && !(E->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+    for (char C : E->text().toUtf8()) {
+      if (!FindRecord(Wnd)) return;
+      Translation.CharsSent.push_back(C);
+      DeliverToWindow(Wnd, WM_CHAR, static_cast<unsigned char>(C), KeyData);
+    }
+  }
+  if (FindRecord(Wnd) && Peer) Peer->NativeKey(Translation);
+}
+
+}  // namespace
+
+bool InsideDelivery() { return DeliveryDepth > 0; }
+
+LRESULT DeliverToControl(TControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam) {
+  if (!Control) return 0;
+  const std::weak_ptr<char> Alive = Control->LifetimeToken();
+  ++DeliveryDepth;
+  LRESULT Result = 0;
+  try {
+    Result = Control->Perform(Msg, WParam, LParam);
+  } catch (...) {
+    Application->HandleException(Alive.expired() ? nullptr : Control);
+  }
+  --DeliveryDepth;
+  return Result;
+}
+
+LRESULT DeliverToWindow(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
+  return DeliverToControl(ControlOf(Wnd), Msg, WParam, LParam);
+}
+
+void TrackMouseControl(TControl* Control) {
+  if (Control == MouseControl) return;
+  TControl* Old = MouseControl;
+  MouseControl = Control;
+  if (Old) DeliverToControl(Old, CM_MOUSELEAVE, 0, 0);
+  // A leave handler may have moved the pointer's control on, or destroyed this one.
+  if (Control && MouseControl == Control) DeliverToControl(Control, CM_MOUSEENTER, 0, 0);
+}
+
+void ForgetMouseControl(TControl* Control) {
+  if (MouseControl == Control) MouseControl = nullptr;
+}
+
+TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window) {
+  return RunningKey && RunningKey->Window == Window ? RunningKey : nullptr;
+}
+
+bool TranslateEvent(TPeer& Peer, QEvent* Event) {
+  TWindowRecord* R = Peer.Record();
+  if (!R) return Event->type() != QEvent::Paint ? false : true;
+  const HWND Wnd = HandleOf(R);
+  switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+      Mouse(R, static_cast<QMouseEvent*>(Event));
+      return true;
+    case QEvent::Wheel:
+      Wheel(R, static_cast<QWheelEvent*>(Event));
+      return true;
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      Key(R, static_cast<QKeyEvent*>(Event));
+      return true;
+    case QEvent::ShortcutOverride:
+      Event->accept();  // every key goes to the focused control first
+      return true;
+    case QEvent::FocusIn:
+      DeliverToWindow(Wnd, WM_SETFOCUS, 0, 0);
+      return false;
+    case QEvent::FocusOut:
+      DeliverToWindow(Wnd, WM_KILLFOCUS, 0, 0);
+      return false;
+    case QEvent::Enter:
+      TrackMouseControl(R->Control);
+      return false;
+    case QEvent::Leave:
+      // Qt sends no Leave when the pointer moves into a child window, so this one is final.
+      TrackMouseControl(nullptr);
+      return false;
+    case QEvent::WindowActivate:
+    case QEvent::WindowDeactivate:
+      // Every widget of a window hears of its activation; the window's own control answers.
+      if (Peer.Widget()->isWindow())
+        DeliverToWindow(Wnd, Event->type() == QEvent::WindowActivate ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);
+      return false;
+    case QEvent::Close:
+      Event->ignore();
+      DeliverToWindow(Wnd, WM_CLOSE, 0, 0);
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace vcl::backend

@@ -1,0 +1,38 @@
+#pragma once
+// The one translation of Qt's input events into window messages, used by every peer.
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <string>
+
+#include "Peer.h"
+
+namespace vcl::backend {
+
+// Turns a Qt event aimed at Peer's window into window messages, each delivered inside the
+// boundary. True when the event is done with; false leaves it to the peer's widget as well
+// (focus, paint and the like, which the widget needs for itself).
+bool TranslateEvent(TPeer& Peer, QEvent* Event);
+
+// A key press or release while its messages are delivered: what reached the window's
+// default procedure tells a peer with a native widget what to let that widget do.
+struct TKeyTranslation {
+  const TWindowRecord* Window = nullptr;
+  QKeyEvent* Event = nullptr;
+  bool KeyReachedDefault = false;
+  std::string CharsSent;             // the WM_CHAR bytes the glue delivered
+  std::string CharsReachedDefault;   // those bytes as the default procedure got them
+};
+// The translation running for Window, or null (a message sent by code, not typed).
+TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window);
+
+// Win32 key code of a Qt key; 0 when there is none.
+Word VirtualKeyOf(int QtKey, const QString& Text);
+TShiftState ShiftOf(Qt::KeyboardModifiers Modifiers, Qt::MouseButtons Buttons);
+// Tracks the control under the pointer and sends CM_MOUSELEAVE / CM_MOUSEENTER on a change.
+void TrackMouseControl(TControl* Control);
+// Delivers a message to a control, windowed or not, inside the boundary: an exception from
+// its handler goes to Application->HandleException, and no widget is deleted meanwhile.
+LRESULT DeliverToControl(TControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam);
+
+}  // namespace vcl::backend

@@ -191,8 +191,10 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
       const int From = X + Metrics.horizontalAdvance(Shown.left(Line.Underline));
       const int To = From + Metrics.horizontalAdvance(Shown.mid(Line.Underline, 1));
       const int Base = Y + Metrics.ascent() + 1;
-      const QPoint O = Device.Origin();
-      if (QPainter* P = Device.Painter(Clip)) P->drawLine(From + O.x(), Base + O.y(), To - 1 + O.x(), Base + O.y());
+      // A one-pixel line of whole device pixels, as every line of a canvas.
+      QRect Underline = Device.ImageRow(From, To, Base);
+      if (Clip) Underline &= Device.ImageArea(*Clip);
+      Device.FillSolid(Underline, Painter->pen().color().rgb());
     }
     Device.Changed(Cell);
     Y += LineHeight;

@@ -88,6 +88,36 @@ TEST_F(ScaledDrawingTest, OnePixelLinesHaveTheSameDeviceWidthWhereverTheyLie) {
   }
 }
 
+TEST_F(ScaledDrawingTest, APrefixUnderlineIsOneLineUnderItsCharacter) {
+  const int X = 11, Y = 10;
+  int Width = 0;
+  auto Text = [&](const char* Shown, unsigned Format) {
+    Draw([&](TCanvas* C) {
+      C->GetFont()->SetHeight(-15);
+      C->GetFont()->SetColor(clBlack);
+      C->GetBrush()->SetStyle(bsClear);
+      Width = C->TextWidth("W");
+      TRect R{X, Y, 150, 40};
+      DrawText(C->GetHandle(), Shown, -1, &R, DT_SINGLELINE | Format);
+    });
+    return Surface();
+  };
+  const QImage Plain = Text("W", DT_NOPREFIX);
+  const QImage Underlined = Text("&W", 0);
+  QRect Added;
+  int Count = 0;
+  for (int Y = 0; Y < Plain.height(); ++Y)
+    for (int X = 0; X < Plain.width(); ++X)
+      if (Plain.pixel(X, Y) != Underlined.pixel(X, Y)) {
+        Added |= QRect(X, Y, 1, 1);
+        ++Count;
+      }
+  EXPECT_EQ(Added.left(), Edge(X));
+  EXPECT_EQ(Added.width(), Edge(X + Width) - Edge(X));
+  EXPECT_EQ(Added.height(), LineWidth());
+  EXPECT_EQ(Count, Added.width() * Added.height()) << "one solid line";
+}
+
 TEST_F(ScaledDrawingTest, AFrameIsOneLineWidthOnEverySideInsideItsRectangle) {
   const TRect Frames[] = {{10, 10, 41, 30}, {51, 11, 80, 36}, {90, 15, 96, 22}};
   for (const TRect& R : Frames) {

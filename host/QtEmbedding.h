@@ -16,6 +16,8 @@ QWidget* EmbedInWidget(TWinControl* Control, QWidget* Host);
 // The Qt widget of the control's window (created when needed).
 QWidget* ControlWidget(TWinControl* Control);
 // A copy of the retained surface of the control's client area, after pending repaints ran.
+// It holds device pixels: at a device pixel ratio above 1 it is that many times larger than
+// the client area, with devicePixelRatio() telling the ratio; at 1 its pixels are the client's.
 QImage ControlSurface(TWinControl* Control);
 QColor ToQColor(TColor Color);
 

@@ -1,9 +1,9 @@
-// Colour values: system colours through the application palette.
+// System colours through the application palette, and colours for Qt.
 
 #include <QApplication>
 #include <QPalette>
 
-#include "Graphics.h"
+#include "GraphicsBackend.h"
 #include "QtEmbedding.h"
 
 namespace vcl {
@@ -36,9 +36,8 @@ QColor PaletteColor(int Index) {
 
 }  // namespace
 
-TColor ColorToRGB(TColor Color) {
-  if ((static_cast<std::uint32_t>(Color) & 0xFF000000u) != 0x80000000u) return Color & 0x00FFFFFF;
-  const QColor C = PaletteColor(Color & 0xFF);
+TColor backend::SystemColorRGB(int Index) {
+  const QColor C = PaletteColor(Index);
   return RGB(C.red(), C.green(), C.blue());
 }
 

@@ -172,12 +172,15 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const std::optional<QRect> Clip = (Format & DT_NOCLIP) ? std::nullopt : std::optional(Bounds);
   QPainter* Painter = Device.Painter(Clip);
   if (!Painter) return Device.Usable() ? TotalHeight : 0;  // clipped away whole: nothing to draw
-  Device.SetPainterFont(Font.Font);
+  // Above a ratio of 1 glyphs have device pixels enough for smooth edges.
+  const bool Smooth = Device.Ratio() != 1;
+  Device.SetPainterFont(Smooth ? Font.SmoothFont : Font.Font);
   Painter->setPen(ToQColor(Canvas->GetFont()->GetColor()));
   const TBrush& Brush = *Canvas->GetBrush();
   const bool Opaque = Brush.GetStyle() != bsClear;
   const QColor Background = ToQColor(Brush.GetColor());
-  backend::TTextStyle Style{Painter->font(), Font.Serial, Painter->device()->logicalDpiY(), Metrics, Font.DotsWidth,
+  const int Dpi = qRound(Painter->device()->logicalDpiY() * Device.Ratio());
+  backend::TTextStyle Style{Painter->font(), Font.Serial, Dpi, Metrics, Font.DotsWidth,
                            QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
   Style.Option.setWrapMode(QTextOption::NoWrap);
   Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
@@ -202,8 +205,10 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
       const int From = X + Metrics.horizontalAdvance(Shown.left(Line.Underline));
       const int To = From + Metrics.horizontalAdvance(Shown.mid(Line.Underline, 1));
       const int Base = Y + Metrics.ascent() + 1;
-      const QPoint O = Device.Origin();
-      if (QPainter* P = Device.Painter(Clip)) P->drawLine(From + O.x(), Base + O.y(), To - 1 + O.x(), Base + O.y());
+      // A one-pixel line of whole device pixels, as every line of a canvas.
+      QRect Underline = Device.ImageRow(From, To, Base);
+      if (Clip) Underline &= Device.ImageArea(*Clip);
+      Device.FillSolid(Underline, Painter->pen().color().rgb());
     }
     Device.Changed(Cell);
     Y += LineHeight;

@@ -3,6 +3,7 @@
 #include "HostWidget.h"
 #include "QtEmbedding.h"
 #include "WindowBackend.h"
+#include "WindowSurface.h"
 
 namespace vcl {
 
@@ -21,7 +22,7 @@ QImage ControlSurface(TWinControl* Control) {
   const HWND Wnd = Control->GetHandle();
   backend::UpdateWindow(Wnd);
   TWindowRecord* R = backend::RecordOf(Wnd);
-  return R ? R->Surface.copy() : QImage();
+  return R ? backend::SurfaceCopy(R) : QImage();
 }
 
 }  // namespace vcl

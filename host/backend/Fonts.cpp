@@ -76,9 +76,11 @@ public:
     }
     if (FFonts.size() >= MaxFonts) Forget();
     QFont Resolved = Resolve(Font);
+    QFont Smooth = Resolved;
+    Smooth.setStyleStrategy(QFont::PreferAntialias);
     QFontMetrics Metrics(Resolved);
     const int DotsWidth = Metrics.horizontalAdvance(QStringLiteral("..."));
-    TQtFont Entry{std::move(Resolved), std::move(Metrics), ++FSerial, DotsWidth};
+    TQtFont Entry{std::move(Resolved), std::move(Smooth), std::move(Metrics), ++FSerial, DotsWidth};
     FLast = &*FFonts.emplace(std::move(Key), std::move(Entry)).first;
     return FLast->second;
   }
@@ -125,6 +127,11 @@ const TQtFont& QtFontOf(const TFont& Font) {
   // Never destroyed: canvases of static objects may still measure text at exit.
   static auto* Cache = new TFontCache;
   return Cache->Find(Font);
+}
+
+TSize TextExtentOf(const TFont& Font, const AnsiString& Text) {
+  const QFontMetrics& Metrics = QtFontOf(Font).Metrics;
+  return TSize{Metrics.horizontalAdvance(QString::fromUtf8(Text.c_str())), Metrics.height()};
 }
 
 }  // namespace vcl::backend

@@ -5,12 +5,13 @@
 #include <QFontMetrics>
 #include <cstdint>
 
-#include "Graphics.h"
+#include "GraphicsBackend.h"
 
 namespace vcl::backend {
 
 struct TQtFont {
-  QFont Font;
+  QFont Font;        // without anti-aliasing: crisp whole pixels at a ratio of 1
+  QFont SmoothFont;  // anti-aliased, for surfaces at a higher device pixel ratio
   QFontMetrics Metrics;
   std::uint64_t Serial;  // different for every font resolved, so that caches can tell them apart
   int DotsWidth;         // of "...", which ends shortened text

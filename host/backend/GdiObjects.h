@@ -1,6 +1,5 @@
 #pragma once
-// Bitmaps and pattern brushes behind HBITMAP and HBRUSH. Handles are never reused, so a
-// deleted object's handle is simply not found.
+// The Qt images behind HBITMAP and HBRUSH, for the backend's drawing.
 
 #include <QImage>
 
@@ -8,13 +7,8 @@
 
 namespace vcl::backend {
 
-HBITMAP NewBitmap(const QImage& Image);
 const QImage* BitmapImage(HBITMAP Bitmap);
 // The pattern of a brush made by CreatePatternBrush; null for a deleted or unknown brush.
 const QImage* BrushPattern(HBRUSH Brush);
-// Brushes that share a handle keep it alive; the last release deletes it.
-void RetainBrush(HBRUSH Brush);
-void ReleaseBrush(HBRUSH Brush);
-void DeleteBitmap(HBITMAP Bitmap);
 
 }  // namespace vcl::backend

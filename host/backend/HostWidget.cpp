@@ -6,6 +6,7 @@
 
 #include "InputGlue.h"
 #include "WindowBackend.h"
+#include "WindowSurface.h"
 
 namespace vcl {
 
@@ -17,6 +18,8 @@ THostWidget::THostWidget(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags
 }
 
 bool THostWidget::event(QEvent* Event) {
+  // The surface follows the device pixel ratio of the window's screen.
+  if (Event->type() == QEvent::ScreenChangeInternal && FRecord) backend::SyncClientSize(FRecord);
   if (backend::TranslateEvent(*this, Event)) return true;
   return QWidget::event(Event);
 }
@@ -30,11 +33,14 @@ void THostWidget::resizeEvent(QResizeEvent*) {
 void THostWidget::paintEvent(QPaintEvent*) {
   if (!FRecord) return;
   const HWND Wnd = backend::HandleOf(FRecord);
+  // A move to a screen of another ratio may come without a screen change event.
+  if (backend::SurfaceRatioStale(FRecord)) backend::SyncClientSize(FRecord);
+  if (!FRecord) return;  // destroyed by a WM_SIZE handler
   backend::PaintPending(FRecord);
   TWindowRecord* R = backend::FindRecord(Wnd);
   if (!R || !FRecord) return;
   QPainter Painter(this);
-  Painter.drawImage(R->ClientRectInWidget().topLeft(), R->Surface);
+  backend::ShowSurface(Painter, R);
   backend::DrawWindowFrame(Painter, *R, rect());
 }
 

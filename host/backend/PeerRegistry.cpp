@@ -58,22 +58,24 @@ void DefaultWindowProc(HWND Wnd, TMessage& Message) {
 }
 
 void DrawWindowFrame(QPainter& Painter, const TWindowRecord& Record, const QRect& R) {
+  // Edges as rectangles of whole logical pixels: a line's pen would straddle pixel edges
+  // at a device pixel ratio above 1, leaving a device row unpainted beside the surface.
+  auto Fill = [&](const QRect& Side, TColor Color) { Painter.fillRect(Side, ToQColor(Color)); };
   if (Record.ExStyle & WS_EX_CLIENTEDGE) {
     // Sunken edge: shadow and dark shadow above and left, highlight and light below and right.
     auto Edge = [&](int Inset, TColor TopLeft, TColor BottomRight) {
       const QRect E = R.adjusted(Inset, Inset, -Inset, -Inset);
-      Painter.setPen(ToQColor(TopLeft));
-      Painter.drawLine(E.left(), E.top(), E.right() - 1, E.top());
-      Painter.drawLine(E.left(), E.top(), E.left(), E.bottom() - 1);
-      Painter.setPen(ToQColor(BottomRight));
-      Painter.drawLine(E.left(), E.bottom(), E.right(), E.bottom());
-      Painter.drawLine(E.right(), E.top(), E.right(), E.bottom());
+      Fill(QRect(E.left(), E.top(), E.width() - 1, 1), TopLeft);
+      Fill(QRect(E.left(), E.top(), 1, E.height() - 1), TopLeft);
+      Fill(QRect(E.left(), E.bottom(), E.width(), 1), BottomRight);
+      Fill(QRect(E.right(), E.top(), 1, E.height()), BottomRight);
     };
     Edge(0, clBtnShadow, clBtnHighlight);
     Edge(1, cl3DDkShadow, cl3DLight);
   } else if (Record.Style & WS_BORDER) {
-    Painter.setPen(ToQColor(clWindowFrame));
-    Painter.drawRect(R.adjusted(0, 0, -1, -1));
+    for (const QRect& Side : {QRect(R.left(), R.top(), R.width(), 1), QRect(R.left(), R.bottom(), R.width(), 1),
+                              QRect(R.left(), R.top(), 1, R.height()), QRect(R.right(), R.top(), 1, R.height())})
+      Fill(Side, clWindowFrame);
   }
 }
 

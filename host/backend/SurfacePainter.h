@@ -24,9 +24,10 @@ public:
   void EndCycle();
   bool InCycle() const { return FCycles > 0; }
 
-  // A painter on Image in image coordinates, clipped to Clip (not empty).
-  QPainter& Open(QImage& Image, const QRect& Clip);
-  QPainter& Open(QImage& Image, const QRegion& Clip);
+  // A painter on Image in logical image coordinates, drawing Ratio device pixels for each
+  // logical one, clipped to Clip (not empty, in device pixels: exact at any ratio).
+  QPainter& Open(QImage& Image, const QRect& Clip, qreal Ratio);
+  QPainter& Open(QImage& Image, const QRegion& Clip, qreal Ratio);
   void SetFont(const QFont& Font);
   // The drawing is done: its painter ends unless a cycle keeps it.
   void Release();
@@ -35,11 +36,15 @@ public:
   void End();
 
 private:
-  QPainter& Painter(QImage& Image);
+  QPainter& Painter(QImage& Image, qreal Ratio);
+  // Sets the clip in device pixels, then goes back to logical coordinates.
+  template <class C>
+  void SetDeviceClip(const C& Clip);
 
   std::optional<QPainter> FPainter;
   const QImage* FImage = nullptr;
   const uchar* FBits = nullptr;
+  qreal FRatio = 1;
   // The clip set last: a rectangle, or a region of several.
   QRect FClipRect;
   QRegion FClipRegion;

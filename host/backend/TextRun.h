@@ -15,7 +15,7 @@ namespace vcl::backend {
 struct TTextStyle {
   QFont Font;            // as the painter draws it, at the surface's resolution
   std::uint64_t FontId;  // the resolved font's serial
-  int Dpi;               // the surface's resolution
+  int Dpi;               // the surface's resolution in device dots per inch
   QFontMetrics Metrics;  // as text is measured
   int DotsWidth;         // of "..."
   QTextOption Option;    // no wrapping, absolute left alignment, the reading order

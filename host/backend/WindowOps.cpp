@@ -7,6 +7,7 @@
 
 #include "InputGlue.h"
 #include "WindowBackend.h"
+#include "WindowSurface.h"
 
 namespace vcl::backend {
 
@@ -71,12 +72,9 @@ TRect WindowBounds(HWND Wnd) {
 void PaintOnChildArea(HWND Parent, const TRect& Bounds, TCanvas* Canvas, const std::function<void()>& Paint) {
   TWindowRecord* R = FindRecord(Parent);
   if (!R) return;
-  TCanvasSurface Area;
-  Area.Image = &R->Surface;
+  TCanvasSurface Area = R->CanvasSurface;
   Area.Clip = R->CanvasSurface.Clip & QRegion(Bounds.Left, Bounds.Top, Bounds.Width(), Bounds.Height());
   Area.Origin = QPoint(Bounds.Left, Bounds.Top);
-  Area.Changed = R->CanvasSurface.Changed;
-  Area.Painter = &R->Painter;
   Canvas->SetSurface(&Area);
   struct TDetach {
     TCanvas* Canvas;
@@ -133,14 +131,13 @@ void RepaintFrame(HWND Wnd) {
 
 void SyncClientSize(TWindowRecord* R) {
   const QSize Client = R->ClientRectInWidget().size();
-  if (Client == R->LastClientSize) return;
+  const bool Resized = Client != R->LastClientSize;
+  if (!Resized && !SurfaceRatioStale(R)) return;
   R->LastClientSize = Client;
-  R->Painter.End();
-  R->Surface = QImage(Client, QImage::Format_RGB32);
-  R->Surface.fill(Qt::white);
-  R->CanvasSurface.Clip = QRegion(R->Surface.rect());
-  R->Invalid = QRegion(R->Surface.rect());
+  RemakeSurface(R, Client);
+  R->Invalid = QRegion(R->CanvasSurface.Rect());
   if (R->Widget) R->Widget->update();
+  if (!Resized) return;
   const HWND Wnd = HandleOf(R);
   SendMessage(Wnd, WM_SIZE, SIZE_RESTORED, MakeLParam(Client.width(), Client.height()));
 }
@@ -157,7 +154,7 @@ void LayoutScrollBar(TWindowRecord* R) {
 void InvalidateWindow(HWND Wnd, const TRect* Rect) {
   TWindowRecord* R = FindRecord(Wnd);
   if (!R) return;
-  QRect Area = R->Surface.rect();
+  QRect Area = R->CanvasSurface.Rect();
   if (Rect) Area = Area.intersected(QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()));
   if (Area.isEmpty()) return;
   R->Invalid += Area;
@@ -171,7 +168,7 @@ void PaintPending(TWindowRecord* R) {
   R->CanvasSurface.Clip = Area;
   R->Painter.BeginCycle();
   // Erase with the control's colour, as the window class brush would.
-  R->Painter.Open(R->Surface, Area).fillRect(Area.boundingRect(), ToQColor(R->Control->GetColor()));
+  EraseSurface(R, Area, ToQColor(R->Control->GetColor()));
   const std::uintptr_t Id = R->Id;
   const HWND Wnd = HandleOf(R);
   struct TRestoreClip {
@@ -179,7 +176,7 @@ void PaintPending(TWindowRecord* R) {
     ~TRestoreClip() {
       if (TWindowRecord* Alive = FindRecord(reinterpret_cast<HWND>(Id))) {
         Alive->Painter.EndCycle();
-        Alive->CanvasSurface.Clip = QRegion(Alive->Surface.rect());
+        Alive->CanvasSurface.Clip = QRegion(Alive->CanvasSurface.Rect());
       }
     }
   } Restore{Id};

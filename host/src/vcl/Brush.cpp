@@ -1,7 +1,6 @@
 // TBrush: colour, style and a shared pattern handle.
 
-#include "GdiObjects.h"
-#include "Graphics.h"
+#include "backend/GraphicsBackend.h"
 
 namespace vcl {
 

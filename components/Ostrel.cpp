@@ -1,5 +1,5 @@
 // The card view's shell: construction and destruction, window styles, message routing,
-// property setters, selection and focus.
+// property setters.
 
 #include <algorithm>
 
@@ -73,6 +73,15 @@ void TOstrel::Dispatch(TMessage& Message) {
     case WM_SIZE: DispatchAs(Message, this, &TOstrel::WMSize); break;
     case WM_HSCROLL: DispatchAs(Message, this, &TOstrel::WMHScroll); break;
     case CM_CTL3DCHANGED: CMCtl3DChanged(Message); break;
+    case WM_HIDEEDITOR: WMHideEditor(Message); break;
+    case WM_TIMER: DispatchAs(Message, this, &TOstrel::WMTimer); break;
+    case CM_MOUSELEAVE: CMMouseLeave(Message); break;
+    case CM_WANTSPECIALKEY: DispatchAs(Message, this, &TOstrel::CMWantSpecialKey); break;
+    case WM_MOUSEHWHEEL:
+      // A sideways wheel or swipe scrolls by its pixels.
+      ScrollBy(TWMMouseWheel(Message).WheelDelta * WheelPixelsPerNotch / WHEEL_DELTA);
+      Message.Result = 1;
+      break;
     default: TCustomControl::Dispatch(Message);
   }
 }
@@ -98,58 +107,13 @@ void TOstrel::Delete(TOstrelItem* Item) {
 }
 
 void TOstrel::ItemDestroying(TOstrelItem* Item) {
-  if (FSelected == Item) FSelected = nullptr;
-  if (FItemFocused == Item) FItemFocused = nullptr;
+  if (FSelected == Item) PutSelected(nullptr, false);
+  if (FItemFocused == Item) PutFocused(nullptr, false);
   if (FPlacing == Item) FPlacing = nullptr;
-  if (FHintItem == Item) {
-    FHintItem = nullptr;
-    if (HandleAllocated()) KillTimer(GetHandle(), FHintTimer);
-    if (FHintWindow) FHintWindow->ReleaseHandle();
-  }
+  if (FHintItem == Item) CancelHint();
+  if (FEditItem == Item) DropEdit();
   for (TItemWatch* Watch = FItemWatches; Watch; Watch = Watch->Outer)
     if (Watch->Item == Item) Watch->Item = nullptr;
-}
-
-void TOstrel::SetSelected(TOstrelItem* Value) { ChangeSelection(Value, true); }
-
-// Only a card of the own list that is not being deleted can be held: the control hears of
-// the deletion of no other card (a card never added, one of another control, one whose
-// deletion has already let go of the control), so holding it would outlive it.
-bool TOstrel::MayHold(const TOstrelItem* Item) const {
-  return !Item || (Item->FAttached && !Item->FDeleting && Item->FOwner == FItems.get());
-}
-
-void TOstrel::ChangeSelection(TOstrelItem* Value, bool MayRefuse) {
-  if (Value == FSelected || !MayHold(Value)) return;
-  bool AllowChange = true;
-  if (FOnChanging) {
-    // The handler may delete the card offered; then there is nothing to select.
-    TItemWatch Watch{Value, FItemWatches};
-    FItemWatches = &Watch;
-    try {
-      FOnChanging(this, Value, AllowChange);
-    } catch (...) {
-      FItemWatches = Watch.Outer;
-      throw;
-    }
-    FItemWatches = Watch.Outer;
-    if (Value && !Watch.Item) return;
-  }
-  if (!AllowChange && MayRefuse) return;
-  TOstrelItem* Old = FSelected;
-  FSelected = Value;
-  if (Old) Old->Invalidate();
-  if (FSelected) FSelected->Invalidate();
-  ScrollInView(FSelected);
-  if (FOnChange) FOnChange(this, FSelected);
-}
-
-void TOstrel::SetFocused(TOstrelItem* Value) {
-  if (Value == FItemFocused || !MayHold(Value)) return;
-  TOstrelItem* Old = FItemFocused;
-  FItemFocused = Value;
-  if (Old) Old->Invalidate();
-  if (FItemFocused) FItemFocused->Invalidate();
 }
 
 // ------------------------------------------------------------------ properties

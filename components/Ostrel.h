@@ -14,6 +14,7 @@
 #include "Forms.h"
 #include "Graphics.h"
 #include "Messages.h"
+#include "StdCtrls.h"
 #include "SysUtils.h"
 #include "Types.h"
 #include "Windows.h"
@@ -25,6 +26,11 @@ using namespace vcl;
 class TOstrelItem;
 class TOstrelItems;
 class TOstrel;
+class TOstrelEditor;
+
+// Posted by the in-place editor to its card view to end the edit: WParam 1 keeps the typed
+// value, 0 discards it.
+constexpr unsigned WM_HIDEEDITOR = WM_USER + 100;
 
 using TOstrelItemNotifyEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/>;
 using TOstrelItemHeightEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, int& /*ItemHeight*/>;
@@ -61,9 +67,14 @@ public:
   void SetHint(const AnsiString& Value);
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Whether the card is its control's selected card; false for a card of no control.
   bool GetSelected() const;
+  // True selects the card (OnChanging may refuse); false clears the selection when this card
+  // is the selected one. Nothing for a card of no control.
   void SetSelected(bool Value);
+  // Whether the card is its control's focused card.
   bool GetFocused() const;
+  // True focuses the card; false does nothing, as a list with cards always has a focused card.
   void SetFocused(bool Value);
   int GetIndex() const;  // -1 while unattached
   bool GetEdited() const { return FEdited; }
@@ -78,6 +89,14 @@ public:
   bool IsEqual(const TOstrelItem* Item) const;
   // Relayouts the control after the caller changed SubItems.
   void Update();
+
+  // Opens the control's in-place editor on sub-item Index; false when refused or when the
+  // card belongs to no control. "Index out of range" outside the sub-items.
+  bool EditSubItem(int Index);
+  // Opens the editor on the first sub-item called Name; "SubItem not found" when none is.
+  void EditSubItemByName(const AnsiString& Name);
+  // Ends whatever edit the control has open: the value is stored unless Cancel.
+  void EndEdit(bool Cancel);
 
   // First sub-item whose name (or whole text, for a plain line) equals Name; -1 when none.
   int GetSubItemIndex(const AnsiString& Name) const;
@@ -182,6 +201,31 @@ private:
   TList FList;
   TOstrel* FTable;
   int FUpdateCount = 0;
+};
+
+// ------------------------------------------------------------------ in-place editor
+
+// The borderless single-line editor that a card view lays over one sub-item's value. Enter
+// and Escape ask the card view to end the edit (posted, never from inside the editor's own
+// handlers); typed characters also pass the card view's OnKeyPress. While it has the caret,
+// the form still sees the card view as its active control.
+class TOstrelEditor : public TCustomEdit {
+public:
+  explicit TOstrelEditor(TComponent* AOwner);
+  // The card view that owns the editor; EInvalidCast when the owner is something else.
+  TOstrel* GetOstrel() const;
+  void WndProc(TMessage& Message) override;
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateParams(TCreateParams& Params) override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void KeyPress(char& Key) override;
+
+private:
+  void CMWantSpecialKey(TWMKey& Message);
+  // Asks the card view to end this edit once the current handler has returned.
+  void PostHide(bool Accept);
 };
 
 // ------------------------------------------------------------------ card view
@@ -294,8 +338,16 @@ public:
   // Client x of divider k (1-based), mirrored in right-to-left mode.
   int GetDividerX(int Divider) const;
 
-  // Closes an open in-place edit; Accept stores the edited value first.
+  // Opens the in-place editor on a sub-item of Item (an open edit is ended and stored
+  // first); false when Item is null or CanEdit refuses. SubItem must be a valid index.
+  bool EditSubItem(TOstrelItem* Item, int SubItem);
+  // Ends an open in-place edit; Accept stores the value (OnEditedSubItem may rewrite it; an
+  // empty value removes a named sub-item). Without an open edit it does nothing.
   void HideItemEditor(bool Accept);
+  // The open in-place editor, or null.
+  TOstrelEditor* GetEditor() const { return FEditor; }
+  // The card being edited, or null.
+  TOstrelItem* GetEditItem() const { return FEditItem; }
 
   // Selects and focuses the first card, in list order, whose initial (a to z upper-cased)
   // is not below Letter's; a card without text counts as initial 0. Nothing changes when
@@ -312,6 +364,16 @@ protected:
   void Paint() override;
   void DoEnter() override;
   void DoExit() override;
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void MouseMove(TShiftState Shift, int X, int Y) override;
+  void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  // A wheel notch scrolls sideways by half the distance between neighbouring columns,
+  // unless OnMouseWheel took it.
+  bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+  // Whether an edit of that sub-item may start: OnEditingSubItem decides (ReadOnly only
+  // stops the mouse from starting one).
+  virtual bool CanEdit(TOstrelItem* Item, int SubItem);
 
   // Notification that a card is being destroyed; fires OnDeletion.
   virtual void Delete(TOstrelItem* Item);
@@ -322,12 +384,17 @@ protected:
 
   void WMSize(TWMSize& Message);
   void WMHScroll(TWMScroll& Message);
+  void WMHideEditor(TMessage& Message);
+  void WMTimer(TWMTimer& Message);
+  void CMMouseLeave(TMessage& Message);
+  void CMWantSpecialKey(TWMKey& Message);
   void CMCtl3DChanged(TMessage& Message);
   void CaptionFontChanged(TObject* Sender);
 
 private:
   friend class TOstrelItem;
   friend class TOstrelItems;
+  friend class TOstrelEditor;
 
   // Called by a card's destructor before OnDeletion: the control lets go of the card at
   // once, so nothing it holds (selection, focus, edit, hint) can point at a deleted card.
@@ -338,6 +405,24 @@ private:
   void RelayoutAndInvalidate();
   // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.
   void ChangeSelection(TOstrelItem* Value, bool MayRefuse);
+  // The only writers of FSelected and FItemFocused. Repaint invalidates the old and the new
+  // card; it is false where the cards are going away or a relayout repaints anyway.
+  void PutSelected(TOstrelItem* Value, bool Repaint);
+  void PutFocused(TOstrelItem* Value, bool Repaint);
+  // Moving by key: select Item, then focus whatever is selected.
+  void MoveTo(TOstrelItem* Item);
+  // Scrolls by Pixels through the scroll bar's path, so an open edit is stored first.
+  void ScrollBy(int Pixels);
+  // The divider whose zone holds client x, or 0; the highest-numbered wins.
+  int DividerAt(int X) const;
+  // Hint steps shared by the input handlers (OstrelHints.cpp).
+  void TrackHintItem(TOstrelItem* Item);
+  void CancelHint();
+  void HideHint();
+  // The edit ends without storing, because its card is going away.
+  void DropEdit();
+  void StoreEditedValue(const AnsiString& NewText);
+  void EndEditor();
   // Whether the control may refer to the card as its selected or focused one.
   bool MayHold(const TOstrelItem* Item) const;
 
@@ -426,6 +511,14 @@ private:
   TOstrelEditingSubItemEvent FOnEditingSubItem;
   TOstrelEditedSubItemEvent FOnEditedSubItem;
   bool FEditing = false;
+  TOstrelEditor* FEditor = nullptr;  // owned as a component of the control
+  TOstrelItem* FEditItem = nullptr;
+  int FEditSubItem = 0;
+  // Counts edits, so that an end request posted by an edit that has ended meanwhile cannot
+  // end the next one.
+  unsigned FEditSerial = 0;
+  // What wheel deltas leave below one pixel, carried to the next turn.
+  int FWheelRemainder = 0;
   int FMaxItemHintWidth = 100;
   bool FItemsHints = false;
   TOstrelItemHintEvent FOnItemHint;

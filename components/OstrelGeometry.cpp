@@ -74,6 +74,12 @@ int TCardGeometry::DividerX(int Divider) const {
   return Divider * Pitch() - ScrollPos;
 }
 
+int TCardGeometry::ColumnWidthForDivider(int Divider, int X) const {
+  if (Divider <= 0) return ColumnWidth;
+  const int Gaps = 2 * BorderWidth * Divider;
+  return RightToLeft ? (TotalWidth - Gaps - X - ScrollPos) / Divider : (X + ScrollPos - Gaps) / Divider;
+}
+
 TRect TCardGeometry::LineRect(const TRect& Card, int Top, int Index) const {
   const int LineTop = Top + CaptionHeight + Index * ItemLineHeight;
   return TRect{Card.Left, LineTop, Card.Right, LineTop + ItemLineHeight};

@@ -43,6 +43,9 @@ struct TCardGeometry {
   TSpan DividersInView(int ClientWidth) const;
   // Client x of divider k (1-based): the middle of the gap after column k - 1.
   int DividerX(int Divider) const;
+  // The column width that puts divider k under client x, truncated toward zero; the width
+  // itself is not clamped here.
+  int ColumnWidthForDivider(int Divider, int X) const;
 
   // Sub-item line Index of a card whose rectangle is Card and whose top is Top.
   vcl::TRect LineRect(const vcl::TRect& Card, int Top, int Index) const;

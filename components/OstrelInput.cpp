@@ -1,17 +1,172 @@
-// Keyboard and mouse: selection by key, click and initial.
+// Keyboard and mouse: selection by key, click and initial, the divider drag, the cursor,
+// the release that opens the editor, and the wheel.
+
+#include <algorithm>
 
 #include "Ostrel.h"
+#include "OstrelGeometry.h"
 
 namespace ostrel {
 
+// The arrows move between cards, not between the controls of the form.
+void TOstrel::CMWantSpecialKey(TWMKey& Message) {
+  TCustomControl::Dispatch(Message.Message);
+  if (Message.CharCode >= VK_LEFT && Message.CharCode <= VK_DOWN) Message.Result = 1;
+}
+
+// Shift, Ctrl and Alt change nothing: every combination acts as the plain key. A page is
+// always three cards.
+void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
+  CancelHint();
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  TCustomControl::KeyDown(Key, Shift);
+  if (Alive.expired() || FItems->GetCount() == 0) return;
+  const int Last = FItems->GetCount() - 1;
+  // Without a focused card (the application cleared it) the keys start from the first.
+  TOstrelItem* From = FItemFocused ? FItemFocused : FItems->GetFirstItem();
+  const int Index = From->GetIndex();
+  auto At = [this](int I) { return FItems->GetItemFromIndex(I); };
+  switch (Key) {
+    case VK_TAB: HideItemEditor(true); break;
+    case VK_ESCAPE: HideItemEditor(false); break;
+    case VK_PRIOR: MoveTo(At(std::max(Index - 3, 0))); break;
+    case VK_NEXT: MoveTo(At(std::min(Index + 3, Last))); break;
+    case VK_END: MoveTo(FItems->GetLastItem()); break;
+    case VK_HOME: MoveTo(FItems->GetFirstItem()); break;
+    case VK_UP: MoveTo(At(std::max(Index - 1, 0))); break;
+    case VK_DOWN: MoveTo(At(std::min(Index + 1, Last))); break;
+    case VK_LEFT:
+      if (TOstrelItem* Left = GetLeftItem(From)) MoveTo(Left);
+      break;
+    case VK_RIGHT:
+      if (TOstrelItem* Right = GetRightItem(From)) MoveTo(Right);
+      break;
+    default: break;
+  }
+}
+
+// A press ends an open edit with its value kept, then selects the card under the pointer
+// (or, on a divider, starts sizing the columns). The focus follows the selection for every
+// button.
+void TOstrel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  CancelHint();
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  HideItemEditor(true);
+  if (Alive.expired()) return;
+  TCustomControl::MouseDown(Button, Shift, X, Y);
+  if (Alive.expired() || Shift.Contains(ssDouble)) return;
+  if (CanFocus()) SetFocus();
+  if (Alive.expired()) return;
+  if (FOverDivider && Button == mbLeft) {
+    FSizing = true;
+    return;
+  }
+  if (Button == mbLeft || (Button == mbRight && FRightClickSelect)) SetSelected(GetItemAt(X, Y));
+  if (!Alive.expired() && FSelected) SetFocused(FSelected);
+}
+
+// A divider's zone is 7 pixels wide and spans the control's height.
+int TOstrel::DividerAt(int X) const {
+  if (!FAllowSizing) return 0;
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  auto Holds = [&](int D) { return D >= 1 && D <= FColumnCount && std::abs(X - G.DividerX(D)) < 4; };
+  const int Pitch = G.Pitch();
+  if (Pitch >= 8) {
+    // Zones cannot overlap: only the nearest divider can hold X.
+    const int Offset = G.RightToLeft ? G.TotalWidth - G.ScrollPos - X : X + G.ScrollPos;
+    const int Nearest = (Offset + Pitch / 2) / Pitch;
+    return Holds(Nearest) ? Nearest : 0;
+  }
+  // Overlapping zones: the highest-numbered divider wins.
+  int Found = 0;
+  for (int D = 1; D <= FColumnCount; ++D)
+    if (Holds(D)) Found = D;
+  return Found;
+}
+
+void TOstrel::MouseMove(TShiftState Shift, int X, int Y) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  TCustomControl::MouseMove(Shift, X, Y);
+  if (Alive.expired()) return;
+  if (FSizing) {
+    // All columns take the width that puts the dragged divider under the pointer.
+    SetColumnWidth(TCardGeometry::Of(*this).ColumnWidthForDivider(FSizingDivider, X));
+    return;
+  }
+  const int Divider = DividerAt(X);
+  FOverDivider = Divider != 0;
+  if (FOverDivider) {
+    FSizingDivider = Divider;
+    SetCursor(crHSplit);
+    return;
+  }
+  TOstrelItem* Item = GetItemAt(X, Y);
+  if (!Item) {
+    CancelHint();
+    SetCursor(crDefault);
+    return;
+  }
+  TrackHintItem(Item);
+  const int SubItem = GetSubItemAt(Item, X, Y);
+  if (SubItem < 0) {
+    SetCursor(crDefault);
+    return;
+  }
+  bool Editable = !FReadOnly;
+  if (FOnEditingSubItem) {
+    FOnEditingSubItem(this, Item, SubItem, Editable);
+    if (Alive.expired()) return;
+  }
+  SetCursor(Editable ? crIBeam : crDefault);
+}
+
+// The release of a drag reports the width once. A left release on a sub-item of the
+// selected card opens the editor there and hands it the click, so its caret lands where the
+// user clicked.
+void TOstrel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  TCustomControl::MouseUp(Button, Shift, X, Y);
+  if (Alive.expired()) return;
+  if (FSizing) {
+    FSizing = false;
+    if (FOnColumnSized) FOnColumnSized(this, FColumnWidth);
+    return;
+  }
+  if (!FSelected || FReadOnly || Button != mbLeft || GetItemAt(X, Y) != FSelected) return;
+  const int SubItem = GetSubItemAt(FSelected, X, Y);
+  if (SubItem < 0 || !EditSubItem(FSelected, SubItem)) return;
+  if (Alive.expired() || !FEditor || !FEditor->HandleAllocated()) return;
+  const TPoint P = FEditor->ScreenToClient(ClientToScreen(TPoint{X, Y}));
+  const HWND Editor = FEditor->GetHandle();
+  PostMessage(Editor, WM_LBUTTONDOWN, 0, MakeLParam(P.X, P.Y));
+  PostMessage(Editor, WM_LBUTTONUP, 0, MakeLParam(P.X, P.Y));
+}
+
+bool TOstrel::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  if (TCustomControl::DoMouseWheel(Shift, WheelDelta, MousePos) || Alive.expired()) return true;
+  // A turn forward goes back toward the first column; what falls below a pixel is carried.
+  const int Scaled = -WheelDelta * (TCardGeometry::Of(*this).Pitch() / 2) + FWheelRemainder;
+  const int Pixels = Scaled / WHEEL_DELTA;
+  FWheelRemainder = Scaled - Pixels * WHEEL_DELTA;
+  ScrollBy(Pixels);
+  return true;
+}
+
+void TOstrel::ScrollBy(int Pixels) {
+  if (Pixels == 0) return;
+  HideItemEditor(true);
+  SetHScrollPosition(FHScrollPos + Pixels);
+}
+
+// The first card at or after the letter: in a sorted list, the first card with that initial
+// or, when none has it, the first after where it would stand.
 namespace {
 unsigned char InitialOf(const AnsiString& Text) {
   return Text.empty() ? 0 : static_cast<unsigned char>(UpperCase(Text.substr(0, 1))[0]);
 }
 }  // namespace
 
-// The first card at or after the letter: in a sorted list, the first card with that initial
-// or, when none has it, the first after where it would stand.
 void TOstrel::SelectByFirstLetter(char Letter) {
   const unsigned char Wanted = InitialOf(AnsiString(1, Letter));
   for (int I = 0; I < FItems->GetCount(); ++I) {

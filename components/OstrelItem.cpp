@@ -99,7 +99,7 @@ void TOstrelItem::HandOverFocus() {
   const int Index = GetIndex();
   if (Index < 0) return;  // no longer listed; ItemDestroying lets go of it
   if (FOwner->GetCount() == 1) {
-    Table->FItemFocused = nullptr;
+    Table->PutFocused(nullptr, false);
     return;
   }
   Table->SetFocused(FOwner->GetItemFromIndex(Index == 0 ? 1 : Index - 1));
@@ -124,8 +124,11 @@ bool TOstrelItem::GetSelected() const {
   return Table && Table->FSelected == this;
 }
 
-void TOstrelItem::SetSelected(bool) {
-  if (TOstrel* Table = GetTable()) Table->SetSelected(this);
+void TOstrelItem::SetSelected(bool Value) {
+  TOstrel* Table = GetTable();
+  if (!Table) return;
+  if (Value) Table->SetSelected(this);
+  else if (Table->FSelected == this) Table->SetSelected(nullptr);
 }
 
 bool TOstrelItem::GetFocused() const {
@@ -133,8 +136,8 @@ bool TOstrelItem::GetFocused() const {
   return Table && Table->FItemFocused == this;
 }
 
-void TOstrelItem::SetFocused(bool) {
-  if (TOstrel* Table = GetTable()) Table->SetFocused(this);
+void TOstrelItem::SetFocused(bool Value) {
+  if (TOstrel* Table = GetTable(); Table && Value) Table->SetFocused(this);
 }
 
 int TOstrelItem::GetIndex() const {

@@ -1,5 +1,7 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
+#include <utility>
+
 #include "Forms.h"
 #include "Ostrel.h"
 
@@ -77,7 +79,7 @@ TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
     FList.Insert(FCleared + Index, Item.get());
   TOstrelItem* Result = Item.release();
   StructureChanged();
-  if (GetCount() == 1 && FTable) FTable->FItemFocused = Result;
+  if (GetCount() == 1 && FTable) FTable->PutFocused(Result, false);
   if (FUpdateCount != 0) return Result;
   if (FTable && FTable->FSorted)
     Sort();
@@ -115,8 +117,8 @@ void TOstrelItems::Clear() {
     FCleared = 0;
     StructureChanged();
     if (FTable) {
-      FTable->FSelected = nullptr;
-      FTable->FItemFocused = nullptr;
+      FTable->PutSelected(nullptr, false);
+      FTable->PutFocused(nullptr, false);
     }
   }
   try {
@@ -147,7 +149,11 @@ void TOstrelItems::Sort() {
   FSorting = true;
   try {
     if (FTable && FTable->FCustomSort && FTable->FOnSortItems) {
-      SortingTable = FTable;
+      // A comparison may sort another control's cards; each sort keeps its own table.
+      struct TRestore {
+        TOstrel* Outer;
+        ~TRestore() { SortingTable = Outer; }
+      } Restore{std::exchange(SortingTable, FTable)};
       FList.Sort(CompareByEvent);
     } else {
       FList.Sort(CompareByText);

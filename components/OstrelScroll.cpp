@@ -99,9 +99,4 @@ void TOstrel::WMHScroll(TWMScroll& Message) {
   SetHScrollPosition(Pos);
 }
 
-void TOstrel::HideItemEditor(bool Accept) {
-  // The in-place editor, once there is one, is closed here (its text stored when Accept).
-  FEditing = false;
-}
-
 }  // namespace ostrel

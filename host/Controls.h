@@ -430,6 +430,7 @@ public:
   void Invalidate() override;
   void Repaint() override;
   void Update() override;
+  void WndProc(TMessage& Message) override;
   void Dispatch(TMessage& Message) override;
   void DefaultHandler(TMessage& Message) override;
 
@@ -492,7 +493,6 @@ protected:
 private:
   void WMPaint(TMessage& Message);
   void WMSize(TMessage& Message);
-  void WMSetFocus(TMessage& Message);
   // Offers a key to the control as a special key, then to the form as a dialog key
   // (navigation, default and cancel buttons); Result 1 when the form took it.
   void CNKeyDown(TWMKey& Message);

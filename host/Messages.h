@@ -106,6 +106,8 @@ constexpr unsigned DLGC_WANTCHARS = 0x0080;
 
 // One notch of a mouse wheel in WM_MOUSEWHEEL's delta; finer wheels send parts of it.
 constexpr int WHEEL_DELTA = 120;
+// A touchpad swipe of this many pixels counts as one notch (three lines of 16 pixels).
+constexpr int WheelPixelsPerNotch = 48;
 
 // Mouse message key flags (WParam of the button and move messages).
 constexpr unsigned MK_LBUTTON = 0x0001;

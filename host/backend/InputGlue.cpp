@@ -90,10 +90,10 @@ void Mouse(TWindowRecord* R, QMouseEvent* E) {
   DeliverToWindow(Wnd, Msg, MouseKeys(E->buttons(), E->modifiers()), MakeLParam(P.x(), P.y()));
 }
 
-// Pixels of a touchpad swipe in wheel units: three lines of 16 pixels make a notch. What a
-// slow swipe gives below one unit is carried to the next event of the same direction.
+// Pixels of a touchpad swipe in wheel units. What a slow swipe gives below one unit is
+// carried to the next event of the same direction.
 int WheelUnits(int Pixels, int& Carry) {
-  constexpr int PixelsPerNotch = 48;
+  constexpr int PixelsPerNotch = WheelPixelsPerNotch;
   if ((Carry < 0 && Pixels > 0) || (Carry > 0 && Pixels < 0)) Carry = 0;
   const int Scaled = Pixels * WHEEL_DELTA + Carry;
   const int Units = Scaled / PixelsPerNotch;
@@ -140,6 +140,12 @@ void Key(TWindowRecord* R, QKeyEvent* E) {
     ~TRestore() { RunningKey = Outer; }
   } Restore{Outer};
   TPeer* Peer = PeerOf(R);
+  // The framework has had the key: Qt must not offer it to the parent widgets again, even
+  // when the native widget declined it.
+  struct TAccept {
+    QKeyEvent* Event;
+    ~TAccept() { Event->accept(); }
+  } Accept{E};
   if (E->type() == QEvent::KeyRelease) {
     if (Key) DeliverToWindow(Wnd, WM_KEYUP, Key, KeyData | static_cast<LPARAM>(0xC0000000u));
     if (FindRecord(Wnd) && Peer) Peer->NativeKey(Translation);

@@ -269,7 +269,6 @@ void TWinControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case WM_PAINT: WMPaint(Message); break;
     case WM_SIZE: WMSize(Message); break;
-    case WM_SETFOCUS: WMSetFocus(Message); break;
     case CN_KEYDOWN: DispatchAs(Message, this, &TWinControl::CNKeyDown); break;
     case WM_KEYDOWN: DispatchAs(Message, this, &TWinControl::WMKeyDown); break;
     case WM_KEYUP: DispatchAs(Message, this, &TWinControl::WMKeyUp); break;
@@ -312,8 +311,13 @@ void TWinControl::DefaultHandler(TMessage& Message) {
   TControl::DefaultHandler(Message);
 }
 
-void TWinControl::WMSetFocus(TMessage&) {
-  if (TCustomForm* Form = GetParentForm(this); Form && Form != this) Form->SetFocusedControl(this);
+// Taking the focus makes the control the form's focused control; when the form refuses,
+// the message goes no further.
+void TWinControl::WndProc(TMessage& Message) {
+  if (Message.Msg == WM_SETFOCUS) {
+    if (TCustomForm* Form = GetParentForm(this); Form && Form != this && !Form->SetFocusedControl(this)) return;
+  }
+  TControl::WndProc(Message);
 }
 
 void TWinControl::CNKeyDown(TWMKey& Message) {

@@ -77,12 +77,18 @@ public:
   // Draws every button raised, in index order.
   void PaintButtons();
 
+  // Rebuilds the buttons once a form file has been read.
   void Loaded() override;
 
 protected:
+  // Clears Ostrel when that card view goes away.
   void Notification(TComponent* AComponent, TOperation Operation) override;
+  // PaintButtons; the rest of the client area shows Color.
   void Paint() override;
+  // Fires OnResize, then rebuilds the buttons for the new size.
   void Resize() override;
+  // A left press on a button sinks it; the button follows the pointer out and back in; a
+  // release inside it fires OnButtonClick, then the card view's SelectByFirstLetter.
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;

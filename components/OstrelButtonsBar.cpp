@@ -3,7 +3,6 @@
 #include "OstrelButtonsBar.h"
 
 #include <algorithm>
-#include <climits>
 
 #include "OstrelLetterGroups.h"
 
@@ -13,9 +12,11 @@ namespace {
 
 constexpr int MinButtonSize = 6;
 
-// Form files may hold any 32-bit size; positions are summed in 64 bits and a rectangle
-// edge that lies beyond the int range is held at its end, so that no sum overflows.
-int ToCoord(long long Value) { return static_cast<int>(std::clamp<long long>(Value, INT_MIN, INT_MAX)); }
+// Form files may hold any 32-bit size. Positions are summed in 64 bits, and an edge far
+// beyond any window is held at FarCoord: still off the surface, and small enough that the
+// drawing code can add a width to it without overflow.
+constexpr long long FarCoord = 1 << 24;
+int ToCoord(long long Value) { return static_cast<int>(std::clamp(Value, -FarCoord, FarCoord)); }
 
 }  // namespace
 
@@ -94,12 +95,13 @@ void TOstrelButtonsBar::CreateButtons() {
   const long long Length = Vertical ? GetClientHeight() : GetClientWidth();
   const int Breadth = Vertical ? GetClientWidth() : GetClientHeight();
   const long long Size = Vertical ? FButtonHeight : FButtonWidth;
-  const int Border = FBorderWidth;
+  const long long Border = FBorderWidth;
   const int Limit = FShow123Button ? MaxButtons : MaxButtons - 1;
   int Count = 0;
   for (long long Pos = Border; (Length > Pos + Size + Border && Count < Limit) || Count < 2; Pos += Size + Border) {
     const int Start = ToCoord(Pos), End = ToCoord(Pos + Size);
-    FButtons[Count].Rect = Vertical ? TRect{Border, Start, Breadth - Border, End} : TRect{Start, Border, End, Breadth - Border};
+    const int Side = ToCoord(Border), OtherSide = ToCoord(Breadth - Border);
+    FButtons[Count].Rect = Vertical ? TRect{Side, Start, OtherSide, End} : TRect{Start, Side, End, OtherSide};
     ++Count;
   }
   FButtonCount = Count;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <set>
 #include <vector>
@@ -506,5 +507,18 @@ private:
   long FTag = 0;
   TComponentState FComponentState = 0;
 };
+
+// ---------------------------------------------------------------- palette registration
+
+// What a development environment does with RegisterComponents: put the classes on the
+// palette page Page of its form designer.
+using TRegisterComponentsProc =
+    std::function<void(const AnsiString& Page, const std::vector<const TClassInfo*>& ComponentClasses)>;
+// Set by the development environment while it installs packages; empty in programs.
+extern TRegisterComponentsProc RegisterComponentsProc;
+// Called from a unit's Register function: hands the classes, in this order, to
+// RegisterComponentsProc; EComponentError "Invalid component registration" when no
+// environment set it.
+void RegisterComponents(const AnsiString& Page, std::initializer_list<const TClassInfo*> ComponentClasses);
 
 }  // namespace vcl

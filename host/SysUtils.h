@@ -54,6 +54,7 @@ inline constexpr const char* SClassNotFound = "Class %s not found";
 inline constexpr const char* SDuplicateName = "A component named %s already exists";
 inline constexpr const char* SInvalidName = "'%s' is not a valid component name";
 inline constexpr const char* SInvalidInteger = "'%s' is not a valid integer value";
+inline constexpr const char* SRegisterError = "Invalid component registration";
 inline constexpr const char* SInvalidFormat = "Format '%s' invalid or incompatible with argument";
 }  // namespace Consts
 

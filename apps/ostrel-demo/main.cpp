@@ -11,6 +11,7 @@
 
 #include "Forms.h"
 #include "Ostrel.h"
+#include "OstrelButtonsBar.h"
 #include "QtEmbedding.h"
 
 using namespace vcl;
@@ -75,6 +76,12 @@ int main(int Argc, char** Argv) {
   Cards->SetColumnWidth(190);
   Cards->SetItemTextWidth(56);
   Cards->GetCaptionFont()->SetStyle(TFontStyles{fsBold});
+  // A letter index bar at the left jumps to the cards of an initial, which needs them sorted.
+  Cards->SetSorted(true);
+  auto* Letters = new TOstrelButtonsBar(Form);
+  Letters->SetParent(Form);
+  Letters->SetAlign(alLeft);
+  Letters->SetOstrel(Cards);
   try {
     Cards->LoadFromFile(Options.File);
   } catch (const Exception& E) {

@@ -1,10 +1,12 @@
-// Checks a screenshot of the demo: the picture has the expected size and shows caption
-// bands in silver and one in the selection colour.
+// Checks a screenshot of the demo: the picture has the expected size, shows caption bands
+// in silver and one in the selection colour, and a column of raised letter buttons at the left.
 //   screenshot-check PNG WIDTH HEIGHT
 // Runs on the same display as the demo, so the system highlight resolves alike.
 
 #include <QColor>
 #include <QImage>
+#include <algorithm>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 
@@ -16,11 +18,11 @@ using namespace vcl;
 
 namespace {
 
-// Pixels of exactly this colour.
-long CountColor(const QImage& Image, QRgb Color) {
+// Pixels of exactly this colour in the columns below MaxX.
+long CountColor(const QImage& Image, QRgb Color, int MaxX = INT_MAX) {
   long Count = 0;
   for (int Y = 0; Y < Image.height(); ++Y)
-    for (int X = 0; X < Image.width(); ++X) Count += (Image.pixel(X, Y) & 0xFFFFFF) == (Color & 0xFFFFFF);
+    for (int X = 0; X < std::min(Image.width(), MaxX); ++X) Count += (Image.pixel(X, Y) & 0xFFFFFF) == (Color & 0xFFFFFF);
   return Count;
 }
 
@@ -56,7 +58,13 @@ int main(int Argc, char** Argv) {
     std::fprintf(stderr, "only %ld pixels in the selection colour: no selected card\n", Selection);
     Ok = false;
   }
-  std::printf("%s: %dx%d, %ld silver, %ld selection pixels: %s\n", Argv[1], Image.width(), Image.height(), Silver,
-              Selection, Ok ? "ok" : "FAILED");
+  // The letter bar, 60 pixels wide: every raised button has a dark bottom edge 50 pixels long.
+  const long BarShadow = CountColor(Image, ToQColor(clBtnShadow).rgb(), 60);
+  if (BarShadow < 20 * 50) {
+    std::fprintf(stderr, "only %ld button-shadow pixels at the left: letter bar missing\n", BarShadow);
+    Ok = false;
+  }
+  std::printf("%s: %dx%d, %ld silver, %ld selection, %ld letter-bar shadow pixels: %s\n", Argv[1], Image.width(),
+              Image.height(), Silver, Selection, BarShadow, Ok ? "ok" : "FAILED");
   return Ok ? 0 : 1;
 }

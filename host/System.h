@@ -55,17 +55,23 @@ public:
   TMethodRef(std::nullptr_t) {}
   template <class F, class = std::enable_if_t<std::is_invocable_v<F&, Args...> &&
                                               !std::is_same_v<std::decay_t<F>, TMethodRef>>>
-  TMethodRef(F f) : FCode(std::move(f)) {}
+  TMethodRef(F f) : FCode(std::make_shared<const std::function<void(Args...)>>(std::move(f))) {}
   // Data() is the address of the whole object (not of the T part), so that it compares equal
   // to any pointer to the same object, whatever base it is seen through.
   template <class T>
   TMethodRef(T* Object, void (T::*Method)(Args...), AnsiString MethodName = {})
-      : FCode([Object, Method](Args... a) { (Object->*Method)(std::forward<Args>(a)...); }),
+      : FCode(std::make_shared<const std::function<void(Args...)>>(
+            [Object, Method](Args... a) { (Object->*Method)(std::forward<Args>(a)...); })),
         FBinding(std::make_shared<const TMethodBinding>(TMethodBinding{MostDerived(Object), std::move(MethodName)})) {}
 
-  explicit operator bool() const { return static_cast<bool>(FCode); }
-  bool operator==(std::nullptr_t) const { return !FCode; }
-  void operator()(Args... a) const { FCode(std::forward<Args>(a)...); }
+  explicit operator bool() const { return FCode && *FCode; }
+  bool operator==(std::nullptr_t) const { return !static_cast<bool>(*this); }
+  // The code stays alive for the length of the call: a handler may free the object that
+  // holds it (a control deleting itself from its own event), as a classic method pointer may.
+  void operator()(Args... a) const {
+    const auto Running = FCode;
+    (*Running)(std::forward<Args>(a)...);
+  }
 
   const void* Data() const { return FBinding ? FBinding->Data : nullptr; }
   const AnsiString& MethodName() const { return FBinding ? FBinding->MethodName : NoMethodName(); }
@@ -83,7 +89,7 @@ private:
     return Empty;
   }
 
-  std::function<void(Args...)> FCode;
+  std::shared_ptr<const std::function<void(Args...)>> FCode;
   // Null for plain closures, which most handlers are.
   std::shared_ptr<const TMethodBinding> FBinding;
 };

@@ -72,3 +72,21 @@ TEST(MethodRefTest, DataIsTheWholeObjectWhateverBaseItWasBoundThrough) {
   Click(nullptr);
   EXPECT_EQ(Form.Senders.size(), 1u);
 }
+
+// A control may free itself from its own event, and with it the handler that is running;
+// the handler's captures must outlive the call.
+TEST(MethodRefTest, AHandlerMayFreeTheObjectThatHoldsIt) {
+  struct THolder {
+    TNotifyEvent OnFire;
+  };
+  auto* Holder = new THolder;
+  std::string Seen;
+  auto Captured = std::make_shared<std::string>("still here");
+  Holder->OnFire = [Holder, Captured, &Seen](TObject*) {
+    delete Holder;
+    Seen = *Captured;
+  };
+  Captured.reset();
+  Holder->OnFire(nullptr);
+  EXPECT_EQ(Seen, "still here");
+}

@@ -82,6 +82,15 @@ int main(int Argc, char** Argv) {
   Letters->SetParent(Form);
   Letters->SetAlign(alLeft);
   Letters->SetOstrel(Cards);
+  // Resting on a card shows its hint, or else its lines in full: long addresses are cut
+  // short on the card.
+  Cards->SetItemsHints(true);
+  Cards->SetOnItemHint([](TObject*, TOstrelItem* Item, AnsiString& Hint, int& MaxWidth, bool&) {
+    if (!Hint.empty() || Item->GetSubItems()->GetCount() == 0) return;
+    Hint = Item->GetText();
+    for (int I = 0; I < Item->GetSubItems()->GetCount(); ++I) Hint += "\n" + Item->GetSubItems()->Get(I);
+    MaxWidth = 360;
+  });
   try {
     Cards->LoadFromFile(Options.File);
   } catch (const Exception& E) {

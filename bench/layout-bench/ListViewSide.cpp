@@ -11,6 +11,7 @@
 
 #include "BenchCards.h"
 #include "Forms.h"
+#include "KeyTiming.h"
 #include "Sides.h"
 #include "Timing.h"
 
@@ -116,6 +117,24 @@ TFigures MeasureListView(int Count, int& Argc, char** Argv) {
     for (const auto& [X, Y] : Points) Found += View.indexAt(QPoint(X, Y)).isValid();
   });
   if (Found == 0) F.HitTestsMs = -1;
+
+  // Timed: QAbstractItemView's key handling (current index, selection, scrollTo) and the
+  // posted update request, which paints the dirty part of the viewport synchronously. No
+  // forced viewport()->repaint(): it would add a full repaint the card view does not do.
+  View.setFocus();
+  QApplication::processEvents();
+  auto KeyFrom = [&](Qt::Key Key, int Row) {
+    const QModelIndex Start = Model.index(Row, 0);
+    return KeyPressMs(
+        &View, Key,
+        [&] {
+          View.setCurrentIndex(Start);
+          View.scrollTo(Start);
+        },
+        [] {}, [&] { return View.currentIndex(); });
+  };
+  F.PageDownMs = KeyFrom(Qt::Key_PageDown, Count / 2);
+  F.EndMs = KeyFrom(Qt::Key_End, 0);
   return F;
 }
 

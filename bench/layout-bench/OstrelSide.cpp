@@ -2,7 +2,9 @@
 
 #include "BenchCards.h"
 #include "Forms.h"
+#include "KeyTiming.h"
 #include "Ostrel.h"
+#include "QtEmbedding.h"
 #include "Sides.h"
 #include "Timing.h"
 
@@ -42,6 +44,23 @@ TFigures MeasureOstrel(int Count, int& Argc, char** Argv) {
     for (const auto& [X, Y] : Points) Found += View->GetItemAt(X, Y) != nullptr;
   });
   if (Found == 0) F.HitTestsMs = -1;  // nothing laid out: the figure would mean nothing
+
+  // Timed: the key's handling (selection, focus, scrolling into view), Update painting the
+  // invalid area into the control's surface, and Qt's posted repaint copying it to the window.
+  View->SetFocus();
+  Application->ProcessMessages();
+  auto KeyFrom = [&](Qt::Key Key, TOstrelItem* Start) {
+    return KeyPressMs(
+        ControlWidget(View), Key,
+        [&] {
+          View->SetSelected(Start);  // scrolls it into view
+          View->SetFocused(Start);
+          View->Update();
+        },
+        [&] { View->Update(); }, [&] { return View->GetSelected(); });
+  };
+  F.PageDownMs = KeyFrom(Qt::Key_PageDown, View->GetItems()->GetItemFromIndex(Count / 2));
+  F.EndMs = KeyFrom(Qt::Key_End, View->GetItems()->GetFirstItem());
   return F;
 }
 

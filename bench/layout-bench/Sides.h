@@ -11,6 +11,8 @@ struct TFigures {
   double RepaintMs = 0;     // one full repaint, scrolled to the middle
   double PageScrollMs = 0;  // one page to the right, with its repaint
   double HitTestsMs = 0;    // 1,000 hit tests at random points
+  double PageDownMs = 0;    // Page Down from the middle card, with its repaint
+  double EndMs = 0;         // End from the first card, with its repaint
 };
 
 constexpr int ViewWidth = 1000;

@@ -9,17 +9,23 @@
 
 namespace bench {
 
-// Median of Runs timings of Work, in milliseconds.
-template <class F>
-double MedianMs(int Runs, F&& Work) {
+// Median of Runs timings of Work, in milliseconds; Prepare runs untimed before each.
+template <class P, class F>
+double MedianMs(int Runs, P&& Prepare, F&& Work) {
   std::vector<double> Times;
   for (int I = 0; I < Runs; ++I) {
+    Prepare();
     const auto Start = std::chrono::steady_clock::now();
     Work();
     Times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - Start).count());
   }
   std::sort(Times.begin(), Times.end());
   return Times[Times.size() / 2];
+}
+
+template <class F>
+double MedianMs(int Runs, F&& Work) {
+  return MedianMs(Runs, [] {}, Work);
 }
 
 // Random points of the view, the same for both sides.

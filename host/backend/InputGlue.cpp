@@ -77,15 +77,21 @@ unsigned ButtonMessage(QEvent::Type Type, Qt::MouseButton Button) {
   }
 }
 
+// The pointer is over the window at Local (widget coordinates): it holds the windowless
+// child there, or else the window's own control.
+void TrackPointerAt(TWindowRecord* R, const QPoint& Local) {
+  const QPoint P = Local - R->ClientRectInWidget().topLeft();
+  TControl* Under = R->Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
+  TrackMouseControl(Under ? Under : R->Control);
+}
+
 void Mouse(TWindowRecord* R, QMouseEvent* E) {
   SetInputModifiers(E->modifiers());
   const HWND Wnd = HandleOf(R);
   const QPoint P = E->position().toPoint() - R->ClientRectInWidget().topLeft();
   const unsigned Msg = ButtonMessage(E->type(), E->button());
   if (Msg == WM_MOUSEMOVE) {
-    TWinControl* Control = R->Control;
-    TControl* Under = Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
-    TrackMouseControl(Under ? Under : Control);
+    TrackPointerAt(R, E->position().toPoint());
     if (!FindRecord(Wnd)) return;
   }
   DeliverToWindow(Wnd, Msg, MouseKeys(E->buttons(), E->modifiers()), MakeLParam(P.x(), P.y()));
@@ -241,9 +247,7 @@ bool TranslateEvent(TPeer& Peer, QEvent* Event) {
       QWidget* Child = W->childAt(Local);
       while (Child && Child != W && !PeerOf(Child)) Child = Child->parentWidget();
       if (Child && Child != W) return false;
-      const QPoint P = Local - R->ClientRectInWidget().topLeft();
-      TControl* Under = R->Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
-      TrackMouseControl(Under ? Under : R->Control);
+      TrackPointerAt(R, Local);
       return false;
     }
     case QEvent::Leave:

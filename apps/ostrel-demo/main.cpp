@@ -1,7 +1,9 @@
-// The address book: a resizable window whose card view shows the contacts of a card file.
-//   ostrel-demo [--screenshot PNG] [FILE]
-// Without FILE it opens the bundled sample. With --screenshot it renders the window once,
-// writes the picture and exits instead of staying open.
+// The address book: a resizable window whose card view shows the contacts of a card file,
+// a vCard file (.vcf) or a CSV file (.csv).
+//   ostrel-demo [--rtl] [--screenshot PNG] [FILE]
+// Without FILE it opens the bundled sample. --rtl lays the window out right to left. With
+// --screenshot it renders the window once, writes the picture, prints the window's title
+// and exits instead of staying open.
 
 #include <QMessageBox>
 #include <QPixmap>
@@ -9,10 +11,13 @@
 #include <cstdio>
 #include <string>
 
+#include "ContactCards.h"
+#include "Csv.h"
 #include "Forms.h"
 #include "Ostrel.h"
 #include "OstrelButtonsBar.h"
 #include "QtEmbedding.h"
+#include "VCard.h"
 
 using namespace vcl;
 using namespace ostrel;
@@ -22,6 +27,7 @@ namespace {
 struct TOptions {
   AnsiString File = OSTREL_SAMPLE_CONTACTS;
   AnsiString Screenshot;  // empty: stay open
+  bool RightToLeft = false;
 };
 
 // False on a wrong command line.
@@ -31,6 +37,8 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
     const std::string Arg = Argv[I];
     if (Arg == "--screenshot" && I + 1 < Argc) {
       Options.Screenshot = Argv[++I];
+    } else if (Arg == "--rtl") {
+      Options.RightToLeft = true;
     } else if (!Arg.empty() && Arg[0] != '-' && !HaveFile) {
       Options.File = Arg;
       HaveFile = true;
@@ -45,6 +53,26 @@ AnsiString BaseName(const AnsiString& Path) {
   const auto Slash = Path.find_last_of('/');
   return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
 }
+
+// A card file as it is; vCard and CSV files through their readers.
+void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+  const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
+  if (Format == cards::TContactFormat::Cards) {
+    Cards->LoadFromFile(FileName);
+    return;
+  }
+  TFileStream File(FileName, fmOpenRead);
+  std::string Text;
+  char Block[65536];
+  while (const long Got = File.Read(Block, sizeof Block)) Text.append(Block, static_cast<std::size_t>(Got));
+  try {
+    cards::AddContacts(*Cards->GetItems(), Format == cards::TContactFormat::VCard ? cards::ReadVCards(Text) : cards::ReadCsv(Text));
+  } catch (const cards::EFormatError& E) {
+    throw Exception(FileName + ": " + E.what());
+  }
+}
+
+AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card" : " cards"); }
 
 // A card of the first column but not the first one, so that the picture shows the
 // selection colours beside ordinary caption bands.
@@ -61,7 +89,7 @@ void SelectSampleCard(TOstrel* Cards) {
 int main(int Argc, char** Argv) {
   TOptions Options;
   if (!ParseOptions(Argc, Argv, Options)) {
-    std::fprintf(stderr, "usage: ostrel-demo [--screenshot PNG] [FILE]\n");
+    std::fprintf(stderr, "usage: ostrel-demo [--rtl] [--screenshot PNG] [FILE]\n");
     return 2;
   }
   Application->Initialize(Argc, Argv);
@@ -76,8 +104,17 @@ int main(int Argc, char** Argv) {
   Cards->SetColumnWidth(190);
   Cards->SetItemTextWidth(56);
   Cards->GetCaptionFont()->SetStyle(TFontStyles{fsBold});
-  // A letter index bar at the left jumps to the cards of an initial, which needs them sorted.
+  // A letter index bar at the left jumps to the cards of an initial, which needs them sorted,
+  // and people expect names in the order of their language: "Åberg" after "Zetterlund" in
+  // Swedish, beside "Aaron" in German.
+  Cards->SetCustomSort(true);
+  Cards->SetOnSortItems([](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& Result) {
+    Result = AnsiCompareText(Item1->GetText(), Item2->GetText());
+    if (Result == 0) Result = AnsiCompareStr(Item1->GetText(), Item2->GetText());
+  });
   Cards->SetSorted(true);
+  // Typing the start of a name selects its card.
+  Cards->SetTypeAhead(true);
   auto* Letters = new TOstrelButtonsBar(Form);
   Letters->SetParent(Form);
   Letters->SetAlign(alLeft);
@@ -92,7 +129,7 @@ int main(int Argc, char** Argv) {
     MaxWidth = 360;
   });
   try {
-    Cards->LoadFromFile(Options.File);
+    LoadContacts(Cards, Options.File);
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
@@ -100,7 +137,8 @@ int main(int Argc, char** Argv) {
     Application->Finalize();
     return 1;
   }
-  Form->SetCaption(BaseName(Options.File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
+  Form->SetCaption(BaseName(Options.File) + " - " + CardCount(Cards->GetItems()->GetCount()));
+  if (Options.RightToLeft) Form->SetBiDiMode(bdRightToLeft);
 
   Form->Show();
   // A window manager would activate the new window; without one (Xvfb) ask for it, so that
@@ -118,6 +156,7 @@ int main(int Argc, char** Argv) {
       std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
       Result = 1;
     }
+    std::printf("%s\n", Form->GetCaption().c_str());
   }
   Application->Finalize();
   return Result;

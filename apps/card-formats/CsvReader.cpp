@@ -38,7 +38,7 @@ public:
         Record.Fields.emplace_back();
         WasQuoted = false;
       } else if (C == '\r' || C == '\n') {
-        if (C == '\r' && FPos < FText.size() && FText[FPos] == '\n') ++FPos;
+        if (C == '\r' && FPos < FText.size() && FText[FPos] == '\n') CountLine(FText[FPos++]);
         return Record;
       } else if (C == '"' && Record.Fields.back().empty() && !WasQuoted) {
         Quoted = WasQuoted = true;

@@ -2,6 +2,7 @@
 // whose caption starts with them; a pause starts over; off by default.
 
 #include "CardViewFixture.h"
+#include "TypInfo.h"
 
 namespace cardview_test {
 namespace {

@@ -154,12 +154,15 @@ private:
   void* FData = nullptr;
   AnsiString FText;
   AnsiString FHint;
-  // The flags together at the end leave no padding between the fields.
-  bool FAttached = false;
-  bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
-  bool FTakenOut = false;  // Clear took the card out of the list before deleting it
-  bool FEdited = false;
-  bool FShowHint = true;
+  // Where the card last stood in its list's slots: GetIndex checks it and searches outward
+  // from it when the list has moved the card, so a card asked twice costs nothing.
+  mutable int FSlotHint = 0;
+  // The flags share one byte beside the hint, leaving no padding between the fields.
+  bool FAttached : 1 = false;
+  bool FDeleting : 1 = false;  // the deletion steps have started; another Delete does nothing
+  bool FTakenOut : 1 = false;  // Clear took the card out of the list before deleting it
+  bool FEdited : 1 = false;
+  bool FShowHint : 1 = true;
 };
 
 // ------------------------------------------------------------------ card list
@@ -212,6 +215,9 @@ private:
   void Relayout();
   TOstrelItem* NewItem(int Index, const AnsiString& S, void* Data);
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
+  // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card
+  // that an insert or delete moved by a few slots is found after a few steps.
+  int SlotOf(const TOstrelItem* Item, int Hint) const;
   void StructureChanged();
 
   int FCleared = 0;  // slots at the front of FList that a running Clear has emptied

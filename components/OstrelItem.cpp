@@ -79,7 +79,7 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   });
   Step([&] {
     if (FTakenOut) return;
-    FOwner->FList.Remove(this);
+    if (const int Slot = FOwner->SlotOf(this, FSlotHint); Slot >= 0) FOwner->FList.Delete(Slot);
     FOwner->StructureChanged();
     if (!FOwner->FClearing && FOwner->FUpdateCount == 0) FOwner->Relayout();
   });
@@ -142,8 +142,10 @@ void TOstrelItem::SetFocused(bool Value) {
 
 int TOstrelItem::GetIndex() const {
   if (!FAttached || !FOwner) return -1;
-  const int Slot = FOwner->FList.IndexOf(const_cast<TOstrelItem*>(this));
-  return Slot < 0 ? -1 : Slot - FOwner->FCleared;
+  const int Slot = FOwner->SlotOf(this, FSlotHint);
+  if (Slot < 0) return -1;
+  FSlotHint = Slot;
+  return Slot - FOwner->FCleared;
 }
 
 TOstrel* TOstrelItem::GetTable() const { return FOwner ? FOwner->GetTable() : nullptr; }

@@ -1,5 +1,6 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
+#include <algorithm>
 #include <utility>
 
 #include "Forms.h"
@@ -73,6 +74,7 @@ TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
   Item->FText = S;
   Item->SetData(Data);
   Item->FAttached = true;
+  Item->FSlotHint = FCleared + Index;
   if (Index == GetCount())
     FList.Add(Item.get());
   else
@@ -191,6 +193,19 @@ void TOstrelItems::Relayout() {
 
 void TOstrelItems::CheckNotSorting() const {
   if (FSorting) throw EListError("Cards cannot be added or deleted while they are being sorted");
+}
+
+int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {
+  void* const* Slots = FList.GetList();
+  const int Count = FList.GetCount();
+  const void* Wanted = Item;
+  Hint = std::clamp(Hint, 0, std::max(Count - 1, 0));
+  // Both directions at once, until both ends are reached.
+  for (int Below = Hint, Above = Hint + 1; Below >= 0 || Above < Count; --Below, ++Above) {
+    if (Below >= 0 && Slots[Below] == Wanted) return Below;
+    if (Above < Count && Slots[Above] == Wanted) return Above;
+  }
+  return -1;
 }
 
 void TOstrelItems::StructureChanged() {

@@ -116,6 +116,9 @@ bool OffsetRect(TRect& Rect, int dx, int dy);
 bool IntersectRect(TRect& Dest, const TRect& Src1, const TRect& Src2);
 bool UnionRect(TRect& Dest, const TRect& Src1, const TRect& Src2);
 bool IsRectEmpty(const TRect& Rect);
+// Whether any part of Rect lies in the device's clip (in a paint, the area being repainted):
+// drawing outside it changes no pixel. False for a device with nothing to draw on.
+bool RectVisible(HDC DC, const TRect* Rect);
 bool GetCursorPos(TPoint& Point);
 bool SetCursorPos(int X, int Y);
 bool ClientToScreen(HWND Wnd, TPoint& Point);

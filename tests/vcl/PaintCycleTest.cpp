@@ -73,6 +73,37 @@ TEST_F(PaintCycleTest, APartialRepaintChangesOnlyTheInvalidRectangles) {
   EXPECT_EQ(Count(TRect{100, 70, 150, 100}, clBlue), 50 * 30) << "below the second";
 }
 
+TEST_F(PaintCycleTest, RectVisibleAnswersForTheInvalidRectanglesOnly) {
+  Draw([](TCanvas*) {});
+  struct TRow {
+    TRect Asked;
+    bool Visible;
+    const char* Why;
+  };
+  const TRow Rows[] = {
+      {{10, 10, 30, 30}, true, "the first rectangle itself"},
+      {{0, 0, 11, 11}, true, "one pixel of the first"},
+      {{0, 0, 10, 10}, false, "touching its corner from outside"},
+      {{30, 10, 100, 50}, false, "between the two rectangles, within their bounds"},
+      {{149, 69, 300, 300}, true, "the last pixel of the second"},
+      {{150, 70, 300, 300}, false, "right of and below the second"},
+      {{20, 20, 20, 40}, false, "an empty rectangle"},
+  };
+  std::vector<std::pair<const char*, bool>> Answers;
+  Probe->OnPaint = [&](TCanvas* C) {
+    for (const TRow& Row : Rows) Answers.emplace_back(Row.Why, RectVisible(C->GetHandle(), &Row.Asked));
+  };
+  const TRect First{10, 10, 30, 30}, Second{100, 50, 150, 70};
+  InvalidateRect(Probe->GetHandle(), &First, true);
+  InvalidateRect(Probe->GetHandle(), &Second, true);
+  Probe->Update();
+  ASSERT_EQ(Answers.size(), std::size(Rows));
+  for (std::size_t I = 0; I < Answers.size(); ++I) EXPECT_EQ(Answers[I].second, Rows[I].Visible) << Answers[I].first;
+  TCanvas Unattached;
+  const TRect Any{0, 0, 10, 10};
+  EXPECT_FALSE(RectVisible(Unattached.GetHandle(), &Any)) << "a canvas with nothing to draw on";
+}
+
 TEST_F(PaintCycleTest, AResizeInsideAPaintLeavesLaterDrawingsOnTheNewSurface) {
   bool Resized = false;
   TColor Fill = clNone;

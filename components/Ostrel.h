@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "OstrelColumns.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "Graphics.h"
@@ -218,7 +219,8 @@ private:
   // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card
   // that an insert or delete moved by a few slots is found after a few steps.
   int SlotOf(const TOstrelItem* Item, int Hint) const;
-  void StructureChanged();
+  void StructureChanged();                                // cannot be localised
+  void StructureChanged(int At, int Removed, int Inserted);  // cards replaced at one index
 
   int FCleared = 0;  // slots at the front of FList that a running Clear has emptied
   bool FSorting = false;
@@ -323,7 +325,11 @@ public:
   const TOstrelItemNotifyEvent& GetOnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TOstrelItemNotifyEvent Value) { FOnDeletion = std::move(Value); }
   const TOstrelItemHeightEvent& GetOnItemHeight() const { return FOnItemHeight; }
-  void SetOnItemHeight(TOstrelItemHeightEvent Value) { FOnItemHeight = std::move(Value); }
+  // A new handler may answer other heights: the next layout is a full one.
+  void SetOnItemHeight(TOstrelItemHeightEvent Value) {
+    FOnItemHeight = std::move(Value);
+    FColumns.Forget();
+  }
   const TOstrelItemNotifyEvent& GetOnChange() const { return FOnChange; }
   void SetOnChange(TOstrelItemNotifyEvent Value) { FOnChange = std::move(Value); }
   const TOstrelChangingEvent& GetOnChanging() const { return FOnChanging; }
@@ -475,14 +481,24 @@ private:
     TOstrel& FTable;
     TItemWatch FWatch;
   };
-  // The list calls this on every change of its structure (add, insert, delete, clear, sort),
-  // inside a batch too: it retires the column index until the next layout rebuilds it.
+  // The list calls these on every change of its structure, inside a batch too: a change that
+  // cannot be localised (clear, sort) retires the columns until the next full layout; an
+  // insert or delete of one card is noted for a layout from that card's column on.
   void ItemsChanged();
+  void ItemsChanged(int At, int Removed, int Inserted);
+  // A card's height may have changed (its sub-items did).
+  void ItemResized(const TOstrelItem* Item);
+  // The relayout after a change of the list: from the changed column on when the change was
+  // one card and nothing else moved, repainting only the columns that moved; otherwise
+  // CalcItemsPos, RecalcDimensions and Invalidate.
+  void RelayoutChange();
 
   // Layout helpers (OstrelLayout.cpp).
-  static void PrefetchPlace(const TOstrelItem* Item);
-  bool ColumnStartsCurrent() const;
-  int ColumnEnd(int Column) const;  // one past the last list index of a column
+  TCardColumns::TMetrics LayoutMetrics();
+  // Runs a pass of the engine over the cards, with their heights and places.
+  template <class TPass>
+  auto PlaceCards(TPass&& Pass);
+  void InvalidateColumns(int First, int Last);
   bool IndexedItem(const TOstrelItem* Item) const;
   TOstrelItem* FirstItemAt(int First, int End, int X, int Y);
   TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column, int First, int End);
@@ -554,11 +570,11 @@ private:
   // The card whose height the layout last asked for, so one of this control's own cards;
   // ItemDestroying lets go of it.
   const TOstrelItem* FPlacing = nullptr;
-  // First list index of every column, from the last layout; trusted only while
-  // FColumnStartsGeneration equals FItemsGeneration, which ItemsChanged bumps.
-  std::vector<int> FColumnStarts;
+  // The columns of the last layout.
+  TCardColumns FColumns;
+  // Bumped by every change of the list's structure: a running operation that called a
+  // handler sees from it whether the cards moved under it.
   std::uint64_t FItemsGeneration = 0;
-  std::uint64_t FColumnStartsGeneration = ~std::uint64_t{0};
 };
 
 }  // namespace ostrel

@@ -79,8 +79,12 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   });
   Step([&] {
     if (FTakenOut) return;
-    if (const int Slot = FOwner->SlotOf(this, FSlotHint); Slot >= 0) FOwner->FList.Delete(Slot);
-    FOwner->StructureChanged();
+    if (const int Slot = FOwner->SlotOf(this, FSlotHint); Slot >= 0) {
+      FOwner->FList.Delete(Slot);
+      FOwner->StructureChanged(Slot - FOwner->FCleared, 1, 0);
+    } else {
+      FOwner->StructureChanged();
+    }
     if (!FOwner->FClearing && FOwner->FUpdateCount == 0) FOwner->Relayout();
   });
   if (FOwner) std::erase(FOwner->FUnlinking, this);
@@ -164,7 +168,10 @@ bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
 }
 
 void TOstrelItem::Update() {
-  if (FAttached && FOwner && FOwner->GetUpdateCount() == 0) FOwner->Relayout();
+  if (!FAttached || !FOwner) return;
+  // Noted inside a batch too, so that the batch's relayout cannot pass over this card.
+  if (TOstrel* Table = GetTable()) Table->ItemResized(this);
+  if (FOwner->GetUpdateCount() == 0) FOwner->Relayout();
 }
 
 int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {

@@ -80,7 +80,7 @@ TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
   else
     FList.Insert(FCleared + Index, Item.get());
   TOstrelItem* Result = Item.release();
-  StructureChanged();
+  StructureChanged(Index, 0, 1);
   if (GetCount() == 1 && FTable) FTable->PutFocused(Result, false);
   if (FUpdateCount != 0) return Result;
   if (FTable && FTable->FSorted)
@@ -188,7 +188,7 @@ void TOstrelItems::Assign(TPersistent* Source) {
 }
 
 void TOstrelItems::Relayout() {
-  if (FTable && !FTable->HasState(csDestroying)) FTable->RelayoutAndInvalidate();
+  if (FTable && !FTable->HasState(csDestroying)) FTable->RelayoutChange();
 }
 
 void TOstrelItems::CheckNotSorting() const {
@@ -210,6 +210,14 @@ int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {
 
 void TOstrelItems::StructureChanged() {
   if (FTable) FTable->ItemsChanged();
+}
+
+void TOstrelItems::StructureChanged(int At, int Removed, int Inserted) {
+  if (!FTable) return;
+  if (FClearing)
+    FTable->ItemsChanged();
+  else
+    FTable->ItemsChanged(At, Removed, Inserted);
 }
 
 }  // namespace ostrel

@@ -34,7 +34,7 @@ void TOstrel::Paint() {
 }
 
 void TOstrel::PaintItems() {
-  if (!ColumnStartsCurrent() || FBorderWidth < 0) {
+  if (!FColumns.Current() || FBorderWidth < 0) {
     for (int I = 0; I < FItems->GetCount(); ++I) PaintItem(FItems->GetItemFromIndex(I));
     return;
   }
@@ -45,7 +45,7 @@ void TOstrel::PaintItems() {
   const TCardGeometry G = TCardGeometry::Of(*this);
   const TCardGeometry::TSpan Visible = G.ColumnsInView(GetClientWidth());
   const int First = std::max(Visible.First, 0);
-  const int Last = std::min(Visible.Last, static_cast<int>(FColumnStarts.size()) - 1);
+  const int Last = std::min(Visible.Last, FColumns.ColumnCount() - 1);
   const HDC DC = GetCanvas()->GetHandle();
   const int ClientHeight = GetClientHeight();
   const std::uint64_t Generation = FItemsGeneration;
@@ -54,7 +54,7 @@ void TOstrel::PaintItems() {
     const int Right = G.ColumnLeft(Column) + FColumnWidth + FocusFrameReach;
     const TRect Strip{Left, 0, Right, ClientHeight};
     if (!RectVisible(DC, &Strip)) continue;
-    for (int I = FColumnStarts[Column], End = ColumnEnd(Column); I < End; ++I) {
+    for (int I = FColumns.Start(Column), End = FColumns.End(Column); I < End; ++I) {
       TOstrelItem* Item = FItems->GetItemFromIndex(I);
       const int Top = Item->FTop;
       int Bottom = ClientHeight;

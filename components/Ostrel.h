@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "OstrelColumns.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "Graphics.h"
@@ -155,12 +156,15 @@ private:
   void* FData = nullptr;
   AnsiString FText;
   AnsiString FHint;
-  // The flags together at the end leave no padding between the fields.
-  bool FAttached = false;
-  bool FDeleting = false;  // the deletion steps have started; another Delete does nothing
-  bool FTakenOut = false;  // Clear took the card out of the list before deleting it
-  bool FEdited = false;
-  bool FShowHint = true;
+  // Where the card last stood in its list's slots: GetIndex checks it and searches outward
+  // from it when the list has moved the card, so a card asked twice costs nothing.
+  mutable int FSlotHint = 0;
+  // The flags share one byte beside the hint, leaving no padding between the fields.
+  bool FAttached : 1 = false;
+  bool FDeleting : 1 = false;  // the deletion steps have started; another Delete does nothing
+  bool FTakenOut : 1 = false;  // Clear took the card out of the list before deleting it
+  bool FEdited : 1 = false;
+  bool FShowHint : 1 = true;
 };
 
 // ------------------------------------------------------------------ card list
@@ -213,7 +217,11 @@ private:
   void Relayout();
   TOstrelItem* NewItem(int Index, const AnsiString& S, void* Data);
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
-  void StructureChanged();
+  // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card
+  // that an insert or delete moved by a few slots is found after a few steps.
+  int SlotOf(const TOstrelItem* Item, int Hint) const;
+  void StructureChanged();                                // cannot be localised
+  void StructureChanged(int At, int Removed, int Inserted);  // cards replaced at one index
 
   int FCleared = 0;  // slots at the front of FList that a running Clear has emptied
   bool FSorting = false;
@@ -323,7 +331,11 @@ public:
   const TOstrelItemNotifyEvent& GetOnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TOstrelItemNotifyEvent Value) { FOnDeletion = std::move(Value); }
   const TOstrelItemHeightEvent& GetOnItemHeight() const { return FOnItemHeight; }
-  void SetOnItemHeight(TOstrelItemHeightEvent Value) { FOnItemHeight = std::move(Value); }
+  // A new handler may answer other heights: the next layout is a full one.
+  void SetOnItemHeight(TOstrelItemHeightEvent Value) {
+    FOnItemHeight = std::move(Value);
+    FColumns.Forget();
+  }
   const TOstrelItemNotifyEvent& GetOnChange() const { return FOnChange; }
   void SetOnChange(TOstrelItemNotifyEvent Value) { FOnChange = std::move(Value); }
   const TOstrelChangingEvent& GetOnChanging() const { return FOnChanging; }
@@ -482,14 +494,24 @@ private:
     TOstrel& FTable;
     TItemWatch FWatch;
   };
-  // The list calls this on every change of its structure (add, insert, delete, clear, sort),
-  // inside a batch too: it retires the column index until the next layout rebuilds it.
+  // The list calls these on every change of its structure, inside a batch too: a change that
+  // cannot be localised (clear, sort) retires the columns until the next full layout; an
+  // insert or delete of one card is noted for a layout from that card's column on.
   void ItemsChanged();
+  void ItemsChanged(int At, int Removed, int Inserted);
+  // A card's height may have changed (its sub-items did).
+  void ItemResized(const TOstrelItem* Item);
+  // The relayout after a change of the list: from the changed column on when the change was
+  // one card and nothing else moved, repainting only the columns that moved; otherwise
+  // CalcItemsPos, RecalcDimensions and Invalidate.
+  void RelayoutChange();
 
   // Layout helpers (OstrelLayout.cpp).
-  static void PrefetchPlace(const TOstrelItem* Item);
-  bool ColumnStartsCurrent() const;
-  int ColumnEnd(int Column) const;  // one past the last list index of a column
+  TCardColumns::TMetrics LayoutMetrics();
+  // Runs a pass of the engine over the cards, with their heights and places.
+  template <class TPass>
+  auto PlaceCards(TPass&& Pass);
+  void InvalidateColumns(int First, int Last);
   bool IndexedItem(const TOstrelItem* Item) const;
   TOstrelItem* FirstItemAt(int First, int End, int X, int Y);
   TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column, int First, int End);
@@ -565,11 +587,11 @@ private:
   // The card whose height the layout last asked for, so one of this control's own cards;
   // ItemDestroying lets go of it.
   const TOstrelItem* FPlacing = nullptr;
-  // First list index of every column, from the last layout; trusted only while
-  // FColumnStartsGeneration equals FItemsGeneration, which ItemsChanged bumps.
-  std::vector<int> FColumnStarts;
+  // The columns of the last layout.
+  TCardColumns FColumns;
+  // Bumped by every change of the list's structure: a running operation that called a
+  // handler sees from it whether the cards moved under it.
   std::uint64_t FItemsGeneration = 0;
-  std::uint64_t FColumnStartsGeneration = ~std::uint64_t{0};
 };
 
 }  // namespace ostrel

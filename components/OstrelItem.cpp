@@ -79,8 +79,12 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   });
   Step([&] {
     if (FTakenOut) return;
-    FOwner->FList.Remove(this);
-    FOwner->StructureChanged();
+    if (const int Slot = FOwner->SlotOf(this, FSlotHint); Slot >= 0) {
+      FOwner->FList.Delete(Slot);
+      FOwner->StructureChanged(Slot - FOwner->FCleared, 1, 0);
+    } else {
+      FOwner->StructureChanged();
+    }
     if (!FOwner->FClearing && FOwner->FUpdateCount == 0) FOwner->Relayout();
   });
   if (FOwner) std::erase(FOwner->FUnlinking, this);
@@ -142,8 +146,10 @@ void TOstrelItem::SetFocused(bool Value) {
 
 int TOstrelItem::GetIndex() const {
   if (!FAttached || !FOwner) return -1;
-  const int Slot = FOwner->FList.IndexOf(const_cast<TOstrelItem*>(this));
-  return Slot < 0 ? -1 : Slot - FOwner->FCleared;
+  const int Slot = FOwner->SlotOf(this, FSlotHint);
+  if (Slot < 0) return -1;
+  FSlotHint = Slot;
+  return Slot - FOwner->FCleared;
 }
 
 TOstrel* TOstrelItem::GetTable() const { return FOwner ? FOwner->GetTable() : nullptr; }
@@ -162,7 +168,10 @@ bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
 }
 
 void TOstrelItem::Update() {
-  if (FAttached && FOwner && FOwner->GetUpdateCount() == 0) FOwner->Relayout();
+  if (!FAttached || !FOwner) return;
+  // Noted inside a batch too, so that the batch's relayout cannot pass over this card.
+  if (TOstrel* Table = GetTable()) Table->ItemResized(this);
+  if (FOwner->GetUpdateCount() == 0) FOwner->Relayout();
 }
 
 int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {

@@ -1,5 +1,6 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
+#include <algorithm>
 #include <utility>
 
 #include "Forms.h"
@@ -73,12 +74,13 @@ TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
   Item->FText = S;
   Item->SetData(Data);
   Item->FAttached = true;
+  Item->FSlotHint = FCleared + Index;
   if (Index == GetCount())
     FList.Add(Item.get());
   else
     FList.Insert(FCleared + Index, Item.get());
   TOstrelItem* Result = Item.release();
-  StructureChanged();
+  StructureChanged(Index, 0, 1);
   if (GetCount() == 1 && FTable) FTable->PutFocused(Result, false);
   if (FUpdateCount != 0) return Result;
   if (FTable && FTable->FSorted)
@@ -186,15 +188,36 @@ void TOstrelItems::Assign(TPersistent* Source) {
 }
 
 void TOstrelItems::Relayout() {
-  if (FTable && !FTable->HasState(csDestroying)) FTable->RelayoutAndInvalidate();
+  if (FTable && !FTable->HasState(csDestroying)) FTable->RelayoutChange();
 }
 
 void TOstrelItems::CheckNotSorting() const {
   if (FSorting) throw EListError("Cards cannot be added or deleted while they are being sorted");
 }
 
+int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {
+  void* const* Slots = FList.GetList();
+  const int Count = FList.GetCount();
+  const void* Wanted = Item;
+  Hint = std::clamp(Hint, 0, std::max(Count - 1, 0));
+  // Both directions at once, until both ends are reached.
+  for (int Below = Hint, Above = Hint + 1; Below >= 0 || Above < Count; --Below, ++Above) {
+    if (Below >= 0 && Slots[Below] == Wanted) return Below;
+    if (Above < Count && Slots[Above] == Wanted) return Above;
+  }
+  return -1;
+}
+
 void TOstrelItems::StructureChanged() {
   if (FTable) FTable->ItemsChanged();
+}
+
+void TOstrelItems::StructureChanged(int At, int Removed, int Inserted) {
+  if (!FTable) return;
+  if (FClearing)
+    FTable->ItemsChanged();
+  else
+    FTable->ItemsChanged(At, Removed, Inserted);
 }
 
 }  // namespace ostrel

@@ -1,11 +1,10 @@
 // Card layout: columns and tops, card heights, hit tests and the neighbour search.
 //
-// Cards stand in columns of consecutive list entries, so the layout keeps the first list
-// index of every column (FColumnStarts). Hit tests and the neighbour search use it to look
-// only at the one column concerned; painting uses it to skip columns out of view. The index
-// is only trusted while the list has not changed its structure since it was built (the list
-// reports every add, insert, delete, clear and sort through ItemsChanged); otherwise the
-// queries walk all cards, which gives the same answers from the cards' stored positions.
+// The layout engine (TCardColumns) keeps the first card of every column. Hit tests and the
+// neighbour search use it to look only at the one column concerned; painting uses it to
+// skip columns out of view. It is only trusted while the list has not changed since it was
+// built (the list reports every add, insert, delete, clear and sort); otherwise the queries
+// walk all cards, which gives the same answers from the cards' stored positions.
 
 #include <algorithm>
 #include <cstdlib>
@@ -16,17 +15,21 @@
 
 namespace ostrel {
 
-void TOstrel::PrefetchPlace(const TOstrelItem* Item) {
-  // The string list keeps its count beside the fields of its base.
-  const auto First = reinterpret_cast<std::uintptr_t>(&Item->FColumn);
-  const auto Last = reinterpret_cast<std::uintptr_t>(&Item->FSubItems) + sizeof(TStrings) - 1;
-  __builtin_prefetch(reinterpret_cast<const void*>(First));
-  if (First / 64 != Last / 64) __builtin_prefetch(reinterpret_cast<const void*>(Last));
+void TOstrel::ItemsChanged() {
+  ++FItemsGeneration;
+  FColumns.Forget();
 }
 
-void TOstrel::ItemsChanged() { ++FItemsGeneration; }
+void TOstrel::ItemsChanged(int At, int Removed, int Inserted) {
+  ++FItemsGeneration;
+  FColumns.Changed(At, Removed, Inserted);
+}
 
-bool TOstrel::ColumnStartsCurrent() const { return FColumnStartsGeneration == FItemsGeneration; }
+void TOstrel::ItemResized(const TOstrelItem* Item) {
+  // A running layout that asked a handler which resized a card is as moot as after an insert.
+  ++FItemsGeneration;
+  if (const int Index = Item->GetIndex(); Index >= 0) FColumns.Changed(Index, 1, 1);
+}
 
 int TOstrel::ItemHeight(TOstrelItem* Item) {
   // An own card's default height comes from this control's metrics directly: the layout asks
@@ -38,44 +41,82 @@ int TOstrel::ItemHeight(TOstrelItem* Item) {
   return std::clamp(Height, -MaxCardHeight, MaxCardHeight);
 }
 
-void TOstrel::CalcItemsPos() {
-  if (!HandleAllocated()) return;
+TCardColumns::TMetrics TOstrel::LayoutMetrics() {
+  return TCardColumns::TMetrics{FBorderWidth, GetClientHeight() - FBorderWidth};
+}
+
+template <class TPass>
+auto TOstrel::PlaceCards(TPass&& Pass) {
   const std::uint64_t Generation = FItemsGeneration;
-  FColumnStartsGeneration = Generation - 1;  // not trusted until this pass completes
-  FColumnStarts.clear();
-  FColumnCount = 0;
   const int Count = FItems->GetCount();
-  const int Bottom = GetClientHeight() - FBorderWidth;
-  int Column = 0;
-  long long Y = FBorderWidth;  // a sum of card heights: 64 bits do not overflow
-  if (Count > 0) FColumnStarts.push_back(0);
-  // Cards lie all over the heap: what the layout reads of them (the place and the line
-  // count) is fetched some cards ahead, so that a long list does not wait on memory card by
-  // card. The array stays valid while the list is unchanged, which the loop checks.
+  // Cards lie all over the heap: each card's place, and its line count, is fetched
+  // some cards ahead, so that a long list does not wait on memory card by card. The array
+  // stays valid while the list is unchanged, which Height checks before each card.
   constexpr int Ahead = 16;
   void* const* Cards = FItems->FList.GetList() + FItems->FCleared;
-  for (int I = 0; I < std::min(Count, Ahead); ++I) PrefetchPlace(static_cast<TOstrelItem*>(Cards[I]));
-  for (int I = 0; I < Count; ++I) {
-    if (I + Ahead < Count) PrefetchPlace(static_cast<TOstrelItem*>(Cards[I + Ahead]));
+  auto Fetch = [&](int I) {
+    if (I >= Count) return;
+    const auto* Item = static_cast<const TOstrelItem*>(Cards[I]);
+    __builtin_prefetch(&Item->FColumn);
+    Item->FSubItems.PrefetchCount();
+  };
+  auto Height = [&](int I) -> std::optional<int> {
+    // A height handler that changed the list has started a layout of its own (or a batch
+    // will): this pass is moot and the array may be gone.
+    if (FItemsGeneration != Generation) return std::nullopt;
+    Fetch(I + Ahead);
     auto* Item = static_cast<TOstrelItem*>(Cards[I]);
     // One height per card: OnItemHeight must answer the same for the same card anyway.
     FPlacing = Item;
-    const int Height = ItemHeight(Item);
-    // A height handler that changed the list has started a layout of its own (or a batch
-    // will): this pass is moot and Item may be gone.
-    if (FItemsGeneration != Generation) return;
-    if (Y > FBorderWidth && Y + Height > Bottom) {
-      ++Column;
-      Y = FBorderWidth;
-      FColumnStarts.push_back(I);
-    }
+    return ItemHeight(Item);
+  };
+  auto Place = [&](int I, int Column, long long Top) {
+    auto* Item = static_cast<TOstrelItem*>(Cards[I]);
     // Unchanged places are not written: a relayout then leaves clean memory clean.
     if (Item->FColumn != Column) Item->FColumn = Column;
-    if (const int Top = ClampCoordinate(Y); Item->FTop != Top) Item->FTop = Top;
-    Y += static_cast<long long>(Height) + FBorderWidth;
+    if (const int T = ClampCoordinate(Top); Item->FTop != T) Item->FTop = T;
+  };
+  return Pass(Count, Height, Place);
+}
+
+void TOstrel::CalcItemsPos() {
+  if (!HandleAllocated()) return;
+  FColumnCount = 0;
+  const bool Done = PlaceCards(
+      [&](int Count, auto& Height, auto& Place) { return FColumns.LayOut(Count, LayoutMetrics(), Height, Place); });
+  if (Done) FColumnCount = FColumns.ColumnCount();
+}
+
+void TOstrel::RelayoutChange() {
+  if (!HandleAllocated() || !FColumns.CanRelayout(LayoutMetrics())) {
+    RelayoutAndInvalidate();
+    return;
   }
-  FColumnCount = Count > 0 ? Column + 1 : 0;
-  FColumnStartsGeneration = Generation;
+  const int OldCount = FColumns.CardCount();
+  const std::optional<TCardColumns::TMoved> Moved =
+      PlaceCards([&](int, auto& Height, auto& Place) { return FColumns.Relayout(FItems->GetCount(), Height, Place); });
+  if (!Moved) return;  // a handler changed the list, and its own relayout repainted
+  FColumnCount = FColumns.ColumnCount();
+  const int OldTotalWidth = FTotalWidth;
+  RecalcDimensions();
+  // Right to left, a new content width moves every column; an empty list shows its text.
+  if ((OldTotalWidth != FTotalWidth && GetBiDiMode() == bdRightToLeft) || OldCount == 0 || FItems->GetCount() == 0) {
+    Invalidate();
+    return;
+  }
+  InvalidateColumns(Moved->First, Moved->Last);
+}
+
+void TOstrel::InvalidateColumns(int First, int Last) {
+  if (First > Last || !HandleAllocated()) return;
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  // The gap on either side holds the focus frame and the divider.
+  const int Reach = std::max(std::abs(FBorderWidth), 3);
+  const int A = G.ColumnLeft(First), B = G.ColumnLeft(Last);
+  TRect R{std::min(A, B) - Reach, 0, std::max(A, B) + FColumnWidth + Reach, GetClientHeight()};
+  R.Left = std::max(R.Left, 0);
+  R.Right = std::min(R.Right, GetClientWidth());
+  if (!R.IsEmpty()) InvalidateRect(GetHandle(), &R, false);
 }
 
 TRect TOstrel::GetItemClientRect(const TOstrelItem* Item) {
@@ -85,10 +126,6 @@ TRect TOstrel::GetItemClientRect(const TOstrelItem* Item) {
   const int Height = ItemHeight(const_cast<TOstrelItem*>(Item));
   return TRect{Left, Top, ClampCoordinate(static_cast<long long>(Left) + FColumnWidth),
                ClampCoordinate(static_cast<long long>(Top) + Height)};
-}
-
-int TOstrel::ColumnEnd(int Column) const {
-  return Column + 1 < static_cast<int>(FColumnStarts.size()) ? FColumnStarts[Column + 1] : FItems->GetCount();
 }
 
 TOstrelItem* TOstrel::FirstItemAt(int First, int End, int X, int Y) {
@@ -110,10 +147,10 @@ TOstrelItem* TOstrel::FirstItemAt(int First, int End, int X, int Y) {
 TOstrelItem* TOstrel::GetItemAt(int X, int Y) {
   // With non-negative borders columns do not overlap, so only the column under X can hold
   // the card, and the first hit in its list range is the first hit of the whole list.
-  if (!ColumnStartsCurrent() || FBorderWidth < 0) return FirstItemAt(0, FItems->GetCount(), X, Y);
+  if (!FColumns.Current() || FBorderWidth < 0) return FirstItemAt(0, FItems->GetCount(), X, Y);
   const std::optional<int> Column = TCardGeometry::Of(*this).ColumnAt(X);
-  if (!Column || *Column < 0 || *Column >= static_cast<int>(FColumnStarts.size())) return nullptr;
-  return FirstItemAt(FColumnStarts[*Column], ColumnEnd(*Column), X, Y);
+  if (!Column || *Column < 0 || *Column >= FColumns.ColumnCount()) return nullptr;
+  return FirstItemAt(FColumns.Start(*Column), FColumns.End(*Column), X, Y);
 }
 
 int TOstrel::GetSubItemAt(TOstrelItem* Item, int X, int Y) {
@@ -142,8 +179,8 @@ TOstrelItem* TOstrel::NearestInColumn(const TOstrelItem* Item, int Column, int F
 }
 
 bool TOstrel::IndexedItem(const TOstrelItem* Item) const {
-  return ColumnStartsCurrent() && Item->FAttached && Item->GetOwnerList() == FItems.get() &&
-         Item->FColumn >= 0 && Item->FColumn < static_cast<int>(FColumnStarts.size());
+  return FColumns.Current() && Item->FAttached && Item->GetOwnerList() == FItems.get() && Item->FColumn >= 0 &&
+         Item->FColumn < FColumns.ColumnCount();
 }
 
 TOstrelItem* TOstrel::GetLeftItem(const TOstrelItem* Item) {
@@ -151,7 +188,7 @@ TOstrelItem* TOstrel::GetLeftItem(const TOstrelItem* Item) {
   if (IndexedItem(Item)) {
     const int Column = Item->FColumn - 1;
     if (Column < 0) return nullptr;
-    return NearestInColumn(Item, Column, FColumnStarts[Column], ColumnEnd(Column));
+    return NearestInColumn(Item, Column, FColumns.Start(Column), FColumns.End(Column));
   }
   return NearestInColumn(Item, Item->FColumn - 1, 0, Item->GetIndex());
 }
@@ -160,8 +197,8 @@ TOstrelItem* TOstrel::GetRightItem(const TOstrelItem* Item) {
   if (!Item) return nullptr;
   if (IndexedItem(Item)) {
     const int Column = Item->FColumn + 1;
-    if (Column >= static_cast<int>(FColumnStarts.size())) return nullptr;
-    return NearestInColumn(Item, Column, FColumnStarts[Column], ColumnEnd(Column));
+    if (Column >= FColumns.ColumnCount()) return nullptr;
+    return NearestInColumn(Item, Column, FColumns.Start(Column), FColumns.End(Column));
   }
   return NearestInColumn(Item, Item->FColumn + 1, Item->GetIndex() + 1, FItems->GetCount());
 }

@@ -13,6 +13,8 @@ namespace {
 // One line, vertically centred, "&" shown as itself, an ellipsis when the text is too wide.
 constexpr unsigned CardTextFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr unsigned NoItemsTextFormat = CardTextFormat | DT_CENTER;
+// How far beyond a card its painting reaches: the focus frame lies 2 pixels outside.
+constexpr int FocusFrameReach = 3;
 
 }  // namespace
 
@@ -32,21 +34,40 @@ void TOstrel::Paint() {
 }
 
 void TOstrel::PaintItems() {
-  if (!ColumnStartsCurrent() || FBorderWidth < 0) {
+  if (!FColumns.Current() || FBorderWidth < 0) {
     for (int I = 0; I < FItems->GetCount(); ++I) PaintItem(FItems->GetItemFromIndex(I));
     return;
   }
   // A card's horizontal place follows from its column alone, so the columns wholly out of
-  // view are skipped: PaintItem would draw nothing for their cards.
-  const TCardGeometry::TSpan Visible = TCardGeometry::Of(*this).ColumnsInView(GetClientWidth());
+  // view are skipped: PaintItem would draw nothing for their cards. Within a column, a card
+  // ends where the next one starts less the border, so the cards that miss the area being
+  // repainted are known without asking their heights, and skipped: their pixels stay.
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  const TCardGeometry::TSpan Visible = G.ColumnsInView(GetClientWidth());
   const int First = std::max(Visible.First, 0);
-  const int Last = std::min(Visible.Last, static_cast<int>(FColumnStarts.size()) - 1);
-  if (First > Last) return;
+  const int Last = std::min(Visible.Last, FColumns.ColumnCount() - 1);
+  const HDC DC = GetCanvas()->GetHandle();
+  const int ClientHeight = GetClientHeight();
   const std::uint64_t Generation = FItemsGeneration;
-  for (int I = FColumnStarts[First], End = ColumnEnd(Last); I < End; ++I) {
-    PaintItem(FItems->GetItemFromIndex(I));
-    // A drawing handler that changed the list asked for a new paint; this one is stale.
-    if (FItemsGeneration != Generation) return;
+  for (int Column = First; Column <= Last; ++Column) {
+    const int Left = G.ColumnLeft(Column) - FocusFrameReach;
+    const int Right = G.ColumnLeft(Column) + FColumnWidth + FocusFrameReach;
+    const TRect Strip{Left, 0, Right, ClientHeight};
+    if (!RectVisible(DC, &Strip)) continue;
+    for (int I = FColumns.Start(Column), End = FColumns.End(Column); I < End; ++I) {
+      TOstrelItem* Item = FItems->GetItemFromIndex(I);
+      const int Top = Item->FTop;
+      int Bottom = ClientHeight;
+      if (I + 1 < End) {
+        const long long NextTop = FItems->GetItemFromIndex(I + 1)->FTop;
+        if (NextTop > Top) Bottom = ClampCoordinate(NextTop - FBorderWidth);
+      }
+      const TRect Reach{Left, Top - FocusFrameReach, Right, ClampCoordinate(static_cast<long long>(Bottom) + FocusFrameReach)};
+      if (!RectVisible(DC, &Reach)) continue;
+      PaintItem(Item);
+      // A drawing handler that changed the list asked for a new paint; this one is stale.
+      if (FItemsGeneration != Generation) return;
+    }
   }
 }
 

@@ -1,6 +1,7 @@
 // Content width, the horizontal scroll bar and everything that moves the view sideways.
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "Ostrel.h"
 #include "OstrelGeometry.h"
@@ -43,8 +44,14 @@ void TOstrel::SetHScrollPosition(int Pos) {
   if (!HandleAllocated()) return;
   Pos = std::max(0, std::min(Pos, FTotalWidth - GetClientWidth()));
   if (Pos != FHScrollPos) {
+    // The content only moves sideways: a step narrower than the view moves the pixels
+    // already drawn and paints the strip it uncovers.
+    const int Step = FHScrollPos - Pos;
     FHScrollPos = Pos;
-    Invalidate();
+    if (std::abs(Step) < GetClientWidth())
+      ScrollWindowEx(GetHandle(), Step, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    else
+      Invalidate();
   }
   SCROLLINFO Info{};
   Info.cbSize = sizeof(Info);

@@ -137,6 +137,9 @@ public:
   TStringList();
   ~TStringList() override;
   int GetCount() const override { return FCount; }
+  // Asks the processor to fetch what GetCount reads, for a caller about to read the counts
+  // of very many lists in turn; it changes nothing.
+  void PrefetchCount() const { __builtin_prefetch(&FCount); }
   AnsiString Get(int Index) const override;  // EStringListError outside the range
   void Put(int Index, const AnsiString& S) override;
   void* GetObject(int Index) const override;  // null for a line that never had an object

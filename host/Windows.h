@@ -103,6 +103,19 @@ LRESULT SendMessage(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam);
 // Adds Rect (null: the whole client area) to the window's invalid region.
 bool InvalidateRect(HWND Wnd, const TRect* Rect, bool Erase);
 bool IsWindow(HWND Wnd);
+constexpr unsigned SW_INVALIDATE = 0x0002;
+constexpr unsigned SW_ERASE = 0x0004;
+constexpr int NULLREGION = 1;
+constexpr int SIMPLEREGION = 2;
+constexpr int COMPLEXREGION = 3;
+// Moves the pixels of the client area (or of the part Scroll of it) by Dx, Dy on the window's
+// retained surface; the pending invalid region inside moves along. With SW_INVALIDATE the
+// part left uncovered becomes invalid, so the next paint draws only that. Update, when
+// given, receives its bounds. Clip and UpdateRgn are not supported and must be null.
+// Returns NULLREGION when nothing is left uncovered, SIMPLEREGION otherwise, and 0 (ERROR)
+// for a window that does not exist.
+int ScrollWindowEx(HWND Wnd, int Dx, int Dy, const TRect* Scroll, const TRect* Clip, void* UpdateRgn, TRect* Update,
+                   unsigned Flags);
 // Negative while VK_SHIFT, VK_CONTROL or VK_MENU was held for the current input message.
 short GetKeyState(int VirtKey);
 bool IsWindowVisible(HWND Wnd);
@@ -116,6 +129,9 @@ bool OffsetRect(TRect& Rect, int dx, int dy);
 bool IntersectRect(TRect& Dest, const TRect& Src1, const TRect& Src2);
 bool UnionRect(TRect& Dest, const TRect& Src1, const TRect& Src2);
 bool IsRectEmpty(const TRect& Rect);
+// Whether any part of Rect lies in the device's clip (in a paint, the area being repainted):
+// drawing outside it changes no pixel. False for a device with nothing to draw on.
+bool RectVisible(HDC DC, const TRect* Rect);
 bool GetCursorPos(TPoint& Point);
 bool SetCursorPos(int X, int Y);
 bool ClientToScreen(HWND Wnd, TPoint& Point);

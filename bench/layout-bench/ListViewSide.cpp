@@ -33,6 +33,19 @@ public:
     return QString::fromStdString(Card(Index.row()).Caption);
   }
   const TPlainCard& Card(int Row) const { return FCards[static_cast<std::size_t>(Row)]; }
+  TPlainCard& Card(int Row) { return FCards[static_cast<std::size_t>(Row)]; }
+  // Changes told through the model's own signals.
+  void CardChanged(int Row) { emit dataChanged(index(Row, 0), index(Row, 0)); }
+  void InsertCard(int Row, TPlainCard Card) {
+    beginInsertRows(QModelIndex(), Row, Row);
+    FCards.insert(FCards.begin() + Row, std::move(Card));
+    endInsertRows();
+  }
+  void RemoveCard(int Row) {
+    beginRemoveRows(QModelIndex(), Row, Row);
+    FCards.erase(FCards.begin() + Row);
+    endRemoveRows();
+  }
 
 private:
   std::vector<TPlainCard> FCards;
@@ -111,6 +124,13 @@ TFigures MeasureListView(int Count, int& Argc, char** Argv) {
     Bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
     View.viewport()->repaint();
   });
+  // The same 20 pixels as the card view's line; the view scrolls its viewport's pixels and
+  // paints the strip uncovered when the posted update arrives.
+  Bar->setSingleStep(20);
+  F.LineScrollMs = MedianMs(21, [&] {
+    Bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCoreApplication::sendPostedEvents();
+  });
   const auto Points = HitPoints(HitTests, View.viewport()->width(), View.viewport()->height());
   int Found = 0;
   F.HitTestsMs = MedianMs(5, [&] {
@@ -135,6 +155,49 @@ TFigures MeasureListView(int Count, int& Argc, char** Argv) {
   };
   F.PageDownMs = KeyFrom(Qt::Key_PageDown, Count / 2);
   F.EndMs = KeyFrom(Qt::Key_End, 0);
+
+  // Timed: the change told through the model (and the delegate, for the new height), the
+  // view's delayed relayout and its repaint.
+  const int Middle = Count / 2;
+  View.scrollTo(Model.index(Middle, 0));
+  auto Settle = [] { QApplication::processEvents(); };
+  Settle();
+  const TPlainCard Original = Model.Card(Middle);
+  F.ChangeOneMs = MedianMs(
+      21,
+      [&] {
+        Model.Card(Middle) = Original;
+        Model.CardChanged(Middle);
+        emit Delegate.sizeHintChanged(Model.index(Middle, 0));
+        Settle();
+      },
+      [&] {
+        Model.Card(Middle).Caption += " (changed)";
+        Model.Card(Middle).Lines.push_back("Note=changed");
+        Model.CardChanged(Middle);
+        emit Delegate.sizeHintChanged(Model.index(Middle, 0));
+        Settle();
+      });
+  F.InsertMiddleMs = MedianMs(
+      21,
+      [&] {
+        if (Model.rowCount({}) > Count) Model.RemoveCard(Middle);
+        Settle();
+      },
+      [&] {
+        Model.InsertCard(Middle, TPlainCard{"Inserted card", {}});
+        Settle();
+      });
+  F.DeleteMiddleMs = MedianMs(
+      21,
+      [&] {
+        if (Model.rowCount({}) == Count) Model.InsertCard(Middle, TPlainCard{"Card to delete", {}});
+        Settle();
+      },
+      [&] {
+        Model.RemoveCard(Middle);
+        Settle();
+      });
   return F;
 }
 

@@ -1,5 +1,7 @@
 // The card view's side: a form whose client area is the card view.
 
+#include <QApplication>
+
 #include "BenchCards.h"
 #include "Forms.h"
 #include "KeyTiming.h"
@@ -38,6 +40,11 @@ TFigures MeasureOstrel(int Count, int& Argc, char** Argv) {
     View->Perform(WM_HSCROLL, SB_PAGERIGHT, 0);
     View->Update();
   });
+  F.LineScrollMs = MedianMs(21, [&] {
+    View->Perform(WM_HSCROLL, SB_LINERIGHT, 0);
+    View->Update();
+    QCoreApplication::sendPostedEvents();
+  });
   const auto Points = HitPoints(HitTests, View->GetClientWidth(), View->GetClientHeight());
   int Found = 0;
   F.HitTestsMs = MedianMs(5, [&] {
@@ -61,6 +68,50 @@ TFigures MeasureOstrel(int Count, int& Argc, char** Argv) {
   };
   F.PageDownMs = KeyFrom(Qt::Key_PageDown, View->GetItems()->GetItemFromIndex(Count / 2));
   F.EndMs = KeyFrom(Qt::Key_End, View->GetItems()->GetFirstItem());
+
+  // Timed: the change, its relayout, and its repaint up to the window.
+  TOstrelItems& Items = *View->GetItems();
+  const int Middle = Count / 2;
+  View->ScrollInView(Items[Middle]);
+  auto Settle = [] { QApplication::processEvents(); };
+  Settle();
+  TOstrelItem* Changed = Items[Middle];
+  const AnsiString Caption = Changed->GetText();
+  const int Lines = Changed->GetSubItems()->GetCount();
+  F.ChangeOneMs = MedianMs(
+      21,
+      [&] {
+        Changed->SetText(Caption);
+        while (Changed->GetSubItems()->GetCount() > Lines) Changed->GetSubItems()->Delete(Lines);
+        Changed->Update();
+        Settle();
+      },
+      [&] {
+        Changed->SetText(Caption + " (changed)");
+        Changed->GetSubItems()->Add("Note=changed");
+        Changed->Update();
+        Settle();
+      });
+  F.InsertMiddleMs = MedianMs(
+      21,
+      [&] {
+        if (Items.GetCount() > Count) Items[Middle]->Delete();
+        Settle();
+      },
+      [&] {
+        Items.Insert(Middle, "Inserted card");
+        Settle();
+      });
+  F.DeleteMiddleMs = MedianMs(
+      21,
+      [&] {
+        if (Items.GetCount() == Count) Items.Insert(Middle, "Card to delete");
+        Settle();
+      },
+      [&] {
+        Items[Middle]->Delete();
+        Settle();
+      });
   return F;
 }
 

@@ -1,4 +1,4 @@
-// Prints layout, repaint, page-scroll, hit-test, key and peak-memory figures of the card view
+// Prints layout, repaint, page-scroll, hit-test, key, one-card change and peak-memory figures of the card view
 // and of a QListView doing the same work, for 10,000, 100,000 and 1,000,000 cards:
 //   operation,cards,ostrel_ms,qlistview_ms
 // Each side of each size runs in a child process of its own, so peaks do not mix.
@@ -73,9 +73,13 @@ int main(int Argc, char** Argv) {
     PrintLine("layout", Count, Ours.Figures.LayoutMs, Theirs.Figures.LayoutMs);
     PrintLine("repaint_middle", Count, Ours.Figures.RepaintMs, Theirs.Figures.RepaintMs);
     PrintLine("page_scroll_repaint", Count, Ours.Figures.PageScrollMs, Theirs.Figures.PageScrollMs);
+    PrintLine("line_scroll_repaint", Count, Ours.Figures.LineScrollMs, Theirs.Figures.LineScrollMs);
     PrintLine("hit_tests_1000", Count, Ours.Figures.HitTestsMs, Theirs.Figures.HitTestsMs);
     PrintLine("key_page_down", Count, Ours.Figures.PageDownMs, Theirs.Figures.PageDownMs);
     PrintLine("key_end", Count, Ours.Figures.EndMs, Theirs.Figures.EndMs);
+    PrintLine("change_one_card", Count, Ours.Figures.ChangeOneMs, Theirs.Figures.ChangeOneMs);
+    PrintLine("insert_middle", Count, Ours.Figures.InsertMiddleMs, Theirs.Figures.InsertMiddleMs);
+    PrintLine("delete_middle", Count, Ours.Figures.DeleteMiddleMs, Theirs.Figures.DeleteMiddleMs);
     PrintLine("peak_memory_mb", Count, Ours.PeakMb, Theirs.PeakMb);
     std::fflush(stdout);
   }

@@ -170,3 +170,15 @@ TRect SurfaceClipRect(const TCanvas& Canvas) {
 }
 
 }  // namespace vcl::backend
+
+namespace vcl {
+
+bool RectVisible(HDC DC, const TRect* Rect) {
+  const TCanvas* Canvas = backend::CanvasOf(DC);
+  const TCanvasSurface* S = Canvas ? Canvas->GetSurface() : nullptr;
+  if (!S || !S->Image || !Rect || Rect->IsEmpty()) return false;
+  const QRect Area = QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()).translated(S->Origin);
+  return S->Clip.intersects(Area.intersected(S->Rect()));
+}
+
+}  // namespace vcl

@@ -8,6 +8,7 @@
 #include "InputGlue.h"
 #include "Window.h"
 #include "WindowBackend.h"
+#include "WindowSurface.h"
 
 namespace vcl {
 
@@ -94,6 +95,17 @@ bool KillTimer(HWND Wnd, unsigned IDEvent) {
   It->second->deleteLater();
   R->Timers.erase(It);
   return true;
+}
+
+int ScrollWindowEx(HWND Wnd, int Dx, int Dy, const TRect* Scroll, const TRect*, void*, TRect* Update, unsigned Flags) {
+  std::optional<QRect> Area;
+  if (Scroll) Area = QRect(Scroll->Left, Scroll->Top, Scroll->Width(), Scroll->Height());
+  const std::optional<QRect> Uncovered =
+      backend::ScrollSurface(Wnd, Dx, Dy, Area ? &*Area : nullptr, (Flags & SW_INVALIDATE) != 0);
+  if (!Uncovered) return 0;
+  if (Update) *Update = TRect{Uncovered->left(), Uncovered->top(), Uncovered->left() + Uncovered->width(),
+                              Uncovered->top() + Uncovered->height()};
+  return Uncovered->isEmpty() ? NULLREGION : SIMPLEREGION;
 }
 
 bool InvalidateRect(HWND Wnd, const TRect* Rect, bool Erase) {

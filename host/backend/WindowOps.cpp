@@ -4,6 +4,8 @@
 #include <QEventLoop>
 #include <QCursor>
 #include <QScrollBar>
+#include <cmath>
+#include <cstring>
 
 #include "InputGlue.h"
 #include "WindowBackend.h"
@@ -159,6 +161,50 @@ void InvalidateWindow(HWND Wnd, const TRect* Rect) {
   if (Area.isEmpty()) return;
   R->Invalid += Area;
   if (R->Widget) R->Widget->update(Area.translated(R->ClientRectInWidget().topLeft()));
+}
+
+namespace {
+
+// Moves the pixels of Area (device pixels) of an RGB32 image by Dx, Dy, row by row in the
+// order that reads every row before it is overwritten.
+void MovePixels(QImage& Image, const QRect& Area, int Dx, int Dy) {
+  const QRect To = Area.translated(Dx, Dy) & Area;
+  if (To.isEmpty()) return;
+  const QRect From = To.translated(-Dx, -Dy);
+  const std::size_t Bytes = static_cast<std::size_t>(To.width()) * 4;
+  auto Row = [&](int Y) {
+    std::memmove(Image.scanLine(To.top() + Y) + To.left() * 4, Image.constScanLine(From.top() + Y) + From.left() * 4,
+                 Bytes);
+  };
+  if (Dy > 0)
+    for (int Y = To.height() - 1; Y >= 0; --Y) Row(Y);
+  else
+    for (int Y = 0; Y < To.height(); ++Y) Row(Y);
+}
+
+}  // namespace
+
+std::optional<QRect> ScrollSurface(HWND Wnd, int Dx, int Dy, const QRect* Scroll, bool Invalidate) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R) return std::nullopt;
+  const QRect Area = Scroll ? Scroll->intersected(R->CanvasSurface.Rect()) : R->CanvasSurface.Rect();
+  if (Area.isEmpty() || (Dx == 0 && Dy == 0)) return QRect();
+  const qreal Ratio = R->CanvasSurface.Ratio;
+  const QRect Moved = Area.translated(Dx, Dy) & Area;
+  const QRegion Uncovered = QRegion(Area) - QRegion(Moved);
+  // Whole device pixels move only at a whole ratio; otherwise the area is drawn afresh.
+  const bool Whole = Ratio == std::floor(Ratio) && !R->Surface.isNull();
+  if (Whole) {
+    const int Scale = static_cast<int>(Ratio);
+    MovePixels(R->Surface, QRect(Area.topLeft() * Scale, Area.size() * Scale), Dx * Scale, Dy * Scale);
+    const QRegion Inside = R->Invalid & Area;
+    R->Invalid = (R->Invalid - QRegion(Area)) + (Inside.translated(Dx, Dy) & Area);
+  } else {
+    R->Invalid += Area;
+  }
+  if (Invalidate) R->Invalid += Uncovered;
+  if (R->Widget) R->Widget->update(Area.translated(R->ClientRectInWidget().topLeft()));
+  return Uncovered.boundingRect();
 }
 
 void PaintPending(TWindowRecord* R) {

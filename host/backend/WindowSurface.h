@@ -2,6 +2,7 @@
 // A window's retained surface, kept at the device pixel ratio of the window's screen.
 
 #include <QPainter>
+#include <optional>
 
 #include "Window.h"
 
@@ -15,6 +16,10 @@ void RemakeSurface(TWindowRecord* R, const QSize& Size);
 void EraseSurface(TWindowRecord* R, const QRegion& Area, const QColor& Color);
 // Draws the surface at the client area's place in the widget.
 void ShowSurface(QPainter& Painter, const TWindowRecord* R);
+// Moves the surface's pixels in Area (logical, clipped to the surface; null: all of it) by
+// Dx, Dy with the invalid region inside; returns the part left uncovered, which Invalidate
+// makes invalid. Nothing for a window that does not exist.
+std::optional<QRect> ScrollSurface(HWND Wnd, int Dx, int Dy, const QRect* Area, bool Invalidate);
 // A copy of the surface in device pixels, its devicePixelRatio telling how many for each
 // logical pixel.
 QImage SurfaceCopy(const TWindowRecord* R);

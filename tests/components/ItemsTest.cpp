@@ -3,8 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <utility>
+#include <vector>
 
 #include "OstrelProbe.h"
 
@@ -414,6 +417,67 @@ TEST(OstrelItems, DestroyingTheControlNotifiesEveryCardInOrder) {
   }
   EXPECT_EQ(Log, (TLog{"Deletion a", "Deletion b", "Deletion c"}));
   EXPECT_EQ(CountsSeen, (std::vector<int>{2, 1, 0}));
+}
+
+}  // namespace
+}  // namespace ostrel_test
+
+namespace ostrel_test {
+namespace {
+
+// Every card's index is its place in the list, however the list moved it since the card was
+// last asked.
+void ExpectIndexesMatchPlaces(const TOstrelItems& Items, const std::string& After) {
+  for (int I = 0; I < Items.GetCount(); ++I) ASSERT_EQ(Items[I]->GetIndex(), I) << "after " << After;
+}
+
+TEST(OstrelItems, IndexesFollowEveryChangeOfTheList) {
+  TProbe Table;
+  TOstrelItems& Items = *Table.GetItems();
+  for (int I = 0; I < 40; ++I) Items.Add("card " + std::to_string(39 - I));
+  struct TStep {
+    const char* Name;
+    std::function<void()> Change;
+  };
+  const TStep Steps[] = {
+      {"an insert at the front", [&] { Items.Insert(0, "front"); }},
+      {"an insert in the middle", [&] { Items.Insert(20, "middle"); }},
+      {"an append", [&] { Items.Add("back"); }},
+      {"deleting the first card", [&] { Items[0]->Delete(); }},
+      {"deleting a card in the middle", [&] { Items[17]->Delete(); }},
+      {"deleting the last card", [&] { Items.GetLastItem()->Delete(); }},
+      {"a sort", [&] { Items.Sort(); }},
+      {"inserts inside a batch", [&] {
+         Items.BeginUpdate();
+         for (int I = 0; I < 5; ++I) Items.Insert(I * 7, "batch " + std::to_string(I));
+         Items.EndUpdate();
+       }},
+  };
+  ExpectIndexesMatchPlaces(Items, "adding");
+  for (const TStep& Step : Steps) {
+    Step.Change();
+    ExpectIndexesMatchPlaces(Items, Step.Name);
+  }
+  TOstrelItem* Deleted = Items[3];
+  TOstrelItem* Survivor = Items[4];
+  ASSERT_EQ(Survivor->GetIndex(), 4);
+  Deleted->Delete();
+  EXPECT_EQ(Survivor->GetIndex(), 3);
+}
+
+TEST(OstrelItems, IndexesDuringClearCountOnlyTheCardsStillToCome) {
+  TProbe Table;
+  TOstrelItems& Items = *Table.GetItems();
+  AddCards(Items, {"a", "b", "c", "d"});
+  TOstrelItem* Last = Items[3];
+  ASSERT_EQ(Last->GetIndex(), 3);
+  std::vector<int> Seen;
+  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
+    if (Item != Last) Seen.push_back(Last->GetIndex());
+    EXPECT_EQ(Item->GetIndex(), -1) << "a card that left the list has no index";
+  });
+  Items.Clear();
+  EXPECT_EQ(Seen, (std::vector<int>{2, 1, 0}));
 }
 
 }  // namespace

@@ -2,10 +2,16 @@
 // a walk over all cards' stored positions answers when the list changed since the last
 // layout (inside a batch, or while a handler runs), and survive handlers that change it.
 
+#include <QImage>
 #include <cstdlib>
+#include <functional>
 #include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "CardViewFixture.h"
+#include "QtEmbedding.h"
 
 namespace cardview_test {
 namespace {
@@ -167,6 +173,54 @@ TEST_F(ColumnIndexTest, AHeightHandlerThatDeletesTheCardBeingHitTested) {
   View->SetOnItemHeight(nullptr);
   View->GetItems()->EndUpdate();
   ExpectHitTestsAgreeWithTheWalk();
+}
+
+// A change of one card lays out only from its column on and repaints only what moved: the
+// places, the scroll range and the pixels must be those of a full layout and repaint.
+TEST_F(ColumnIndexTest, OneCardChangesEndWhereAFullLayoutAndRepaintEnd) {
+  auto Lines = [this](int Index, int Count) {
+    TOstrelItem* Item = Card(Index);
+    Item->GetSubItems()->Clear();
+    for (int L = 0; L < Count; ++L) Item->GetSubItems()->Add("Line" + std::to_string(L) + "=" + std::to_string(L));
+    Item->Update();
+  };
+  struct TRow {
+    const char* Name;
+    std::function<void()> Change;
+  };
+  const TRow Rows[] = {
+      {"insert in view", [&] { View->GetItems()->Insert(30, "new"); }},
+      {"insert at the front", [&] { View->GetItems()->Insert(0, "first"); }},
+      {"append", [&] { View->GetItems()->Add("last"); }},
+      {"delete in view", [&] { Card(31)->Delete(); }},
+      {"delete the first card", [&] { Card(0)->Delete(); }},
+      {"delete the last card", [&] { View->GetItems()->GetLastItem()->Delete(); }},
+      {"a card in view grows", [&] { Lines(29, 7); }},
+      {"a card in view shrinks", [&] { Lines(29, 0); }},
+      {"a new text only", [&] { Card(30)->SetText("renamed"); }},
+  };
+  MakeCards(60);
+  View->SetBiDiMode(bdLeftToRight);
+  for (const TRow& Row : Rows) {
+    View->ScrollInView(Card(30));
+    View->Repaint();
+    Row.Change();
+    View->Update();
+    const QImage Changed = ControlSurface(View);
+    std::vector<std::pair<int, int>> Places;
+    for (int I = 0; I < View->GetItems()->GetCount(); ++I) Places.emplace_back(Card(I)->GetColumn(), Card(I)->GetTop());
+    const int Columns = View->GetColumnCount(), Width = View->GetTotalWidth();
+    ExpectHitTestsAgreeWithTheWalk();
+    View->CalcItemsPos();
+    View->RecalcDimensions();
+    for (int I = 0; I < View->GetItems()->GetCount(); ++I)
+      ASSERT_EQ(Places[static_cast<std::size_t>(I)], std::make_pair(Card(I)->GetColumn(), Card(I)->GetTop()))
+          << Row.Name << ": card " << I;
+    EXPECT_EQ(Columns, View->GetColumnCount()) << Row.Name;
+    EXPECT_EQ(Width, View->GetTotalWidth()) << Row.Name;
+    View->Repaint();
+    EXPECT_TRUE(Changed == ControlSurface(View)) << Row.Name << ": the repaint left something out";
+  }
 }
 
 }  // namespace

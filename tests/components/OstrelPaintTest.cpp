@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <algorithm>
+#include <string>
+#include <vector>
 
 #include "CardViewFixture.h"
 #include "QtEmbedding.h"
@@ -303,6 +305,64 @@ TEST_F(PaintTest, ADrawingHandlerThatDeletesItsCard) {
   const QImage Image = Surface();
   const TRect R = Card(4)->GetClientRect();
   EXPECT_TRUE(Is(Image, R.Right - 2, R.Top + 2, clSilver));
+}
+
+// A repaint of part of the view skips the cards that miss it; what it shows must be what a
+// repaint of the whole view shows, also where focus frames reach beyond narrow borders.
+TEST_F(PaintTest, APartialRepaintShowsWhatAFullOneShows) {
+  struct TRow {
+    const char* Name;
+    int Border;
+    TBiDiMode Mode;
+  };
+  const TRow Rows[] = {{"default border", 6, bdLeftToRight},
+                       {"frames over the neighbours", 1, bdLeftToRight},
+                       {"no border", 0, bdLeftToRight},
+                       {"right to left", 6, bdRightToLeft}};
+  for (const TRow& Row : Rows) {
+    View->GetItems()->Clear();
+    View->SetBorderWidth(Row.Border);
+    View->SetBiDiMode(Row.Mode);
+    SetClientSize(400, 200);
+    for (int I = 0; I < 14; ++I) AddCard("Card " + std::to_string(I), 1 + I % 3);
+    FocusView();
+    View->SetSelected(Card(4));
+    View->SetFocused(Card(5));
+    const QImage Full = Surface();
+    std::vector<TRect> Parts;
+    for (int I = 0; I < View->GetItems()->GetCount(); ++I) {
+      TRect R = Card(I)->GetClientRect();
+      Parts.push_back(R);
+      InflateRect(R, 2, 2);
+      Parts.push_back(TRect{R.Left, R.Bottom - 1, R.Right, R.Bottom});  // the frame's lowest row
+      Parts.push_back(TRect{R.Left, R.Bottom, R.Right, R.Bottom + Row.Border + 1});  // the gap below
+    }
+    for (int D = 1; D <= View->GetColumnCount(); ++D) {
+      const int X = View->GetDividerX(D);
+      Parts.push_back(TRect{X - 1, 0, X + 1, 200});
+    }
+    Parts.push_back(TRect{50, 60, 350, 90});  // across columns
+    for (const TRect& Part : Parts) {
+      InvalidateRect(View->GetHandle(), &Part, true);
+      View->Update();
+      ASSERT_TRUE(ControlSurface(View) == Full)
+          << Row.Name << ": repainting " << Part.Left << "," << Part.Top << "," << Part.Right << "," << Part.Bottom;
+    }
+  }
+}
+
+TEST_F(PaintTest, RepaintingOneCardDrawsThatCardAlone) {
+  SetClientSize(400, 200);
+  for (int I = 0; I < 12; ++I) AddCard("Card " + std::to_string(I), 2);
+  std::vector<std::string> Drawn;
+  View->SetCustomDrawing(true);
+  View->SetOnDrawItem([&](TObject*, TCanvas*, TOstrelItem* Item, TRect&) { Drawn.push_back(Item->GetText()); });
+  View->Repaint();
+  EXPECT_GT(Drawn.size(), 4u) << "a full repaint draws every card in view";
+  Drawn.clear();
+  Card(5)->Invalidate();
+  View->Update();
+  EXPECT_EQ(Drawn, (std::vector<std::string>{"Card 5"}));
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Horizontal scrolling: the bar's range, every scroll code, clamping, the thumb, and
 // scrolling a card into view.
 
+#include <QImage>
 #include <QScrollBar>
 #include <QWidget>
+#include <string>
 
 #include "CardViewFixture.h"
 #include "QtEmbedding.h"
@@ -124,6 +126,32 @@ TEST_F(ScrollTest, RightToLeftKeepsTheDistanceFromTheRightEndWhenContentGrows) {
   EXPECT_EQ(View->GetTotalWidth(), 348 + 112);
   EXPECT_EQ(View->GetHScrollPos(), 48 + 112);
   EXPECT_EQ(Card(0)->GetClientRect(), Before);
+}
+
+// A scroll narrower than the view moves the pixels already drawn and paints the strip it
+// uncovers; the result must be what a repaint of the whole view shows.
+TEST_F(ScrollTest, ScrollsShowWhatAFullRepaintShows) {
+  for (const TBiDiMode Mode : {bdLeftToRight, bdRightToLeft}) {
+    View->GetItems()->Clear();
+    View->SetBiDiMode(Mode);
+    SetClientSize(300, 200);
+    View->GetItems()->BeginUpdate();
+    for (int I = 0; I < 30; ++I) AddCard("Card " + std::to_string(I), I % 4);
+    View->GetItems()->EndUpdate();
+    View->SetFocus();
+    View->SetFocused(Card(7));
+    View->SetHScrollPosition(300);
+    for (const int Code : {SB_LINERIGHT, SB_PAGERIGHT, SB_LINELEFT, SB_PAGELEFT, SB_LEFT, SB_RIGHT, SB_LINELEFT}) {
+      View->Repaint();
+      const int Before = View->GetHScrollPos();
+      Scroll(Code);
+      ASSERT_NE(View->GetHScrollPos(), Before) << "code " << Code;
+      View->Update();
+      const QImage Scrolled = ControlSurface(View);
+      View->Repaint();
+      EXPECT_TRUE(Scrolled == ControlSurface(View)) << "code " << Code << (Mode == bdRightToLeft ? ", right to left" : "");
+    }
+  }
 }
 
 }  // namespace

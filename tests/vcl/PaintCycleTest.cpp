@@ -1,7 +1,11 @@
 // Drawings of one paint on one surface: their order, partial repaints, a resize in the
 // middle of a paint, windowless children, hatches and straight lines.
 
+#include <QImage>
+#include <vector>
+
 #include "DrawingFixture.h"
+#include "QtEmbedding.h"
 
 using namespace vcl;
 using namespace vcltest;
@@ -71,6 +75,90 @@ TEST_F(PaintCycleTest, APartialRepaintChangesOnlyTheInvalidRectangles) {
   EXPECT_EQ(Count(TRect{30, 0, 100, 100}, clBlue), 70 * 100) << "between them";
   EXPECT_EQ(Count(TRect{150, 0, 200, 100}, clBlue), 50 * 100) << "right of both";
   EXPECT_EQ(Count(TRect{100, 70, 150, 100}, clBlue), 50 * 30) << "below the second";
+}
+
+TEST_F(PaintCycleTest, RectVisibleAnswersForTheInvalidRectanglesOnly) {
+  Draw([](TCanvas*) {});
+  struct TRow {
+    TRect Asked;
+    bool Visible;
+    const char* Why;
+  };
+  const TRow Rows[] = {
+      {{10, 10, 30, 30}, true, "the first rectangle itself"},
+      {{0, 0, 11, 11}, true, "one pixel of the first"},
+      {{0, 0, 10, 10}, false, "touching its corner from outside"},
+      {{30, 10, 100, 50}, false, "between the two rectangles, within their bounds"},
+      {{149, 69, 300, 300}, true, "the last pixel of the second"},
+      {{150, 70, 300, 300}, false, "right of and below the second"},
+      {{20, 20, 20, 40}, false, "an empty rectangle"},
+  };
+  std::vector<std::pair<const char*, bool>> Answers;
+  Probe->OnPaint = [&](TCanvas* C) {
+    for (const TRow& Row : Rows) Answers.emplace_back(Row.Why, RectVisible(C->GetHandle(), &Row.Asked));
+  };
+  const TRect First{10, 10, 30, 30}, Second{100, 50, 150, 70};
+  InvalidateRect(Probe->GetHandle(), &First, true);
+  InvalidateRect(Probe->GetHandle(), &Second, true);
+  Probe->Update();
+  ASSERT_EQ(Answers.size(), std::size(Rows));
+  for (std::size_t I = 0; I < Answers.size(); ++I) EXPECT_EQ(Answers[I].second, Rows[I].Visible) << Answers[I].first;
+  TCanvas Unattached;
+  const TRect Any{0, 0, 10, 10};
+  EXPECT_FALSE(RectVisible(Unattached.GetHandle(), &Any)) << "a canvas with nothing to draw on";
+}
+
+// Stripes 10 pixels wide, their colour by their place in the content (Offset pixels of it
+// lie left of the probe), so that what a scroll moves can be told apart.
+void Stripes(TCanvas* C, int Offset) {
+  const TColor Colors[] = {clRed, clLime, clBlue, clYellow};
+  for (int X = -Offset % 10 - 10; X < 200; X += 10) {
+    C->GetBrush()->SetColor(Colors[((X + Offset) / 10 % 4 + 4) % 4]);
+    C->FillRect(TRect{X, 0, X + 10, 100});
+  }
+}
+
+TEST_F(PaintCycleTest, ScrollWindowExMovesThePixelsAndPaintsOnlyWhatItUncovers) {
+  struct TRow {
+    int Dx, Dy;
+    TRect Uncovered;
+  };
+  const TRow Rows[] = {{-30, 0, {170, 0, 200, 100}}, {25, 0, {0, 0, 25, 100}}, {0, -7, {0, 93, 200, 100}}};
+  for (const TRow& Row : Rows) {
+    int Offset = 40;
+    Draw([&](TCanvas* C) { Stripes(C, Offset); });
+    std::vector<TRect> Painted;
+    Probe->OnPaint = [&](TCanvas* C) {
+      Painted.push_back(C->GetClipRect());
+      Stripes(C, Offset);
+    };
+    TRect Update{};
+    Offset -= Row.Dx;
+    const int Kind = ScrollWindowEx(Probe->GetHandle(), Row.Dx, Row.Dy, nullptr, nullptr, nullptr, &Update, SW_INVALIDATE);
+    EXPECT_EQ(Kind, SIMPLEREGION);
+    EXPECT_EQ(Update, Row.Uncovered);
+    Probe->Update();
+    ASSERT_EQ(Painted.size(), 1u);
+    EXPECT_EQ(Painted[0], Row.Uncovered) << "only the uncovered part is painted";
+    if (Row.Dy != 0) continue;
+    // Moved and newly painted pixels together show the content at its new offset.
+    const QImage Scrolled = ControlSurface(Probe.get());
+    Draw([&](TCanvas* C) { Stripes(C, Offset); });
+    EXPECT_TRUE(Scrolled == ControlSurface(Probe.get())) << "scrolled by " << Row.Dx;
+  }
+  EXPECT_EQ(ScrollWindowEx(nullptr, 5, 0, nullptr, nullptr, nullptr, nullptr, SW_INVALIDATE), 0) << "no window";
+}
+
+TEST_F(PaintCycleTest, AnInvalidAreaMovesWithTheScroll) {
+  Draw([](TCanvas* C) { Stripes(C, 0); });
+  std::vector<TRect> Painted;
+  Probe->OnPaint = [&](TCanvas* C) { Painted.push_back(C->GetClipRect()); };
+  const TRect Pending{50, 10, 60, 20};
+  InvalidateRect(Probe->GetHandle(), &Pending, true);
+  ScrollWindowEx(Probe->GetHandle(), -20, 0, nullptr, nullptr, nullptr, nullptr, 0);
+  Probe->Update();
+  ASSERT_EQ(Painted.size(), 1u);
+  EXPECT_EQ(Painted[0], (TRect{30, 10, 40, 20})) << "without SW_INVALIDATE the strip stays as it was";
 }
 
 TEST_F(PaintCycleTest, AResizeInsideAPaintLeavesLaterDrawingsOnTheNewSurface) {

@@ -62,9 +62,12 @@ void SetButtonAppearance(HWND Wnd, const TFont& Font) {
   QAbstractButton* B = ButtonOf(Wnd);
   if (!B) return;
   B->setFont(QtFontOf(Font).Font);
+  // A disabled button keeps the style's grayed text.
   QPalette Palette = B->palette();
-  Palette.setColor(QPalette::ButtonText, ToQColor(Font.GetColor()));
-  Palette.setColor(QPalette::WindowText, ToQColor(Font.GetColor()));
+  for (QPalette::ColorGroup Group : {QPalette::Active, QPalette::Inactive}) {
+    Palette.setColor(Group, QPalette::ButtonText, ToQColor(Font.GetColor()));
+    Palette.setColor(Group, QPalette::WindowText, ToQColor(Font.GetColor()));
+  }
   B->setPalette(Palette);
 }
 

@@ -106,6 +106,10 @@ TEST_F(GalleryFormTest, TheGallerysHandlersAnswerClicksKeysAndAccelerators) {
   ShowGallery();
   TGalleryForm& G = *Gallery;
   EXPECT_EQ(G.GetActiveControl(), G.NameEdit) << "the first in tab order takes the focus";
+  EXPECT_FALSE(ControlWidget(G.ApplyButton)->isEnabled()) << "disabled in the description";
+  const QPalette Palette = ControlWidget(G.ApplyButton)->palette();
+  EXPECT_NE(Palette.color(QPalette::Disabled, QPalette::ButtonText), Palette.color(QPalette::Active, QPalette::ButtonText))
+      << "a disabled button's caption is grayed";
   Click(G.URLLabel, 5, 5);
   EXPECT_EQ(G.URLClicks, 1);
   PressKey('S', {ssAlt});
@@ -120,6 +124,22 @@ TEST_F(GalleryFormTest, TheGallerysHandlersAnswerClicksKeysAndAccelerators) {
   EXPECT_EQ(G.GetModalResult(), mrOk) << "Enter in the edit presses the default OK button";
   PressKey(VK_ESCAPE);
   EXPECT_EQ(G.GetModalResult(), mrCancel);
+  Gallery->Hide();
+}
+
+TEST_F(GalleryFormTest, ImagesLabelsAndBevelsPaintOnTheirParentsSurface) {
+  ShowGallery();
+  TGalleryForm& G = *Gallery;
+  EXPECT_EQ(PixelAt(G.LogoPanel, 14, 13), RGB(0xF8, 0xD0, 0x20)) << "the image's sun, 3 pixels down in the panel";
+  EXPECT_EQ(PixelAt(G.LogoPanel, 200, 36), clWhite) << "the panel's colour";
+  int Blue = 0;
+  const TRect L = G.URLLabel->GetBoundsRect();
+  for (int X = L.Left; X < L.Right; ++X)
+    for (int Y = L.Top; Y < L.Bottom; ++Y) Blue += PixelAt(G.LogoPanel, X, Y) == clBlue ? 1 : 0;
+  EXPECT_GT(Blue, 20) << "the link's blue text";
+  const int Line = G.OptionsGroupBox->GetHeight() - 2;  // the box's bottom shadow line
+  EXPECT_EQ(PixelAt(G.OptionsGroupBox, 40, Line), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelAt(G.OptionsGroupBox, 40, Line + 1), ColorToRGB(clBtnHighlight));
   Gallery->Hide();
 }
 

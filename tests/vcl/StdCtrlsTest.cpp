@@ -154,6 +154,15 @@ TEST_F(StdCtrlsTest, AClickOnALabelReachesItThroughItsParentsWindow) {
   EXPECT_EQ(Form->GetActiveControl(), Edit) << "a label never takes the focus";
 }
 
+TEST_F(StdCtrlsTest, TheParentWindowShowsTheCursorOfTheLabelUnderThePointer) {
+  Label->SetCursor(crHandPoint);
+  QWidget* Window = ControlWidget(Form.get());
+  MouseMove(Form.get(), Label->GetLeft() + 2, Label->GetTop() + 2);
+  EXPECT_EQ(Window->cursor().shape(), Qt::PointingHandCursor);
+  MouseMove(Form.get(), 300, 190);
+  EXPECT_EQ(Window->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(StdCtrlsTest, AltWithAnAcceleratorClicksButtonsTogglesBoxesAndFocusesALabelsControl) {
   Other->SetFocus();
   PressKey('L', {ssAlt});

@@ -1,7 +1,6 @@
 // TWinControl: the window, children, tab order, focus and keyboard input.
 
 #include <algorithm>
-#include <cctype>
 
 #include "Controls.h"
 #include "Forms.h"
@@ -332,7 +331,8 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
     case VK_RETURN: case VK_ESCAPE: Mask = DLGC_WANTALLKEYS; break;
     default:
       // Alt with a letter or digit: an accelerator of some control on the form.
-      if (KeyboardShiftState().Contains(ssAlt) && std::isalnum(Message.CharCode)) {
+      const Word Key = Message.CharCode;
+      if (KeyboardShiftState().Contains(ssAlt) && ((Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9'))) {
         if (TCustomForm* Form = GetParentForm(this)) Message.Result = Form->Perform(CM_DIALOGCHAR, Message.CharCode, Message.KeyData);
       }
       return;

@@ -83,6 +83,9 @@ public:
   void SetOnCloseQuery(TCloseQueryEvent Value) { FOnCloseQuery = std::move(Value); }
 
   void Dispatch(TMessage& Message) override;
+  // Fires OnDestroy once. A form class whose handlers are its own methods calls it first
+  // in its destructor, so that OnDestroy runs while the whole form still exists; otherwise
+  // it runs from the form's own destructor.
   void Destroying() override;
   // The active control read from a form file takes the focus once every control is there.
   void Loaded() override;

@@ -11,6 +11,8 @@ public:
   const vcl::TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
   static const vcl::TClassInfo& StaticClassInfo();
   explicit TGalleryForm(vcl::TComponent* AOwner);
+  // OnDestroy runs while the whole form, its handler included, still exists.
+  ~TGalleryForm() override { Destroying(); }
 
   vcl::TPanel* LogoPanel = nullptr;
   vcl::TImage* LogoImage = nullptr;

@@ -140,7 +140,7 @@ TEST_F(FormBehaviourTest, OnDestroyRunsOnceWhileTheComponentsStillExist) {
   Button->SetName("Button1");
   std::vector<std::string> Seen;
   Form->SetOnDestroy([&](TObject* Sender) {
-    Seen.push_back(static_cast<TForm*>(Sender)->FindComponent("Button1") ? "button there" : "button gone");
+    Seen.push_back(static_cast<TComponent*>(Sender)->FindComponent("Button1") ? "button there" : "button gone");
   });
   delete Form;
   EXPECT_EQ(Seen, std::vector<std::string>{"button there"});

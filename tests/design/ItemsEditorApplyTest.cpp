@@ -78,7 +78,9 @@ TEST_F(ItemsEditorTest, ApplyIsTurnedOnByEveryEditAndByLoadAndClearButNotBySaveO
     Case.Act(*this);
     vcltest::ProcessMessages();
     EXPECT_EQ(ApplyOn(), Case.ApplyAfter);
-    if (!Case.ApplyAfter) EXPECT_EQ(Lines(TableCard(0)), (std::vector<std::string>{"Phone=1", "Note"}));
+    if (!Case.ApplyAfter) {
+      EXPECT_EQ(Lines(TableCard(0)), (std::vector<std::string>{"Phone=1", "Note"}));
+    }
   }
 }
 

@@ -57,6 +57,7 @@ protected:
     THostTest::TearDown();
   }
 
+public:
   // Gives the edited control these cards, then opens the dialog on them as the opener does.
   void Open(const std::vector<TCardLines>& Cards = {}) {
     for (const TCardLines& Lines : Cards) {

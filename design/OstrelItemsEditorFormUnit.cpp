@@ -326,11 +326,17 @@ void TOstrelItemsEditorForm::SaveToFileButtonClick(TObject* Sender) {
   if (SaveDialog->Execute()) Table->SaveToFile(SaveDialog->GetFileName());
 }
 
-// A load that fails leaves the exception to the application's handler; the cards it read
-// so far stay, and the fields follow Table's selection through TableChange.
+// A load that fails leaves the exception to the application's handler and the cards it
+// read so far in Table. The list was emptied without a selection event, so the fields are
+// brought in line with Table's selection here, or they would go on showing a freed card.
 void TOstrelItemsEditorForm::LoadFromFileButtonClick(TObject* Sender) {
   if (!OpenDialog->Execute()) return;
-  Table->LoadFromFile(OpenDialog->GetFileName());
+  try {
+    Table->LoadFromFile(OpenDialog->GetFileName());
+  } catch (...) {
+    TableChange(Table, Table->GetSelected());
+    throw;
+  }
   DisableItemInfo();
   SetModified();
 }

@@ -45,7 +45,7 @@ TEST_F(ItemsEditorTest, SelectingACardFillsTheFieldsAndTheyEditIt) {
   EXPECT_EQ(Card->GetHint(), "tip");
   EXPECT_FALSE(Card->GetShowHint());
   EXPECT_EQ(Texts(Dialog->Table->GetItems()), (std::vector<std::string>{"Ann", "Bobby"}));
-  EXPECT_EQ(Texts(Edited->GetItems()), (std::vector<std::string>{"Ann", "Bob"}));
+  EXPECT_EQ(Texts(Edited->GetItems()), (std::vector<std::string>{"Bob", "Ann"})) << "unsorted and unchanged";
 }
 
 TEST_F(ItemsEditorTest, NewItemAppendsWithoutASelectionAndInsertsAfterTheSelectedCard) {

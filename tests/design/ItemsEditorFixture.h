@@ -68,6 +68,8 @@ public:
     Dialog->FEditedItems = Edited->GetItems();
     Dialog->Table->GetItems()->Assign(Edited->GetItems());
     Dialog->FFormDesigner = Designer;
+    // Taller than designed, so that the list of rows shows a few of them.
+    Dialog->SetHeight(Dialog->GetHeight() + 200);
     Dialog->Show();
     QWidget* Window = ControlWidget(Dialog.get());
     Window->activateWindow();

@@ -205,8 +205,9 @@ void TOstrelItemsEditorForm::ClearButtonClick(TObject* Sender) {
 // ------------------------------------------------------------------ sub-items
 
 void TOstrelItemsEditorForm::SubItemsListViewChange(TObject* Sender, TListItem* Item, TItemChange Change) {
-  // Selection moves report the row that lost it, then the one that gained it: the list's
-  // own selected row is what the edits show.
+  // Selection moves report the row that lost it, then the one that gained it. The edits
+  // show the list's own selected row, none in between: the emptied value edit then meets
+  // no selected row, so that showing a line like "Fax=" does not cut it to "Fax".
   if (Change != ctState) return;
   ShowSubItemRow(SubItemsListView->GetSelected());
 }
@@ -214,15 +215,8 @@ void TOstrelItemsEditorForm::SubItemsListViewChange(TObject* Sender, TListItem* 
 void TOstrelItemsEditorForm::ShowSubItemRow(TListItem* Row) {
   if (Row) {
     const TSubItemRow Shown = RowOf(Row);
-    FShowingRow = true;
-    try {
-      SubItemEdit->SetText(Shown.Caption);
-      SubItemValueEdit->SetText(Shown.Value.value_or(""));
-    } catch (...) {
-      FShowingRow = false;
-      throw;
-    }
-    FShowingRow = false;
+    SubItemEdit->SetText(Shown.Caption);
+    SubItemValueEdit->SetText(Shown.Value.value_or(""));
   } else {
     SubItemEdit->SetText("");
     SubItemValueEdit->SetText("");
@@ -278,7 +272,7 @@ void TOstrelItemsEditorForm::SubItemValueEditChange(TObject* Sender) {
   const AnsiString Value = SubItemValueEdit->GetText();
   if (!Value.empty())
     SetValueCell(Row, Value);
-  else if (!FShowingRow)
+  else
     Row->GetSubItems()->Clear();  // the line becomes its name alone
   Row->Update();
   UpdateSubItems();

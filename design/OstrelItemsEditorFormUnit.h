@@ -114,10 +114,6 @@ private:
   void UpdateSubItems();
   // Fills (Row set) or empties and disables (null) the sub-item edits and Delete.
   void ShowSubItemRow(vcl::TListItem* Row);
-
-  // Set while ShowSubItemRow puts a row's own value into the value edit: an empty text then
-  // is the row's empty value cell, not the user clearing it.
-  bool FShowingRow = false;
 };
 
 }  // namespace ostrel

@@ -79,9 +79,12 @@ unsigned ButtonMessage(QEvent::Type Type, Qt::MouseButton Button) {
 
 // The pointer is over the window at Local (widget coordinates): it holds the windowless
 // child there, or else the window's own control.
+// The window shows the cursor of a windowless child under the pointer that has its own.
 void TrackPointerAt(TWindowRecord* R, const QPoint& Local) {
   const QPoint P = Local - R->ClientRectInWidget().topLeft();
   TControl* Under = R->Control->ControlAtPos(TPoint{P.x(), P.y()}, false, false);
+  const HWND Wnd = HandleOf(R);
+  SetWindowCursor(Wnd, Under && Under->GetCursor() != crDefault ? Under->GetCursor() : R->Control->GetCursor());
   TrackMouseControl(Under ? Under : R->Control);
 }
 

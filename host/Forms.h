@@ -11,6 +11,7 @@ namespace vcl {
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TMethodRef<TObject* /*Sender*/, TCloseAction& /*Action*/>;
 using TCloseQueryEvent = TMethodRef<TObject* /*Sender*/, bool& /*CanClose*/>;
+class TMainMenu;
 
 // ---------------------------------------------------------------- TCustomForm
 
@@ -39,6 +40,10 @@ public:
   // Setting a result other than mrNone ends a ShowModal run.
   void SetModalResult(TModalResult Value);
   TCanvas* GetCanvas() { return GetWindowCanvas(); }
+  // The menu bar shown above the client area; null (the default) shows none. Its shortcuts
+  // work from every control of the form. Cleared when that menu goes away.
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
 
   void Show();
   void Close();
@@ -71,6 +76,8 @@ public:
 
 protected:
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
   void PaintWindow() override;
   virtual void Paint();
   virtual void Activate();
@@ -86,6 +93,7 @@ private:
 
   TWinControl* FActiveControl = nullptr;
   TWinControl* FFocusedControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   bool FDestroyFired = false;
   bool FActive = false;
   bool FModal = false;

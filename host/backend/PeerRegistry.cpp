@@ -3,7 +3,9 @@
 #include <QPainter>
 #include <vector>
 
+#include "ComCtrls.h"
 #include "EditPeer.h"
+#include "ListViewPeer.h"
 #include "HostWidget.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
@@ -24,6 +26,8 @@ std::vector<TPeerEntry>& Entries() {
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new THostWidget(R, Parent, Flags); }},
       {&TCustomEdit::StaticClassInfo(),
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TEditPeer(R, Parent, Flags); }},
+      {&TCustomListView::StaticClassInfo(),
+       [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TListViewPeer(R, Parent, Flags); }},
   };
   return *List;
 }

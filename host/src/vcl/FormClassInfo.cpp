@@ -2,6 +2,7 @@
 // so its file always records Color and the Font's properties.
 
 #include "Forms.h"
+#include "Menus.h"
 #include "TypInfo.h"
 
 namespace vcl {
@@ -10,6 +11,8 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TCustomForm>("TCustomForm", &TWinControl::StaticClassInfo())
           .Component("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl)
+          .Protected()
+          .Component("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu)
           .Protected()
           .Bool("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont, false)
           .Protected()
@@ -38,8 +41,8 @@ const TClassInfo& TForm::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TForm>("TForm", &TCustomForm::StaticClassInfo())
           .Publish({"ActiveControl", "Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "Ctl3D",
-                    "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "ParentBiDiMode", "PopupMenu", "ShowHint",
-                    "Visible"})
+                    "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "Menu", "ParentBiDiMode", "PopupMenu",
+                    "ShowHint", "Visible"})
           .Publish({"OnActivate", "OnCanResize", "OnClick", "OnClose", "OnCloseQuery", "OnConstrainedResize",
                     "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
                     "OnEndDock", "OnGetSiteInfo", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",

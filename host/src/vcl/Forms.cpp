@@ -4,6 +4,8 @@
 
 #include <utility>
 
+#include "Menus.h"
+
 #include "backend/WindowBackend.h"
 
 namespace vcl {
@@ -98,6 +100,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FActiveControl) FActiveControl = nullptr;
   if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+  if (AComponent == FMenu) FMenu = nullptr;
 }
 
 // ---------------------------------------------------------------- messages

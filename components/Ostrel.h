@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -306,6 +307,11 @@ public:
   void SetMaxItemHintWidth(int Value);
   bool GetItemsHints() const { return FItemsHints; }
   void SetItemsHints(bool Value) { FItemsHints = Value; }
+  // Letters typed within a second of each other select, as a key move does, the first card
+  // whose caption starts with them (Latin, Greek and Cyrillic letters in either case).
+  // False by default: the keys then do what they always did.
+  bool GetTypeAhead() const { return FTypeAhead; }
+  void SetTypeAhead(bool Value);
 
   // Public, not published.
   TOstrelItem* GetSelected() const { return FSelected; }
@@ -378,6 +384,11 @@ public:
   // Frames a rectangle with the dotted focus pattern.
   void DrawFocusRect(const TRect& Rect);
 
+  // The milliseconds type-ahead measures pauses with: the system's steady clock, unless a
+  // test hands in its own (null restores the system's).
+  using TTickClock = std::function<std::uint64_t()>;
+  void SetTypeAheadClock(TTickClock Clock);
+
 protected:
   void CreateParams(TCreateParams& Params) override;
   void DestroyWindowHandle() override;
@@ -386,6 +397,8 @@ protected:
   void DoEnter() override;
   void DoExit() override;
   void KeyDown(Word& Key, TShiftState Shift) override;
+  // After OnKeyPress, a typed character extends the type-ahead search when TypeAhead is on.
+  void KeyPress(char& Key) override;
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
@@ -544,6 +557,10 @@ private:
   int FMaxItemHintWidth = 100;
   bool FItemsHints = false;
   TOstrelItemHintEvent FOnItemHint;
+  bool FTypeAhead = false;
+  TTickClock FTypeAheadClock;
+  std::string FTypeAheadText;  // the bytes typed so far, UTF-8
+  std::uint64_t FTypeAheadTime = 0;  // when the last of them came
 
   // The card whose height the layout last asked for, so one of this control's own cards;
   // ItemDestroying lets go of it.

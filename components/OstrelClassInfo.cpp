@@ -33,6 +33,7 @@ const TClassInfo& TOstrel::StaticClassInfo() {
           .Bool("ReadOnly", &TOstrel::GetReadOnly, &TOstrel::SetReadOnly)
           .Integer("MaxItemHintWidth", &TOstrel::GetMaxItemHintWidth, &TOstrel::SetMaxItemHintWidth, 100)
           .Bool("ItemsHints", &TOstrel::GetItemsHints, &TOstrel::SetItemsHints)
+          .Bool("TypeAhead", &TOstrel::GetTypeAhead, &TOstrel::SetTypeAhead)
           .Publish({"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
                     "DragMode", "Enabled", "Font", "ImeMode", "ImeName", "ParentBiDiMode", "ParentColor",
                     "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",

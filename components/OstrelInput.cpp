@@ -2,7 +2,9 @@
 // the release that opens the editor, and the wheel.
 
 #include <algorithm>
+#include <chrono>
 
+#include "CaseFold.h"
 #include "Ostrel.h"
 #include "OstrelGeometry.h"
 
@@ -18,6 +20,8 @@ void TOstrel::CMWantSpecialKey(TWMKey& Message) {
 // always three cards.
 void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
   CancelHint();
+  // Moving, Tab, Escape, Enter and Backspace end a type-ahead search.
+  if (Key < VK_SPACE || (Key > VK_SPACE && Key < '0')) FTypeAheadText.clear();
   const std::weak_ptr<char> Alive = LifetimeToken();
   TCustomControl::KeyDown(Key, Shift);
   if (Alive.expired() || FItems->GetCount() == 0) return;
@@ -42,6 +46,47 @@ void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
       if (TOstrelItem* Right = GetRightItem(From)) MoveTo(Right);
       break;
     default: break;
+  }
+}
+
+void TOstrel::SetTypeAhead(bool Value) {
+  FTypeAhead = Value;
+  FTypeAheadText.clear();
+}
+
+void TOstrel::SetTypeAheadClock(TTickClock Clock) { FTypeAheadClock = std::move(Clock); }
+
+// Characters come a byte at a time; a pause of over a second starts a new search. Control
+// characters end the search; a space counts only after a letter.
+void TOstrel::KeyPress(char& Key) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  TCustomControl::KeyPress(Key);
+  if (Alive.expired() || !FTypeAhead) return;
+  const auto Byte = static_cast<unsigned char>(Key);
+  if (Byte < 0x20 || Byte == 0x7F || (Byte == ' ' && FTypeAheadText.empty())) {
+    FTypeAheadText.clear();
+    return;
+  }
+  const std::uint64_t Now =
+      FTypeAheadClock ? FTypeAheadClock()
+                      : static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                                       std::chrono::steady_clock::now().time_since_epoch())
+                                                       .count());
+  if (Now - FTypeAheadTime > 1000) FTypeAheadText.clear();
+  FTypeAheadTime = Now;
+  FTypeAheadText += Key;
+  if (!EndsOnCharacter(FTypeAheadText)) return;
+  CancelHint();
+  const std::u32string Wanted = FoldCase(FTypeAheadText);
+  // A character has at most four bytes: the start of a caption is enough to fold.
+  const std::size_t Enough = Wanted.size() * 4;
+  for (int I = 0; I < FItems->GetCount(); ++I) {
+    TOstrelItem* Item = FItems->GetItemFromIndex(I);
+    if (FoldCase(std::string_view(Item->GetText()).substr(0, Enough)).starts_with(Wanted)) {
+      // A letter more that still fits the card where the search stands changes nothing.
+      if (Item != FSelected || Item != FItemFocused) MoveTo(Item);
+      return;
+    }
   }
 }
 

@@ -68,6 +68,16 @@ AnsiString IntToStr(long long Value);
 int StrToInt(const AnsiString& S);  // raises EConvertError
 // Ordinal comparison: bytes as unsigned values, a prefix first; <0, 0 or >0.
 int CompareStr(const AnsiString& S1, const AnsiString& S2);
+// CompareStr with a to z equal to A to Z.
+int CompareText(const AnsiString& S1, const AnsiString& S2);
+// Comparison of UTF-8 text by the user's locale, as people sort names: "Müller" before
+// "Mutter" in German, "Åberg" after "Zetterlund" in Swedish; <0, 0 or >0. Texts that the
+// locale finds equal are ordered by their bytes, so that only equal texts give 0. A program
+// without the window system (the run-time library alone) compares as CompareStr.
+int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
+// AnsiCompareStr without regard to case ("İstanbul" and "istanbul" are equal in Turkish);
+// as CompareText without the window system.
+int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
 // Equal apart from the case of a to z.
 bool SameText(const AnsiString& S1, const AnsiString& S2);
 // A Pascal identifier: a letter or "_", then letters, digits or "_".

@@ -124,12 +124,52 @@ if (ulimit -v $LIMIT_KB; "$TOOL" generate --count 1 limited.cards) 2> /dev/null;
   check "nothing left of the failed generate" bash -c '[ ! -e huge.cards ] && ! ls -a | grep -q saving' 
 fi
 
+# vCard and CSV: both ways, through files and the standard streams ("-" or no output), and
+# the messages for files that are not what they claim. Hints and card data have no place in
+# either format; the captions and every line come back.
+check "help" status_is 0 "$TOOL" --help
+check "help lists the new commands" grep -q 'to-vcard FILE \[OUT\]' out.txt
+check "generate to the standard output" status_is 0 "$TOOL" generate --count 500 --seed 9 -
+check "the same cards as into a file" cmp -s out.txt a.cards
+check "to-vcard to the standard output" status_is 0 "$TOOL" to-vcard a.cards
+check "500 vCards" [ "$(grep -c '^BEGIN:VCARD' out.txt)" -eq 500 ]
+cp out.txt a.vcf
+check "from-vcard" status_is 0 "$TOOL" from-vcard a.vcf a-vcard.cards
+check "to-vcard into a file" status_is 0 "$TOOL" to-vcard a-vcard.cards a-again.vcf
+check "vCard round trip" cmp -s a.vcf a-again.vcf
+cards_of() { "$TOOL" to-json "$1" | sed -E 's/"data":[0-9]+,//; s/,"showHint":(true|false),"hint":.*\}/}/'; }
+check "captions and lines survive vCard" bash -c "$(declare -f cards_of); TOOL='$TOOL'; cmp -s <(cards_of a.cards) <(cards_of a-vcard.cards)"
+check "from-vcard reads the standard input" bash -c "'$TOOL' from-vcard - stdin.cards < a.vcf && cmp -s stdin.cards a-vcard.cards"
+check "from-vcard writes the standard output" bash -c "'$TOOL' from-vcard a.vcf - > stdout.cards && cmp -s stdout.cards a-vcard.cards"
+check "to-csv from the standard input" bash -c "cat a.cards | '$TOOL' to-csv - a.csv"
+check "a header and 500 records" [ "$(wc -l < a.csv)" -eq 501 ]
+check "from-csv" status_is 0 "$TOOL" from-csv a.csv a-csv.cards
+check "to-csv again" status_is 0 "$TOOL" to-csv a-csv.cards -
+cp out.txt b.csv
+check "from-csv again" status_is 0 "$TOOL" from-csv b.csv b-csv.cards
+check "to-csv once more" status_is 0 "$TOOL" to-csv b-csv.cards c.csv
+check "CSV settles after one round" cmp -s b.csv c.csv
+check "captions survive CSV" bash -c "$(declare -f cards_of); TOOL='$TOOL'; cmp -s <(cards_of a.cards | grep -o '\"text\":\"[^\"]*\"') <(cards_of a-csv.cards | grep -o '\"text\":\"[^\"]*\"')"
+printf 'Name,Note\r\nAnn,"open\r\n' > open.csv
+check "an open quote" status_is 1 "$TOOL" from-csv open.csv x.cards
+check "open quote message" grep -q 'open.csv: line 2: a quoted field is not closed' err.txt
+check "JSON is not a vCard" status_is 1 "$TOOL" from-vcard example.json x.cards
+check "not-a-vCard message" grep -q 'example.json: not a vCard file' err.txt
+check "a missing vCard file" status_is 1 "$TOOL" from-vcard missing.vcf x.cards
+check "missing vCard message" grep -q 'missing.vcf: No such file or directory' err.txt
+check "a damaged card file to vCard" status_is 1 "$TOOL" to-vcard short.cards
+check "damaged card file message" grep -q 'byte offset 60' err.txt
+check "nothing written for any bad input" [ ! -e x.cards ]
+
 # Wrong usage: status 2.
 check "no command" status_is 2 "$TOOL"
 check "unknown command" status_is 2 "$TOOL" frobnicate
 check "to-json without a file" status_is 2 "$TOOL" to-json
 check "generate without --count" status_is 2 "$TOOL" generate out.cards
 check "generate with a bad count" status_is 2 "$TOOL" generate --count ten out.cards
+check "to-vcard with three files" status_is 2 "$TOOL" to-vcard a b c
+check "from-csv without an output" status_is 2 "$TOOL" from-csv a.csv
+check "an unknown option" status_is 2 "$TOOL" --frobnicate
 
 echo "$PASSED passed, $FAILED failed"
 [ "$FAILED" -eq 0 ]

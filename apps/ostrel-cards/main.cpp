@@ -1,7 +1,12 @@
 // ostrel-cards: card files for people who keep their contacts in them.
 //   ostrel-cards to-json FILE                         print the cards of FILE as JSON
 //   ostrel-cards from-json JSON OUT                   write the cards of JSON to the card file OUT
+//   ostrel-cards to-vcard FILE [OUT]                  the cards of FILE as vCard 3.0
+//   ostrel-cards from-vcard VCF OUT                   the contacts of a vCard file as cards
+//   ostrel-cards to-csv FILE [OUT]                    the cards of FILE as CSV
+//   ostrel-cards from-csv CSV OUT                     the rows of a CSV file as cards
 //   ostrel-cards generate --count N [--seed S] OUT    write N generated contact cards to OUT
+// "-" for a file is the standard input or output; an output left out is the standard output.
 // Exit status: 0 done, 1 bad input (the message says what and where), 2 wrong usage.
 
 #include <charconv>
@@ -13,6 +18,8 @@
 
 #include "CardJson.h"
 #include "ContactGenerator.h"
+#include "Csv.h"
+#include "VCard.h"
 #include "Ostrel.h"
 
 using namespace vcl;
@@ -26,7 +33,17 @@ constexpr int ExitUsage = 2;
 const char* const Usage =
     "usage: ostrel-cards to-json FILE\n"
     "       ostrel-cards from-json JSON OUT\n"
-    "       ostrel-cards generate --count N [--seed S] OUT\n";
+    "       ostrel-cards to-vcard FILE [OUT]\n"
+    "       ostrel-cards from-vcard VCF OUT\n"
+    "       ostrel-cards to-csv FILE [OUT]\n"
+    "       ostrel-cards from-csv CSV OUT\n"
+    "       ostrel-cards generate --count N [--seed S] OUT\n"
+    "FILE is a card file; \"-\" names the standard input or output.\n";
+
+const std::string StandardStream = "-";
+
+// Reading "-" opens the standard input, whatever it is.
+AnsiString InputName(const std::string& Name) { return Name == StandardStream ? AnsiString("/dev/stdin") : Name; }
 
 int UsageError(const std::string& Problem) {
   std::cerr << "ostrel-cards: " << Problem << "\n" << Usage;
@@ -38,8 +55,29 @@ int InputError(const std::string& Problem) {
   return ExitBadInput;
 }
 
+int WriteStandardOutput(const std::string& Bytes) {
+  std::cout.write(Bytes.data(), static_cast<std::streamsize>(Bytes.size()));
+  std::cout.flush();
+  return std::cout ? 0 : InputError("cannot write to the standard output");
+}
+
+std::string BytesOf(TMemoryStream& Stream) {
+  return std::string(reinterpret_cast<const char*>(Stream.Memory()), static_cast<std::size_t>(Stream.GetSize()));
+}
+
+// The cards of a card view without a window to the card file OutName, or "-".
+int SaveCards(TOstrel& Cards, const std::string& OutName) {
+  if (OutName != StandardStream) {
+    Cards.SaveToFile(OutName);
+    return 0;
+  }
+  TMemoryStream Staged;
+  Cards.SaveToStream(&Staged);
+  return WriteStandardOutput(BytesOf(Staged));
+}
+
 int ToJson(const std::string& FileName) {
-  TFileStream File(FileName, fmOpenRead);
+  TFileStream File(InputName(FileName), fmOpenRead);
   std::ios::sync_with_stdio(false);
   try {
     cards::WriteCardsJson(File, std::cout);
@@ -52,7 +90,16 @@ int ToJson(const std::string& FileName) {
 }
 
 int FromJson(const std::string& JsonName, const std::string& OutName) {
-  TFileStream In(JsonName, fmOpenRead);
+  TFileStream In(InputName(JsonName), fmOpenRead);
+  if (OutName == StandardStream) {
+    TMemoryStream Staged;
+    try {
+      cards::ReadCardsJson(In, Staged);
+    } catch (const cards::ECardJsonError& E) {
+      return InputError(JsonName + ": " + E.what());
+    }
+    return WriteStandardOutput(BytesOf(Staged));
+  }
   TSafeFileStream Out(OutName);
   try {
     if (Out.Replaces()) {
@@ -68,6 +115,69 @@ int FromJson(const std::string& JsonName, const std::string& OutName) {
   }
   Out.Commit();
   return 0;
+}
+
+// Text to OutName, or to the standard output when there is none or it is "-"; a file is
+// replaced only once all of it is written.
+int WriteText(const std::string& Text, const std::string& OutName) {
+  if (OutName.empty() || OutName == StandardStream) return WriteStandardOutput(Text);
+  TSafeFileStream Out(OutName);
+  Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+  Out.Commit();
+  return 0;
+}
+
+std::string ReadWhole(const std::string& FileName) {
+  TFileStream In(InputName(FileName), fmOpenRead);
+  std::string Text;
+  char Block[65536];
+  while (const long Got = In.Read(Block, sizeof Block)) Text.append(Block, static_cast<std::size_t>(Got));
+  return Text;
+}
+
+// The cards of a card file, a card at a time: Each gets the caption and lines of each.
+template <class TEach>
+int ForEachContact(const std::string& FileName, TEach&& Each) {
+  TFileStream File(InputName(FileName), fmOpenRead);
+  try {
+    const int Count = TOstrelItems::ReadHeader(&File);
+    TOstrelItem Card(nullptr);
+    for (int I = 0; I < Count; ++I) {
+      Card.ReadData(&File);
+      Each(cards::ContactOf(Card));
+    }
+  } catch (const EOstrelReadError& E) {
+    return InputError(EOstrelReadError(FileName, E.GetOffset(), E.GetProblem()).Message());
+  }
+  return 0;
+}
+
+int ToVCard(const std::string& FileName, const std::string& OutName) {
+  std::string Text;
+  if (const int Status = ForEachContact(FileName, [&](const cards::TContactCard& Contact) { Text += cards::VCardOf(Contact); }))
+    return Status;
+  return WriteText(Text, OutName);
+}
+
+int ToCsv(const std::string& FileName, const std::string& OutName) {
+  std::vector<cards::TContactCard> Contacts;
+  if (const int Status = ForEachContact(FileName, [&](cards::TContactCard Contact) { Contacts.push_back(std::move(Contact)); }))
+    return Status;
+  return WriteText(cards::CsvOf(Contacts), OutName);
+}
+
+// The contacts that Read finds in the text file InName, as the card file OutName.
+int FromText(const std::string& InName, const std::string& OutName,
+             std::vector<cards::TContactCard> (*Read)(std::string_view)) {
+  std::vector<cards::TContactCard> Contacts;
+  try {
+    Contacts = Read(ReadWhole(InName));
+  } catch (const cards::EFormatError& E) {
+    return InputError(InName + ": " + E.what());
+  }
+  const auto Cards = std::make_unique<TOstrel>(nullptr);
+  cards::AddContacts(*Cards->GetItems(), Contacts);
+  return SaveCards(*Cards, OutName);
 }
 
 bool ParseNumber(const std::string& Text, std::uint64_t& Value) {
@@ -88,7 +198,7 @@ int Generate(const std::vector<std::string>& Args) {
       std::uint64_t& Target = Arg == "--count" ? Count : Seed;
       if (!ParseNumber(Args[++I], Target)) return UsageError(Arg + " needs a number, not \"" + Args[I] + "\"");
       HaveCount = HaveCount || Arg == "--count";
-    } else if (!Arg.empty() && Arg[0] == '-') {
+    } else if (!Arg.empty() && Arg[0] == '-' && Arg != StandardStream) {
       return UsageError("unknown option " + Arg);
     } else if (OutName.empty()) {
       OutName = Arg;
@@ -102,14 +212,26 @@ int Generate(const std::vector<std::string>& Args) {
   // A card view without a window holds the cards and writes the card file.
   const auto Cards = std::make_unique<TOstrel>(nullptr);
   cards::GenerateContacts(*Cards->GetItems(), static_cast<int>(Count), Seed);
-  Cards->SaveToFile(OutName);
-  return 0;
+  return SaveCards(*Cards, OutName);
 }
 
 int Run(const std::vector<std::string>& Args) {
   if (Args.empty()) return UsageError("no command");
   const std::string& Command = Args[0];
   const std::vector<std::string> Rest(Args.begin() + 1, Args.end());
+  if (Command == "--help" || Command == "-h" || Command == "help") {
+    std::cout << Usage;
+    return 0;
+  }
+  if (Command == "to-vcard" || Command == "to-csv") {
+    if (Rest.empty() || Rest.size() > 2) return UsageError(Command + " takes a card file and an optional output file");
+    const std::string OutName = Rest.size() == 2 ? Rest[1] : std::string();
+    return Command == "to-vcard" ? ToVCard(Rest[0], OutName) : ToCsv(Rest[0], OutName);
+  }
+  if (Command == "from-vcard" || Command == "from-csv") {
+    if (Rest.size() != 2) return UsageError(Command + " takes an input file and an output file");
+    return FromText(Rest[0], Rest[1], Command == "from-vcard" ? &cards::ReadVCards : &cards::ReadCsv);
+  }
   if (Command == "to-json") return Rest.size() == 1 ? ToJson(Rest[0]) : UsageError("to-json takes one card file");
   if (Command == "from-json")
     return Rest.size() == 2 ? FromJson(Rest[0], Rest[1]) : UsageError("from-json takes a JSON file and an output file");

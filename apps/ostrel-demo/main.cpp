@@ -1,8 +1,10 @@
-// The address book: a resizable window whose card view shows the contacts of a card file.
-//   ostrel-demo [--screenshot PNG] [--editor-screenshot PNG] [FILE]
-// Without FILE it opens the bundled sample. With --screenshot it renders the window once,
-// writes the picture and exits instead of staying open; --editor-screenshot does the same
-// for the items editor opened on the cards (the menu's Card: Edit all cards...).
+// The address book: a resizable window whose card view shows the contacts of a card file,
+// a vCard file (.vcf) or a CSV file (.csv), with menus to open, edit and save them.
+//   ostrel-demo [--rtl] [--screenshot PNG] [--editor-screenshot PNG] [FILE]
+// Without FILE it opens the bundled sample. --rtl lays the window out right to left. With
+// --screenshot it renders the window once, writes the picture, prints the window's title
+// and exits instead of staying open; --editor-screenshot does the same for the items editor
+// opened on the cards (the menu's Card: Edit all cards...).
 
 #include <QMessageBox>
 #include <QPixmap>
@@ -11,11 +13,11 @@
 #include <memory>
 #include <string>
 
+#include "AddressBook.h"
 #include "Forms.h"
-#include "Menus.h"
 #include "Ostrel.h"
-#include "OstrelItemsEditing.h"
 #include "OstrelButtonsBar.h"
+#include "OstrelItemsEditing.h"
 #include "QtEmbedding.h"
 
 using namespace vcl;
@@ -27,6 +29,8 @@ struct TOptions {
   AnsiString File = OSTREL_SAMPLE_CONTACTS;
   AnsiString Screenshot;        // empty: stay open
   AnsiString EditorScreenshot;  // empty: no picture of the items editor
+  bool RightToLeft = false;
+  bool StaysOpen() const { return Screenshot.empty() && EditorScreenshot.empty(); }
 };
 
 // False on a wrong command line.
@@ -38,6 +42,8 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
       Options.Screenshot = Argv[++I];
     } else if (Arg == "--editor-screenshot" && I + 1 < Argc) {
       Options.EditorScreenshot = Argv[++I];
+    } else if (Arg == "--rtl") {
+      Options.RightToLeft = true;
     } else if (!Arg.empty() && Arg[0] != '-' && !HaveFile) {
       Options.File = Arg;
       HaveFile = true;
@@ -48,11 +54,6 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
   return true;
 }
 
-AnsiString BaseName(const AnsiString& Path) {
-  const auto Slash = Path.find_last_of('/');
-  return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
-}
-
 // A card of the first column but not the first one, so that the picture shows the
 // selection colours beside ordinary caption bands.
 void SelectSampleCard(TOstrel* Cards) {
@@ -61,27 +62,6 @@ void SelectSampleCard(TOstrel* Cards) {
   TOstrelItem* Item = Items->GetItemFromIndex(Items->GetCount() > 1 ? 1 : 0);
   Cards->SetSelected(Item);
   Cards->SetFocused(Item);
-}
-
-void ShowCardCount(TForm* Form, TOstrel* Cards, const AnsiString& File) {
-  Form->SetCaption(BaseName(File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
-}
-
-// Card: Edit all cards... runs the items editor on the cards; Apply and OK change them.
-void AddCardMenu(TForm* Form, TOstrel* Cards, const AnsiString& File) {
-  auto* Menu = new TMainMenu(Form);
-  auto* CardMenu = new TMenuItem(Menu);
-  CardMenu->SetCaption("&Card");
-  Menu->GetItems()->Add(CardMenu);
-  auto* EditAll = new TMenuItem(Menu);
-  EditAll->SetCaption("&Edit all cards...");
-  EditAll->SetOnClick([Form, Cards, File](TObject*) {
-    const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
-    ExecuteItemsEditor(*Dialog, Cards->GetItems(), nullptr);
-    ShowCardCount(Form, Cards, File);
-  });
-  CardMenu->Add(EditAll);
-  Form->SetMenu(Menu);
 }
 
 bool SaveWidget(QWidget* Widget, const AnsiString& Path) {
@@ -113,7 +93,7 @@ bool SaveEditorScreenshot(TOstrel* Cards, const AnsiString& Path) {
 int main(int Argc, char** Argv) {
   TOptions Options;
   if (!ParseOptions(Argc, Argv, Options)) {
-    std::fprintf(stderr, "usage: ostrel-demo [--screenshot PNG] [--editor-screenshot PNG] [FILE]\n");
+    std::fprintf(stderr, "usage: ostrel-demo [--rtl] [--screenshot PNG] [--editor-screenshot PNG] [FILE]\n");
     return 2;
   }
   Application->Initialize(Argc, Argv);
@@ -128,8 +108,17 @@ int main(int Argc, char** Argv) {
   Cards->SetColumnWidth(190);
   Cards->SetItemTextWidth(56);
   Cards->GetCaptionFont()->SetStyle(TFontStyles{fsBold});
-  // A letter index bar at the left jumps to the cards of an initial, which needs them sorted.
+  // A letter index bar at the left jumps to the cards of an initial, which needs them sorted,
+  // and people expect names in the order of their language: "Åberg" after "Zetterlund" in
+  // Swedish, beside "Aaron" in German.
+  Cards->SetCustomSort(true);
+  Cards->SetOnSortItems([](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& Result) {
+    Result = AnsiCompareText(Item1->GetText(), Item2->GetText());
+    if (Result == 0) Result = AnsiCompareStr(Item1->GetText(), Item2->GetText());
+  });
   Cards->SetSorted(true);
+  // Typing the start of a name selects its card.
+  Cards->SetTypeAhead(true);
   auto* Letters = new TOstrelButtonsBar(Form);
   Letters->SetParent(Form);
   Letters->SetAlign(alLeft);
@@ -143,18 +132,17 @@ int main(int Argc, char** Argv) {
     for (int I = 0; I < Item->GetSubItems()->GetCount(); ++I) Hint += "\n" + Item->GetSubItems()->Get(I);
     MaxWidth = 360;
   });
+  const auto Book = std::make_unique<demo::TAddressBook>(Form, Cards);
   try {
-    Cards->LoadFromFile(Options.File);
+    Book->Load(Options.File);
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
-    if (Options.Screenshot.empty() && Options.EditorScreenshot.empty())
-      QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
+    if (Options.StaysOpen()) QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
     Application->Finalize();
     return 1;
   }
-  ShowCardCount(Form, Cards, Options.File);
-  AddCardMenu(Form, Cards, Options.File);
+  if (Options.RightToLeft) Book->SetRightToLeft(true);
 
   Form->Show();
   // A window manager would activate the new window; without one (Xvfb) ask for it, so that
@@ -164,12 +152,13 @@ int main(int Argc, char** Argv) {
   Cards->SetFocus();
   SelectSampleCard(Cards);
   int Result = 0;
-  if (Options.Screenshot.empty() && Options.EditorScreenshot.empty()) {
+  if (Options.StaysOpen()) {
     Application->Run();
   } else {
     Application->ProcessMessages();
     if (!Options.Screenshot.empty() && !SaveWidget(ControlWidget(Form), Options.Screenshot)) Result = 1;
     if (!Options.EditorScreenshot.empty() && !SaveEditorScreenshot(Cards, Options.EditorScreenshot)) Result = 1;
+    std::printf("%s\n", Form->GetCaption().c_str());
   }
   Application->Finalize();
   return Result;

@@ -5,12 +5,17 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "Collation.h"
 #include "Window.h"
 #include "WindowBackend.h"
 
 namespace vcl::backend {
 
 namespace {
+
+// The framework's comparisons by locale work from the start, also in programs that make
+// their own QApplication.
+[[maybe_unused]] const bool LocaleCompareInstalled = (InstallLocaleCompare(), true);
 
 // The Qt application object made here, as opposed to one the embedding program owns.
 QApplication* OwnedQtApplication = nullptr;

@@ -101,7 +101,8 @@ TEST(OstrelFormFile, PublishedPropertiesComeInStreamingOrderWithTheirDefaults) {
   const char* Own[] = {"Items", "CustomDrawing", "ItemLineHeight", "CaptionHeight", "CaptionColor", "CaptionFont",
                        "ColumnWidth", "ItemTextWidth", "BorderWidth", "BorderStyle", "NoItemsText", "ShowDividers",
                        "DividersColor", "SelectionColor", "SelectionTextColor", "AllowSizing", "HideSelection",
-                       "Sorted", "CustomSort", "RightClickSelect", "ReadOnly", "MaxItemHintWidth", "ItemsHints"};
+                       "Sorted", "CustomSort", "RightClickSelect", "ReadOnly", "MaxItemHintWidth", "ItemsHints",
+                       "TypeAhead"};
   for (std::size_t I = 1; I < std::size(Own); ++I) EXPECT_LT(Position(Own[I - 1]), Position(Own[I])) << Own[I];
   for (const char* Inherited : {"Align", "BiDiMode", "Color", "Ctl3D", "Font", "PopupMenu", "TabStop", "Visible",
                                 "OnDeletion", "OnItemHint", "OnClick", "OnKeyDown", "OnUnDock"})

@@ -1,8 +1,11 @@
 // String helpers and Format.
 #include "SysUtils.h"
 
+#include <atomic>
 #include <charconv>
 #include <climits>
+
+#include "LocaleCompare.h"
 
 namespace vcl {
 
@@ -124,6 +127,25 @@ int StrToInt(const AnsiString& S) {
 }
 
 int CompareStr(const AnsiString& S1, const AnsiString& S2) { return S1.compare(S2); }
+
+int CompareText(const AnsiString& S1, const AnsiString& S2) { return LowerCase(S1).compare(LowerCase(S2)); }
+
+namespace {
+std::atomic<rtl::TLocaleCompare> LocaleCompare{nullptr};
+}  // namespace
+
+void rtl::SetLocaleCompare(TLocaleCompare Compare) { LocaleCompare = Compare; }
+
+int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) {
+  const rtl::TLocaleCompare Compare = LocaleCompare;
+  const int Result = Compare ? Compare(S1, S2, false) : 0;
+  return Result != 0 ? Result : CompareStr(S1, S2);
+}
+
+int AnsiCompareText(const AnsiString& S1, const AnsiString& S2) {
+  const rtl::TLocaleCompare Compare = LocaleCompare;
+  return Compare ? Compare(S1, S2, true) : CompareText(S1, S2);
+}
 
 bool SameText(const AnsiString& S1, const AnsiString& S2) {
   if (S1.size() != S2.size()) return false;

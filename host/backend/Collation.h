@@ -1,0 +1,9 @@
+#pragma once
+// Collation by the user's locale (QLocale's default, so a program or a test can change
+// it) for the framework's AnsiCompareStr and AnsiCompareText.
+
+namespace vcl::backend {
+
+void InstallLocaleCompare();
+
+}  // namespace vcl::backend

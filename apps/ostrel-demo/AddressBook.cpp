@@ -113,6 +113,7 @@ void TAddressBook::Load(const AnsiString& FileName) {
 }
 
 bool TAddressBook::NewFile() {
+  StoreEdit();
   if (!CanDropChanges()) return false;
   FCards->GetItems()->Clear();
   SetFile(AnsiString());
@@ -138,6 +139,7 @@ bool TAddressBook::Open() {
 bool TAddressBook::Save() { return FFileName.empty() ? SaveAs() : SaveTo(FFileName); }
 
 bool TAddressBook::SaveAs() {
+  StoreEdit();
   const auto Dialog = std::make_unique<TSaveDialog>(nullptr);
   Dialog->SetFilter(FileFilter);
   Dialog->SetDefaultExt("cards");
@@ -147,6 +149,7 @@ bool TAddressBook::SaveAs() {
 }
 
 bool TAddressBook::SaveTo(const AnsiString& FileName) {
+  StoreEdit();
   try {
     SaveContacts(FCards, FileName);
   } catch (const Exception& E) {
@@ -158,6 +161,7 @@ bool TAddressBook::SaveTo(const AnsiString& FileName) {
 }
 
 bool TAddressBook::CanDropChanges() {
+  StoreEdit();
   if (!FModified) return true;
   const AnsiString Name = FFileName.empty() ? AnsiString("the new address book") : BaseName(FFileName);
   switch (MessageDlg("Save the changes to " + Name + "?", mtConfirmation, mbYesNoCancel, 0)) {
@@ -180,6 +184,7 @@ void TAddressBook::NewCard() {
 }
 
 bool TAddressBook::DeleteCard() {
+  StoreEdit();
   TOstrelItem* Item = FCards->GetSelected();
   if (!Item) return false;
   if (MessageDlg("Delete the card of " + Item->GetText() + "?", mtConfirmation, TMsgDlgButtons{mbYes, mbNo}, 0) != mrYes)
@@ -190,6 +195,7 @@ bool TAddressBook::DeleteCard() {
 }
 
 void TAddressBook::SetSorted(bool Value) {
+  StoreEdit();
   const std::string Before = Snapshot(FCards);
   FCards->SetSorted(Value);
   if (Value) FCards->GetItems()->Sort();
@@ -198,6 +204,7 @@ void TAddressBook::SetSorted(bool Value) {
 }
 
 void TAddressBook::EditAllCards() {
+  StoreEdit();
   const std::string Before = Snapshot(FCards);
   const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
   ExecuteItemsEditor(*Dialog, FCards->GetItems(), nullptr);
@@ -210,6 +217,8 @@ void TAddressBook::SetRightToLeft(bool Value) {
   FForm->SetBiDiMode(Value ? bdRightToLeft : bdLeftToRight);
   ViewRightToLeft->SetChecked(Value);
 }
+
+void TAddressBook::StoreEdit() { FCards->HideItemEditor(true); }
 
 void TAddressBook::Changed() {
   FModified = true;

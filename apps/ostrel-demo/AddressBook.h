@@ -57,13 +57,24 @@ public:
   // The menus, for the form and for tests.
   vcl::TMainMenu* MainMenu = nullptr;
   vcl::TPopupMenu* CardsMenu = nullptr;
-  vcl::TMenuItem *FileNew, *FileOpen, *FileSave, *FileSaveAs, *FileExit;
-  vcl::TMenuItem *CardNew, *CardDelete, *CardSort, *CardEditAll;
-  vcl::TMenuItem* ViewRightToLeft;
-  vcl::TMenuItem *PopupNew, *PopupDelete, *PopupEditAll;
+  vcl::TMenuItem* FileNew = nullptr;
+  vcl::TMenuItem* FileOpen = nullptr;
+  vcl::TMenuItem* FileSave = nullptr;
+  vcl::TMenuItem* FileSaveAs = nullptr;
+  vcl::TMenuItem* FileExit = nullptr;
+  vcl::TMenuItem* CardNew = nullptr;
+  vcl::TMenuItem* CardDelete = nullptr;
+  vcl::TMenuItem* CardSort = nullptr;  // checked while the cards are kept in name order
+  vcl::TMenuItem* CardEditAll = nullptr;
+  vcl::TMenuItem* ViewRightToLeft = nullptr;  // checked while right to left
+  vcl::TMenuItem* PopupNew = nullptr;
+  vcl::TMenuItem* PopupDelete = nullptr;
+  vcl::TMenuItem* PopupEditAll = nullptr;
 
 private:
   void BuildMenus();
+  // An open in-place edit is stored before a command reads or replaces the cards.
+  void StoreEdit();
   // After a change of the cards: the title gets its asterisk.
   void Changed();
   void SetFile(const vcl::AnsiString& FileName);

@@ -60,8 +60,8 @@ protected:
   void TearDown() override {
     SetFileDialogHook(nullptr);
     SetMessageDlgHook(nullptr);
+    Form.reset();  // first: the card view's handlers point into the book
     Book.reset();
-    Form.reset();
     fs::remove_all(Dir);
     THostTest::TearDown();
   }

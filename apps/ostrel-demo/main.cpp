@@ -1,23 +1,24 @@
 // The address book: a resizable window whose card view shows the contacts of a card file,
-// a vCard file (.vcf) or a CSV file (.csv).
-//   ostrel-demo [--rtl] [--screenshot PNG] [FILE]
+// a vCard file (.vcf) or a CSV file (.csv), with menus to open, edit and save them.
+//   ostrel-demo [--rtl] [--screenshot PNG] [--editor-screenshot PNG] [FILE]
 // Without FILE it opens the bundled sample. --rtl lays the window out right to left. With
 // --screenshot it renders the window once, writes the picture, prints the window's title
-// and exits instead of staying open.
+// and exits instead of staying open; --editor-screenshot does the same for the items editor
+// opened on the cards (the menu's Card: Edit all cards...).
 
 #include <QMessageBox>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
+#include <memory>
 #include <string>
 
-#include "ContactCards.h"
-#include "Csv.h"
+#include "AddressBook.h"
 #include "Forms.h"
 #include "Ostrel.h"
 #include "OstrelButtonsBar.h"
+#include "OstrelItemsEditing.h"
 #include "QtEmbedding.h"
-#include "VCard.h"
 
 using namespace vcl;
 using namespace ostrel;
@@ -26,8 +27,10 @@ namespace {
 
 struct TOptions {
   AnsiString File = OSTREL_SAMPLE_CONTACTS;
-  AnsiString Screenshot;  // empty: stay open
+  AnsiString Screenshot;        // empty: stay open
+  AnsiString EditorScreenshot;  // empty: no picture of the items editor
   bool RightToLeft = false;
+  bool StaysOpen() const { return Screenshot.empty() && EditorScreenshot.empty(); }
 };
 
 // False on a wrong command line.
@@ -37,6 +40,8 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
     const std::string Arg = Argv[I];
     if (Arg == "--screenshot" && I + 1 < Argc) {
       Options.Screenshot = Argv[++I];
+    } else if (Arg == "--editor-screenshot" && I + 1 < Argc) {
+      Options.EditorScreenshot = Argv[++I];
     } else if (Arg == "--rtl") {
       Options.RightToLeft = true;
     } else if (!Arg.empty() && Arg[0] != '-' && !HaveFile) {
@@ -49,31 +54,6 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
   return true;
 }
 
-AnsiString BaseName(const AnsiString& Path) {
-  const auto Slash = Path.find_last_of('/');
-  return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
-}
-
-// A card file as it is; vCard and CSV files through their readers.
-void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
-  const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
-  if (Format == cards::TContactFormat::Cards) {
-    Cards->LoadFromFile(FileName);
-    return;
-  }
-  TFileStream File(FileName, fmOpenRead);
-  std::string Text;
-  char Block[65536];
-  while (const long Got = File.Read(Block, sizeof Block)) Text.append(Block, static_cast<std::size_t>(Got));
-  try {
-    cards::AddContacts(*Cards->GetItems(), Format == cards::TContactFormat::VCard ? cards::ReadVCards(Text) : cards::ReadCsv(Text));
-  } catch (const cards::EFormatError& E) {
-    throw Exception(FileName + ": " + E.what());
-  }
-}
-
-AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card" : " cards"); }
-
 // A card of the first column but not the first one, so that the picture shows the
 // selection colours beside ordinary caption bands.
 void SelectSampleCard(TOstrel* Cards) {
@@ -84,12 +64,36 @@ void SelectSampleCard(TOstrel* Cards) {
   Cards->SetFocused(Item);
 }
 
+bool SaveWidget(QWidget* Widget, const AnsiString& Path) {
+  if (Widget->grab().save(QString::fromStdString(Path), "PNG")) return true;
+  std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Path.c_str());
+  return false;
+}
+
+// The items editor on a copy of the cards, a card with lines and its first line selected.
+bool SaveEditorScreenshot(TOstrel* Cards, const AnsiString& Path) {
+  const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
+  Dialog->Table->GetItems()->Assign(Cards->GetItems());
+  Dialog->Show();
+  ControlWidget(Dialog.get())->activateWindow();
+  Application->ProcessMessages();
+  TOstrelItems* Copy = Dialog->Table->GetItems();
+  for (int I = 0; I < Copy->GetCount(); ++I) {
+    if (Copy->GetItemFromIndex(I)->GetSubItems()->GetCount() < 2) continue;
+    Dialog->Table->SetSelected(Copy->GetItemFromIndex(I));
+    Dialog->SubItemsListView->SetSelected(Dialog->SubItemsListView->GetItems()->GetItem(0));
+    break;
+  }
+  Application->ProcessMessages();
+  return SaveWidget(ControlWidget(Dialog.get()), Path);
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
   TOptions Options;
   if (!ParseOptions(Argc, Argv, Options)) {
-    std::fprintf(stderr, "usage: ostrel-demo [--rtl] [--screenshot PNG] [FILE]\n");
+    std::fprintf(stderr, "usage: ostrel-demo [--rtl] [--screenshot PNG] [--editor-screenshot PNG] [FILE]\n");
     return 2;
   }
   Application->Initialize(Argc, Argv);
@@ -128,17 +132,17 @@ int main(int Argc, char** Argv) {
     for (int I = 0; I < Item->GetSubItems()->GetCount(); ++I) Hint += "\n" + Item->GetSubItems()->Get(I);
     MaxWidth = 360;
   });
+  const auto Book = std::make_unique<demo::TAddressBook>(Form, Cards);
   try {
-    LoadContacts(Cards, Options.File);
+    Book->Load(Options.File);
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
-    if (Options.Screenshot.empty()) QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
+    if (Options.StaysOpen()) QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
     Application->Finalize();
     return 1;
   }
-  Form->SetCaption(BaseName(Options.File) + " - " + CardCount(Cards->GetItems()->GetCount()));
-  if (Options.RightToLeft) Form->SetBiDiMode(bdRightToLeft);
+  if (Options.RightToLeft) Book->SetRightToLeft(true);
 
   Form->Show();
   // A window manager would activate the new window; without one (Xvfb) ask for it, so that
@@ -148,14 +152,12 @@ int main(int Argc, char** Argv) {
   Cards->SetFocus();
   SelectSampleCard(Cards);
   int Result = 0;
-  if (Options.Screenshot.empty()) {
+  if (Options.StaysOpen()) {
     Application->Run();
   } else {
     Application->ProcessMessages();
-    if (!ControlWidget(Form)->grab().save(QString::fromStdString(Options.Screenshot), "PNG")) {
-      std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
-      Result = 1;
-    }
+    if (!Options.Screenshot.empty() && !SaveWidget(ControlWidget(Form), Options.Screenshot)) Result = 1;
+    if (!Options.EditorScreenshot.empty() && !SaveEditorScreenshot(Cards, Options.EditorScreenshot)) Result = 1;
     std::printf("%s\n", Form->GetCaption().c_str());
   }
   Application->Finalize();

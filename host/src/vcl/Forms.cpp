@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "Menus.h"
 #include "backend/FormBackend.h"
 #include "backend/WindowBackend.h"
 
@@ -54,6 +55,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(GetHandle());
   if (FParent) return;
   backend::SetWindowFrame(GetHandle(), FBorderStyle);
   ApplySizeLimits();
@@ -157,6 +159,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FActiveControl) FActiveControl = nullptr;
   if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+  if (AComponent == FMenu) FMenu = nullptr;
 }
 
 // ---------------------------------------------------------------- messages

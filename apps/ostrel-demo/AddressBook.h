@@ -1,0 +1,90 @@
+#pragma once
+// The address book's commands: its menu bar and the cards' context menu, opening and saving
+// card, vCard and CSV files, and keeping the window's title (file name, card count and an
+// asterisk for unsaved changes). No Qt here, so that a test can drive it headless; answers
+// come from the framework's dialogs.
+
+#include "Dialogs.h"
+#include "Forms.h"
+#include "Menus.h"
+#include "Ostrel.h"
+
+namespace demo {
+
+// "1 card", "N cards".
+vcl::AnsiString CardCount(int Count);
+
+// Reads a file into Cards, replacing what they held: a card file as it is, a .vcf or .csv
+// file through its reader. Exception (naming the file) when it cannot be read; then Cards
+// are left as they were.
+void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
+// Writes Cards in the format FileName's extension names; the file is replaced only once all
+// of it is written. Exception naming the file when it cannot be written.
+void SaveContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
+
+class TAddressBook {
+public:
+  // Gives Form its menu bar and close question and Cards their context menu; the menus are
+  // components of Form.
+  TAddressBook(vcl::TForm* Form, ostrel::TOstrel* Cards);
+
+  // Opens FileName at start-up; Exception when it cannot be read (nothing is shown).
+  void Load(const vcl::AnsiString& FileName);
+
+  // File commands. Those that could drop changes ask first (Yes saves, No drops them,
+  // Cancel keeps everything); failures are shown in a message box. Each returns false when
+  // it did not happen.
+  bool NewFile();
+  bool Open();
+  bool Save();
+  bool SaveAs();
+  void Exit() { FForm->Close(); }
+
+  // Card commands. New adds a card and starts editing its first line; Delete asks first.
+  void NewCard();
+  bool DeleteCard();
+  // Sort on keeps the cards in name order (and sorts them now); off keeps their order.
+  void SetSorted(bool Value);
+  void EditAllCards();
+  void SetRightToLeft(bool Value);
+
+  // Unsaved changes: asks whether to save them; false when the user cancelled or saving failed.
+  bool CanDropChanges();
+
+  bool GetModified() const { return FModified; }
+  const vcl::AnsiString& GetFileName() const { return FFileName; }  // empty for a new book
+
+  // The menus, for the form and for tests.
+  vcl::TMainMenu* MainMenu = nullptr;
+  vcl::TPopupMenu* CardsMenu = nullptr;
+  vcl::TMenuItem* FileNew = nullptr;
+  vcl::TMenuItem* FileOpen = nullptr;
+  vcl::TMenuItem* FileSave = nullptr;
+  vcl::TMenuItem* FileSaveAs = nullptr;
+  vcl::TMenuItem* FileExit = nullptr;
+  vcl::TMenuItem* CardNew = nullptr;
+  vcl::TMenuItem* CardDelete = nullptr;
+  vcl::TMenuItem* CardSort = nullptr;  // checked while the cards are kept in name order
+  vcl::TMenuItem* CardEditAll = nullptr;
+  vcl::TMenuItem* ViewRightToLeft = nullptr;  // checked while right to left
+  vcl::TMenuItem* PopupNew = nullptr;
+  vcl::TMenuItem* PopupDelete = nullptr;
+  vcl::TMenuItem* PopupEditAll = nullptr;
+
+private:
+  void BuildMenus();
+  // An open in-place edit is stored before a command reads or replaces the cards.
+  void StoreEdit();
+  // After a change of the cards: the title gets its asterisk.
+  void Changed();
+  void SetFile(const vcl::AnsiString& FileName);
+  void UpdateTitle();
+  bool SaveTo(const vcl::AnsiString& FileName);
+
+  vcl::TForm* FForm;
+  ostrel::TOstrel* FCards;
+  vcl::AnsiString FFileName;
+  bool FModified = false;
+};
+
+}  // namespace demo

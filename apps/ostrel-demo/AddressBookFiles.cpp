@@ -1,0 +1,80 @@
+// Reading and writing the address book's files: card files as the card view stores them,
+// vCard and CSV files through the contact formats.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AddressBook.h"
+#include "ContactCards.h"
+#include "Csv.h"
+#include "VCard.h"
+
+using namespace vcl;
+using namespace ostrel;
+
+namespace demo {
+
+AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card" : " cards"); }
+
+namespace {
+
+std::string ReadWholeFile(const AnsiString& FileName) {
+  TMemoryStream Bytes;
+  Bytes.LoadFromFile(FileName);
+  return std::string(reinterpret_cast<const char*>(Bytes.Memory()), static_cast<std::size_t>(Bytes.GetSize()));
+}
+
+std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
+  std::vector<cards::TContactCard> Contacts;
+  TOstrelItems* Items = Cards->GetItems();
+  for (int I = 0; I < Items->GetCount(); ++I) Contacts.push_back(cards::ContactOf(*Items->GetItemFromIndex(I)));
+  return Contacts;
+}
+
+}  // namespace
+
+void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+  const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
+  if (Format == cards::TContactFormat::Cards) {
+    // Read into a scratch view first: a damaged file must not cost the cards on show.
+    const auto Scratch = std::make_unique<TOstrel>(nullptr);
+    Scratch->LoadFromFile(FileName);
+    TMemoryStream Copy;
+    Scratch->SaveToStream(&Copy);
+    Copy.SetPosition(0);
+    Cards->LoadFromStream(&Copy);
+    return;
+  }
+  const std::string Text = ReadWholeFile(FileName);
+  std::vector<cards::TContactCard> Contacts;
+  try {
+    Contacts = Format == cards::TContactFormat::VCard ? cards::ReadVCards(Text) : cards::ReadCsv(Text);
+  } catch (const cards::EFormatError& E) {
+    throw Exception(FileName + ": " + E.what());
+  }
+  TOstrelItems* Items = Cards->GetItems();
+  Items->BeginUpdate();
+  Items->Clear();
+  Items->EndUpdate();
+  cards::AddContacts(*Items, Contacts);
+}
+
+void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
+  const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
+  if (Format == cards::TContactFormat::Cards) {
+    Cards->SaveToFile(FileName);
+    return;
+  }
+  std::string Text;
+  if (Format == cards::TContactFormat::VCard) {
+    for (const cards::TContactCard& Contact : ContactsOf(Cards)) Text += cards::VCardOf(Contact);
+  } else {
+    Text = cards::CsvOf(ContactsOf(Cards));
+  }
+  TSafeFileStream Out(FileName);
+  Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+  Out.Commit();
+}
+
+}  // namespace demo

@@ -1,0 +1,318 @@
+// The address book driven as a user drives it: menu commands through their items and
+// shortcuts through Qt's key events, in-place edits typed, file dialogs and message boxes
+// answered by their hooks.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "AddressBook.h"
+#include "Harness.h"
+
+namespace {
+
+using namespace vcl;
+using namespace ostrel;
+namespace fs = std::filesystem;
+
+// A card: its caption, then its lines.
+using TCardLines = std::vector<std::string>;
+
+struct TAskedMessage {
+  std::string Text;
+  TMsgDlgType Type;
+};
+
+class AddressBookTest : public vcltest::THostTest {
+protected:
+  void SetUp() override {
+    THostTest::SetUp();
+    Dir = fs::temp_directory_path() / ("ostrel-addressbook-" + std::to_string(getpid()));
+    fs::create_directories(Dir);
+    Form = vcltest::MakeForm(800, 500);
+    Cards = new TOstrel(Form.get());
+    Cards->SetParent(Form.get());
+    Cards->SetAlign(alClient);
+    Cards->SetSorted(true);  // as the demo keeps them
+    Book = std::make_unique<demo::TAddressBook>(Form.get(), Cards);
+    Cards->SetFocus();
+    SetFileDialogHook([this](TOpenDialog& Dialog) {
+      if (FileAnswers.empty()) return false;
+      Dialog.SetFileName(FileAnswers.front());
+      FileAnswers.pop_front();
+      return true;
+    });
+    SetMessageDlgHook([this](const AnsiString& Msg, TMsgDlgType Type, TMsgDlgButtons) {
+      Asked.push_back({Msg, Type});
+      if (MessageAnswers.empty()) return static_cast<int>(mrCancel);
+      const int Answer = MessageAnswers.front();
+      MessageAnswers.pop_front();
+      return Answer;
+    });
+  }
+  void TearDown() override {
+    SetFileDialogHook(nullptr);
+    SetMessageDlgHook(nullptr);
+    Form.reset();  // first: the card view's handlers point into the book
+    Book.reset();
+    fs::remove_all(Dir);
+    THostTest::TearDown();
+  }
+
+  std::string PathOf(const std::string& Name) const { return (Dir / Name).string(); }
+
+  // A card file with these cards, in this order.
+  std::string WriteCards(const std::string& Name, const std::vector<TCardLines>& Content) {
+    const auto Scratch = std::make_unique<TOstrel>(nullptr);
+    for (const TCardLines& Card : Content) {
+      TOstrelItem* Item = Scratch->GetItems()->Add(Card[0]);
+      for (std::size_t I = 1; I < Card.size(); ++I) Item->GetSubItems()->Add(Card[I]);
+    }
+    Scratch->SaveToFile(PathOf(Name));
+    return PathOf(Name);
+  }
+  std::string WriteText(const std::string& Name, const std::string& Text) {
+    std::ofstream(PathOf(Name), std::ios::binary) << Text;
+    return PathOf(Name);
+  }
+
+  std::vector<TCardLines> Shown() const {
+    std::vector<TCardLines> Result;
+    for (int I = 0; I < Cards->GetItems()->GetCount(); ++I) {
+      TOstrelItem* Item = Cards->GetItems()->GetItemFromIndex(I);
+      TCardLines Card{Item->GetText()};
+      for (int L = 0; L < Item->GetSubItems()->GetCount(); ++L) Card.push_back(Item->GetSubItems()->Get(L));
+      Result.push_back(Card);
+    }
+    return Result;
+  }
+  std::string Title() const { return Form->GetCaption(); }
+
+  void OpenWithKeys(const std::string& FileName) {
+    FileAnswers.push_back(FileName);
+    vcltest::PressKey('O', {ssCtrl});
+    vcltest::ProcessMessages();
+  }
+  // Types Text at the end of a card's line through the in-place editor, ended by Enter.
+  void AppendToLine(int Card, int Line, const std::string& Text) {
+    ASSERT_TRUE(Cards->EditSubItem(Cards->GetItems()->GetItemFromIndex(Card), Line));
+    vcltest::ProcessMessages();
+    vcltest::PressKey(VK_END);
+    vcltest::TypeText(Text);
+    vcltest::PressKey(VK_RETURN);
+    ASSERT_TRUE(vcltest::RunUntil([this] { return Cards->GetEditor() == nullptr; }));
+  }
+
+  const std::vector<TCardLines> Two{{"Alice", "Phone=1"}, {"Bob", "Mail=bob@example.org"}};
+  fs::path Dir;
+  std::unique_ptr<TForm> Form;
+  TOstrel* Cards = nullptr;
+  std::unique_ptr<demo::TAddressBook> Book;
+  std::deque<std::string> FileAnswers;
+  std::deque<int> MessageAnswers;
+  std::vector<TAskedMessage> Asked;
+};
+
+// Open, edit in place, Save As in each format, start anew, open what was saved.
+TEST_F(AddressBookTest, OpenEditSaveAsRoundTripInEachFormat) {
+  for (const std::string Extension : {"cards", "vcf", "csv"}) {
+    SCOPED_TRACE(Extension);
+    OpenWithKeys(WriteCards("start.cards", Two));
+    EXPECT_EQ(Title(), "start.cards - 2 cards");
+    AppendToLine(0, 0, "23");
+    EXPECT_EQ(Title(), "start.cards* - 2 cards");
+    EXPECT_TRUE(Book->GetModified());
+
+    FileAnswers.push_back(PathOf("saved." + Extension));
+    Book->FileSaveAs->Click();
+    EXPECT_EQ(Title(), "saved." + Extension + " - 2 cards");
+    EXPECT_FALSE(Book->GetModified());
+
+    Book->FileNew->Click();
+    EXPECT_EQ(Title(), "Untitled - 0 cards");
+    OpenWithKeys(PathOf("saved." + Extension));
+    EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Alice", "Phone=123"}, {"Bob", "Mail=bob@example.org"}}));
+    EXPECT_FALSE(Book->GetModified());
+  }
+  EXPECT_TRUE(Asked.empty()) << Asked.front().Text;
+}
+
+// Ctrl+S saves to the open file; an edit not yet ended with Enter is saved too.
+TEST_F(AddressBookTest, SaveShortcutStoresAnOpenEdit) {
+  OpenWithKeys(WriteCards("book.cards", Two));
+  ASSERT_TRUE(Cards->EditSubItem(Cards->GetItems()->GetItemFromIndex(1), 0));
+  vcltest::ProcessMessages();
+  vcltest::PressKey(VK_END);
+  vcltest::TypeText("x");
+  vcltest::PressKey('S', {ssCtrl});
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Title(), "book.cards - 2 cards");
+  Book->FileNew->Click();
+  OpenWithKeys(PathOf("book.cards"));
+  EXPECT_EQ(Shown()[1], (TCardLines{"Bob", "Mail=bob@example.orgx"}));
+}
+
+// New, Open and Exit ask about unsaved changes: Yes saves first, No drops them, Cancel
+// keeps the book as it is.
+TEST_F(AddressBookTest, UnsavedChangesAskYesNoCancel) {
+  struct TRow {
+    int Answer;
+    bool Proceeds;
+    bool Saved;
+  };
+  for (const TRow Row : {TRow{mrYes, true, true}, TRow{mrNo, true, false}, TRow{mrCancel, false, false}}) {
+    SCOPED_TRACE(Row.Answer);
+    const std::string File = WriteCards("asked.cards", Two);
+    OpenWithKeys(File);
+    Book->PopupNew->Click();  // a new card, its first line in the editor
+    Cards->HideItemEditor(false);
+    ASSERT_EQ(Title(), "asked.cards* - 3 cards");
+    Asked.clear();
+
+    MessageAnswers.push_back(Row.Answer);
+    Book->FileNew->Click();
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Type, mtConfirmation);
+    EXPECT_NE(Asked[0].Text.find("asked.cards"), std::string::npos);
+    EXPECT_EQ(Title(), Row.Proceeds ? "Untitled - 0 cards" : "asked.cards* - 3 cards");
+
+    const auto Reader = std::make_unique<TOstrel>(nullptr);
+    Reader->LoadFromFile(File);
+    EXPECT_EQ(Reader->GetItems()->GetCount(), Row.Saved ? 3 : 2);
+
+    // Exit asks the same way; only Cancel keeps the window.
+    if (!Row.Proceeds) {
+      MessageAnswers.push_back(mrCancel);
+      Book->FileExit->Click();
+      vcltest::ProcessMessages();
+      EXPECT_TRUE(Form->GetVisible());
+      MessageAnswers.push_back(mrNo);
+      Book->FileExit->Click();
+      vcltest::ProcessMessages();
+      EXPECT_FALSE(Form->GetVisible());
+      Form->Show();
+      vcltest::ProcessMessages();
+      Cards->SetFocus();
+      MessageAnswers.push_back(mrNo);
+      Book->FileNew->Click();  // the changes are still unsaved: asked, and answered No
+      EXPECT_EQ(Title(), "Untitled - 0 cards");
+    }
+  }
+}
+
+// A saved book (or a new one without changes) is closed and replaced without a question.
+TEST_F(AddressBookTest, NoQuestionWithoutChanges) {
+  OpenWithKeys(WriteCards("calm.cards", Two));
+  OpenWithKeys(PathOf("calm.cards"));
+  Book->FileNew->Click();
+  EXPECT_TRUE(Asked.empty());
+  EXPECT_EQ(Title(), "Untitled - 0 cards");
+}
+
+// A file that cannot be read is named in an error box; the cards on show stay.
+TEST_F(AddressBookTest, UnreadableFileShowsErrorAndKeepsCards) {
+  const std::vector<std::pair<std::string, std::string>> Broken = {
+      {"broken.cards", "not a card file at all"},
+      {"broken.vcf", "not a vCard"},
+      {"broken.csv", "Name,Phone\r\n\"Alice,1\r\n"},
+  };
+  OpenWithKeys(WriteCards("good.cards", Two));
+  for (const auto& [Name, Text] : Broken) {
+    SCOPED_TRACE(Name);
+    Asked.clear();
+    OpenWithKeys(WriteText(Name, Text));
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_EQ(Asked[0].Type, mtError);
+    EXPECT_NE(Asked[0].Text.find(Name), std::string::npos) << Asked[0].Text;
+    EXPECT_EQ(Shown(), Two);
+    EXPECT_EQ(Title(), "good.cards - 2 cards");
+  }
+  Asked.clear();
+  OpenWithKeys(PathOf("missing.cards"));
+  EXPECT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Shown(), Two);
+}
+
+// A save that fails is shown; the book keeps its name and its unsaved mark.
+TEST_F(AddressBookTest, FailedSaveShowsErrorAndStaysModified) {
+  fs::create_directories(Dir / "gone");
+  OpenWithKeys(WriteCards("gone/kept.cards", Two));
+  fs::remove_all(Dir / "gone");  // its folder goes while the book is open
+  AppendToLine(1, 0, "m");
+  Book->FileSave->Click();
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Type, mtError);
+  EXPECT_NE(Asked[0].Text.find("kept.cards"), std::string::npos) << Asked[0].Text;
+  EXPECT_EQ(Title(), "kept.cards* - 2 cards");
+  EXPECT_TRUE(Book->GetModified());
+}
+
+// Card commands: new and delete change the count, sort the order; each marks the book
+// changed. Delete asks first and keeps the card on No.
+TEST_F(AddressBookTest, CardCommandsMarkChanges) {
+  Book->CardSort->Click();  // off: the file's order stays
+  EXPECT_FALSE(Cards->GetSorted());
+  OpenWithKeys(WriteCards("order.cards", {{"Zoe"}, {"Adam"}}));
+  EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Zoe"}, {"Adam"}}));
+  EXPECT_FALSE(Book->GetModified());
+
+  Book->CardSort->Click();
+  EXPECT_TRUE(Book->CardSort->GetChecked());
+  EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Adam"}, {"Zoe"}}));
+  EXPECT_EQ(Title(), "order.cards* - 2 cards");
+
+  Book->Save();
+  Cards->SetSelected(Cards->GetItems()->GetItemFromIndex(0));
+  MessageAnswers.push_back(mrNo);
+  Book->PopupDelete->Click();
+  EXPECT_EQ(Title(), "order.cards - 2 cards");
+  MessageAnswers.push_back(mrYes);
+  Book->CardDelete->Click();
+  EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Zoe"}}));
+  EXPECT_EQ(Title(), "order.cards* - 1 card");
+
+  Book->Save();
+  vcltest::PressKey(VK_INSERT, {ssCtrl});
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Title(), "order.cards* - 2 cards");
+  EXPECT_NE(Cards->GetEditor(), nullptr);  // the new card's first line is being edited
+}
+
+// View: Right to left turns the form's reading order over and shows a check mark.
+TEST_F(AddressBookTest, RightToLeftToggles) {
+  EXPECT_FALSE(Book->ViewRightToLeft->GetChecked());
+  Book->ViewRightToLeft->Click();
+  EXPECT_EQ(Form->GetBiDiMode(), bdRightToLeft);
+  EXPECT_EQ(Cards->GetBiDiMode(), bdRightToLeft);
+  EXPECT_TRUE(Book->ViewRightToLeft->GetChecked());
+  Book->ViewRightToLeft->Click();
+  EXPECT_EQ(Form->GetBiDiMode(), bdLeftToRight);
+  EXPECT_FALSE(Book->ViewRightToLeft->GetChecked());
+  EXPECT_FALSE(Book->GetModified());  // a view setting, not a change of the cards
+}
+
+// The menu bar: File, Card and View with the commands the book offers.
+TEST_F(AddressBookTest, MenuBarAndContextMenu) {
+  EXPECT_EQ(Form->GetMenu(), Book->MainMenu);
+  EXPECT_EQ(Cards->GetPopupMenu(), Book->CardsMenu);
+  TMenuItem* Bar = Book->MainMenu->GetItems();
+  ASSERT_EQ(Bar->GetCount(), 3);
+  EXPECT_EQ(Bar->GetItem(0)->GetCaption(), "&File");
+  EXPECT_EQ(Bar->GetItem(1)->GetCaption(), "&Card");
+  EXPECT_EQ(Bar->GetItem(2)->GetCaption(), "&View");
+  EXPECT_EQ(Book->FileOpen->GetParent(), Bar->GetItem(0));
+  EXPECT_EQ(Book->CardEditAll->GetParent(), Bar->GetItem(1));
+  EXPECT_EQ(Book->ViewRightToLeft->GetParent(), Bar->GetItem(2));
+  // Nothing to delete without a selected card: both delete items are greyed when opened.
+  Bar->GetItem(1)->Click();
+  EXPECT_FALSE(Book->CardDelete->GetEnabled());
+}
+
+}  // namespace

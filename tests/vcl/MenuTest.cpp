@@ -1,0 +1,325 @@
+// Menus through Qt's event path: the form's menu bar above the client area, shortcuts from
+// any control, Alt with an accelerator then a letter, disabled items, context menus on a
+// right click and the context-menu key, and menus read back from a form file.
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMenuBar>
+
+#include "Harness.h"
+#include "Menus.h"
+#include "Probe.h"
+#include "QtEmbedding.h"
+#include "StdCtrls.h"
+
+using namespace vcl;
+using namespace vcltest;
+
+namespace {
+
+TMenuItem* NewItem(TComponent* Owner, TMenuItem* Parent, const char* Caption, TShortCut Key = scNone) {
+  auto* Item = new TMenuItem(Owner);
+  Item->SetCaption(Caption);
+  Item->SetShortCut(Key);
+  Parent->Add(Item);
+  return Item;
+}
+
+// A key straight to the open popup menu, which holds the keyboard while it is shown.
+void KeyToPopup(int QtKey, const QString& Text) {
+  QWidget* Popup = QApplication::activePopupWidget();
+  ASSERT_NE(Popup, nullptr) << "no menu is open";
+  QKeyEvent Press(QEvent::KeyPress, QtKey, Qt::NoModifier, Text);
+  QApplication::sendEvent(Popup, &Press);
+  QKeyEvent Release(QEvent::KeyRelease, QtKey, Qt::NoModifier, Text);
+  if (QApplication::activePopupWidget() == Popup) QApplication::sendEvent(Popup, &Release);
+  ProcessMessages();
+}
+
+void CloseMenus() {
+  while (QWidget* Popup = QApplication::activePopupWidget()) Popup->close();
+  ProcessMessages();
+}
+
+class MenuTest : public THostTest {
+protected:
+  void SetUp() override {
+    THostTest::SetUp();
+    Form = MakeForm(320, 240);
+    Menu = new TMainMenu(Form.get());
+    FileItem = NewItem(Form.get(), Menu->GetItems(), "&File");
+    OpenItem = NewItem(Form.get(), FileItem, "&Open...", TextToShortCut("Ctrl+O"));
+    SaveItem = NewItem(Form.get(), FileItem, "&Save", TextToShortCut("Ctrl+S"));
+    NewItem(Form.get(), FileItem, "-");
+    ExitItem = NewItem(Form.get(), FileItem, "E&xit");
+    ViewItem = NewItem(Form.get(), Menu->GetItems(), "&View");
+    RightToLeft = NewItem(Form.get(), ViewItem, "&Right to left", TextToShortCut("Ctrl+R"));
+    for (TMenuItem* Item : {FileItem, OpenItem, SaveItem, ExitItem, ViewItem, RightToLeft})
+      Item->SetOnClick([this](TObject* Sender) { Clicks.push_back(static_cast<TMenuItem*>(Sender)->GetCaption()); });
+    Edit = new TEdit(Form.get());
+    Edit->SetBounds(10, 10, 120, 24);
+    Edit->SetParent(Form.get());
+    Form->SetMenu(Menu);
+    Edit->SetFocus();
+    ProcessMessages();
+  }
+  void TearDown() override {
+    CloseMenus();
+    Form.reset();
+    THostTest::TearDown();
+  }
+  // The bar shown now; a bar replaced by a rebuild is hidden until Qt deletes it.
+  QMenuBar* Bar() {
+    for (QMenuBar* Bar : ControlWidget(Form.get())->findChildren<QMenuBar*>())
+      if (!Bar->isHidden()) return Bar;
+    return nullptr;
+  }
+
+  std::unique_ptr<TForm> Form;
+  TMainMenu* Menu = nullptr;
+  TMenuItem *FileItem = nullptr, *OpenItem = nullptr, *SaveItem = nullptr, *ExitItem = nullptr;
+  TMenuItem *ViewItem = nullptr, *RightToLeft = nullptr;
+  TEdit* Edit = nullptr;
+  std::vector<std::string> Clicks;
+};
+
+TEST_F(MenuTest, TheBarShowsTheTopItemsAboveTheClientArea) {
+  ASSERT_NE(Bar(), nullptr);
+  ASSERT_EQ(Bar()->actions().size(), 2);
+  EXPECT_EQ(Bar()->actions()[0]->text(), QString("&File"));
+  QMenu* File = Bar()->actions()[0]->menu();
+  ASSERT_NE(File, nullptr);
+  EXPECT_EQ(File->actions()[1]->text(), QString("&Save\tCtrl+S")) << "the shortcut is shown beside the caption";
+  EXPECT_TRUE(File->actions()[2]->isSeparator());
+  const int BarHeight = Bar()->height();
+  EXPECT_GT(BarHeight, 0);
+  EXPECT_EQ(Form->GetClientHeight(), ControlWidget(Form.get())->height() - BarHeight);
+  EXPECT_EQ(ControlWidget(Edit)->y(), 10 + BarHeight) << "children sit below the bar";
+  Form->SetMenu(nullptr);
+  ProcessMessages();
+  EXPECT_EQ(Bar(), nullptr);
+  EXPECT_EQ(ControlWidget(Edit)->y(), 10);
+  EXPECT_EQ(Form->GetClientHeight(), ControlWidget(Form.get())->height());
+}
+
+TEST_F(MenuTest, ShortcutsFireFromAnyControlButNotWhenDisabledOrHidden) {
+  struct TCase {
+    Word Key;
+    TShiftState Shift;
+    std::vector<std::string> Expected;
+  };
+  const TCase Cases[] = {
+      // The submenus on the way run their OnClick first, as when they open.
+      {'S', {ssCtrl}, {"&File", "&Save"}},
+      {'R', {ssCtrl}, {"&View", "&Right to left"}},
+      {'S', {}, {}},                                  // a plain letter is typed, not a shortcut
+      {'O', {ssCtrl, ssShift}, {}},
+  };
+  for (const TCase& Case : Cases) {
+    Clicks.clear();
+    PressKey(Case.Key, Case.Shift);
+    EXPECT_EQ(Clicks, Case.Expected) << "key " << Case.Key;
+  }
+  EXPECT_EQ(Edit->GetText(), "s") << "only the plain key reached the edit";
+  Clicks.clear();
+  SaveItem->SetEnabled(false);
+  PressKey('S', {ssCtrl});
+  FileItem->SetEnabled(false);
+  PressKey('O', {ssCtrl});
+  RightToLeft->SetVisible(false);
+  PressKey('R', {ssCtrl});
+  EXPECT_EQ(Clicks, std::vector<std::string>{"&File"}) << "the enabled parent opens in spirit, nothing disabled fires";
+  EXPECT_FALSE(Bar()->actions()[0]->isEnabled());
+}
+
+TEST_F(MenuTest, AltWithAnAcceleratorOpensTheMenuAndALetterChoosesAnItem) {
+  PressKey('F', {ssAlt});
+  QWidget* Popup = QApplication::activePopupWidget();
+  ASSERT_NE(Popup, nullptr) << "Alt+F opens the File menu";
+  EXPECT_EQ(Popup, Bar()->actions()[0]->menu());
+  EXPECT_EQ(Clicks, std::vector<std::string>{"&File"}) << "the opening submenu's OnClick";
+  KeyToPopup(Qt::Key_X, "x");
+  EXPECT_EQ(Clicks, (std::vector<std::string>{"&File", "E&xit"}));
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  Clicks.clear();
+  PressKey('Q', {ssAlt});
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "no item has that accelerator";
+  ViewItem->SetEnabled(false);
+  PressKey('V', {ssAlt});
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a disabled top item does not open";
+  EXPECT_TRUE(Clicks.empty());
+}
+
+TEST_F(MenuTest, ADisabledItemInAnOpenMenuIsNotChosen) {
+  SaveItem->SetEnabled(false);
+  PressKey('F', {ssAlt});
+  KeyToPopup(Qt::Key_S, "s");
+  EXPECT_EQ(Clicks, std::vector<std::string>{"&File"});
+}
+
+TEST_F(MenuTest, ItemsAddedOrDeletedLaterShowInTheBar) {
+  TMenuItem* Help = NewItem(Form.get(), Menu->GetItems(), "&Help");
+  ASSERT_EQ(Bar()->actions().size(), 3);
+  EXPECT_EQ(Bar()->actions()[2]->text(), QString("&Help"));
+  delete Help;
+  EXPECT_EQ(Bar()->actions().size(), 2);
+  delete SaveItem;
+  SaveItem = nullptr;
+  EXPECT_EQ(FileItem->GetCount(), 3);
+  EXPECT_EQ(Bar()->actions()[0]->menu()->actions().size(), 3);
+  EXPECT_THROW(FileItem->Add(OpenItem), EMenuError) << "an item has one parent";
+  EXPECT_THROW(OpenItem->Add(FileItem), EMenuError) << "not inside itself";
+}
+
+TEST_F(MenuTest, RadioItemsOfAGroupCheckOneAtATime) {
+  TMenuItem* Left = NewItem(Form.get(), ViewItem, "&Left");
+  TMenuItem* Right = NewItem(Form.get(), ViewItem, "R&ight");
+  for (TMenuItem* Item : {Left, Right}) Item->SetRadioItem(true);
+  Left->SetChecked(true);
+  Right->SetChecked(true);
+  EXPECT_FALSE(Left->GetChecked());
+  QMenu* View = Bar()->actions()[1]->menu();
+  ASSERT_EQ(View->actions().size(), 3);
+  EXPECT_TRUE(View->actions()[2]->isChecked());
+  EXPECT_FALSE(View->actions()[1]->isChecked());
+}
+
+// ---------------------------------------------------------------- context menus
+
+class PopupMenuTest : public MenuTest {
+protected:
+  void SetUp() override {
+    MenuTest::SetUp();
+    Popup = new TPopupMenu(Form.get());
+    CopyItem = NewItem(Form.get(), Popup->GetItems(), "&Copy", TextToShortCut("Ctrl+C"));
+    CopyItem->SetOnClick([this](TObject*) { Clicks.push_back("copy"); });
+    Popup->SetOnPopup([this](TObject*) { Clicks.push_back("popup"); });
+    Probe = new TProbe(Form.get(), Form.get(), TRect{10, 50, 150, 150});
+    Probe->SetPopupMenu(Popup);
+    ProcessMessages();
+  }
+  TPopupMenu* Popup = nullptr;
+  TMenuItem* CopyItem = nullptr;
+  TProbe* Probe = nullptr;
+};
+
+TEST_F(PopupMenuTest, ARightClickShowsTheControlsMenuAtThePointer) {
+  Click(Probe, 30, 40, mbRight);
+  QWidget* Shown = QApplication::activePopupWidget();
+  ASSERT_NE(Shown, nullptr);
+  EXPECT_EQ(Clicks, std::vector<std::string>{"popup"});
+  EXPECT_EQ(Popup->GetPopupComponent(), Probe);
+  const TPoint Screen = Probe->ClientToScreen(TPoint{30, 40});
+  EXPECT_EQ(Shown->pos(), QPoint(Screen.X, Screen.Y));
+  KeyToPopup(Qt::Key_C, "c");
+  EXPECT_EQ(Clicks, (std::vector<std::string>{"popup", "copy"}));
+}
+
+TEST_F(PopupMenuTest, TheContextMenuKeyShowsItAndAControlWithoutOneAsksItsParent) {
+  Probe->SetFocus();
+  QWidget* Target = QApplication::focusWidget();
+  ASSERT_NE(Target, nullptr);
+  for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent Key(Type, Qt::Key_Menu, Qt::NoModifier);
+    QApplication::sendEvent(Target, &Key);
+  }
+  ProcessMessages();
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the context-menu key";
+  const TPoint Corner = Probe->ClientToScreen(TPoint{0, 0});
+  EXPECT_EQ(QApplication::activePopupWidget()->pos(), QPoint(Corner.X, Corner.Y));
+  CloseMenus();
+  Probe->SetPopupMenu(nullptr);
+  Form->SetPopupMenu(Popup);
+  Click(Probe, 5, 5, mbRight);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the form's menu for a control without one";
+  EXPECT_EQ(Popup->GetPopupComponent(), Form.get());
+  CloseMenus();
+  Popup->SetAutoPopup(false);
+  Click(Probe, 5, 5, mbRight);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "AutoPopup off";
+}
+
+TEST_F(PopupMenuTest, APopupMenusShortcutWorksForItsControlOnly) {
+  Probe->SetFocus();
+  PressKey('C', {ssCtrl});
+  EXPECT_EQ(Clicks, std::vector<std::string>{"copy"});
+  Edit->SetFocus();
+  PressKey('C', {ssCtrl});
+  EXPECT_EQ(Clicks, std::vector<std::string>{"copy"}) << "the edit has no popup menu";
+}
+
+TEST_F(PopupMenuTest, AMenuFreedWhileShownLeavesNothingBehind) {
+  Click(Probe, 30, 40, mbRight);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  delete Popup;
+  EXPECT_EQ(Probe->GetPopupMenu(), nullptr);
+  KeyToPopup(Qt::Key_C, "c");
+  EXPECT_EQ(Clicks, std::vector<std::string>{"popup"}) << "the freed item's click does not run";
+}
+
+// ---------------------------------------------------------------- shortcuts and files
+
+TEST(ShortCutText, NamesAndParsesShortcutsBothWays) {
+  struct TCase {
+    const char* Text;
+    TShortCut Value;
+  };
+  const TCase Cases[] = {
+      {"Ctrl+S", static_cast<TShortCut>(scCtrl | 'S')},
+      {"Shift+Ctrl+N", static_cast<TShortCut>(scShift | scCtrl | 'N')},
+      {"Alt+F4", static_cast<TShortCut>(scAlt | VK_F4)},
+      {"Del", VK_DELETE},
+      {"F2", VK_F2},
+      {"Ctrl+Enter", static_cast<TShortCut>(scCtrl | VK_RETURN)},
+  };
+  for (const TCase& Case : Cases) {
+    EXPECT_EQ(TextToShortCut(Case.Text), Case.Value) << Case.Text;
+    EXPECT_EQ(ShortCutToText(Case.Value), Case.Text);
+  }
+  EXPECT_EQ(TextToShortCut("ctrl+s"), TextToShortCut("Ctrl+S"));
+  for (const char* Bad : {"", "Ctrl+", "Hyper+S", "Ctrl+Nothing"}) EXPECT_EQ(TextToShortCut(Bad), scNone) << Bad;
+  EXPECT_EQ(ShortCut('S', {ssCtrl}), TextToShortCut("Ctrl+S"));
+  EXPECT_EQ(GetHotkey("E&xit"), 'X');
+  EXPECT_EQ(GetHotkey("Save && &Close"), 'C');
+  EXPECT_EQ(GetHotkey("Plain"), 0);
+}
+
+TEST_F(MenuTest, MenusNestInTheFormTextAndComeBackWithTheFormsMenuBar) {
+  Form->SetName("MainForm");
+  Menu->SetName("MainMenu1");
+  const char* Names[] = {"FileItem", "OpenItem", "SaveItem", "ExitItem", "ViewItem", "RightToLeftItem"};
+  TMenuItem* Items[] = {FileItem, OpenItem, SaveItem, ExitItem, ViewItem, RightToLeft};
+  for (int I = 0; I < 6; ++I) Items[I]->SetName(Names[I]);
+  SaveItem->SetEnabled(false);
+  RightToLeft->SetChecked(true);
+  Edit->SetName("Edit1");
+  const AnsiString Text = WriteComponentText(Form.get());
+  EXPECT_NE(Text.find("Menu = MainMenu1"), AnsiString::npos) << Text;
+  EXPECT_NE(Text.find("ShortCut = 16467"), AnsiString::npos) << Text;
+
+  TForm Copy(nullptr);
+  ReadComponentText(Text, &Copy);
+  auto* ReadMenu = dynamic_cast<TMainMenu*>(Copy.FindComponent("MainMenu1"));
+  ASSERT_NE(ReadMenu, nullptr);
+  EXPECT_EQ(Copy.GetMenu(), ReadMenu);
+  ASSERT_EQ(ReadMenu->GetItems()->GetCount(), 2);
+  TMenuItem* File = ReadMenu->GetItems()->GetItem(0);
+  EXPECT_EQ(File->GetName(), "FileItem");
+  ASSERT_EQ(File->GetCount(), 4) << "the separator has no name and still comes back";
+  EXPECT_TRUE(File->GetItem(2)->IsLine());
+  EXPECT_EQ(File->GetItem(1)->GetShortCut(), TextToShortCut("Ctrl+S"));
+  EXPECT_FALSE(File->GetItem(1)->GetEnabled());
+  EXPECT_TRUE(ReadMenu->GetItems()->GetItem(1)->GetItem(0)->GetChecked());
+  EXPECT_EQ(WriteComponentText(&Copy), Text);
+
+  TForm Wrong(nullptr);
+  EXPECT_THROW(ReadComponentText("object F: TForm\n object M: TMainMenu\n object E: TEdit\n end\n end\nend\n", &Wrong),
+               EReadError)
+      << "an edit cannot nest in a menu";
+  EXPECT_THROW(ReadComponentText("object F: TForm\n object E: TEdit\n object M: TMenuItem\n end\n end\nend\n", &Wrong),
+               EReadError)
+      << "a menu item cannot nest in an edit";
+}
+
+}  // namespace

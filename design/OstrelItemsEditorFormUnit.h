@@ -29,6 +29,8 @@ public:
   static const vcl::TClassInfo& StaticClassInfo();
   // Builds the dialog from its stored description, in the no-card state with Apply off.
   explicit TOstrelItemsEditorForm(vcl::TComponent* AOwner);
+  // OnDestroy (FormDestroy) runs here, while the dialog's own members still exist.
+  ~TOstrelItemsEditorForm() override { Destroying(); }
 
   // The components, owned by the form and filled from its description.
   vcl::TEdit* TextEdit = nullptr;

@@ -22,9 +22,11 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FColor = clBtnFace;
   FWidth = DefaultFormWidth;
   FHeight = DefaultFormHeight;
+  Screen->FForms.push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
+  std::erase(Screen->FForms, this);
   Destroying();
   DestroyHandle();
 }

@@ -234,7 +234,10 @@ void TOstrelItemsEditorForm::ShowSubItemRow(TListItem* Row) {
 
 void TOstrelItemsEditorForm::SubItemsListViewMouseDown(TObject* Sender, TMouseButton Button, TShiftState Shift,
                                                        int X, int Y) {
-  if (Button == mbLeft && SubItemsListView->GetItemAt(X, Y) == nullptr) ShowSubItemRow(nullptr);
+  if (Button != mbLeft || SubItemsListView->GetItemAt(X, Y) != nullptr) return;
+  // No row may stay selected while the edits are emptied: their handlers would rename it.
+  SubItemsListView->SetSelected(nullptr);
+  ShowSubItemRow(nullptr);
 }
 
 void TOstrelItemsEditorForm::NewSubitemButtonClick(TObject* Sender) {
@@ -296,6 +299,7 @@ void TOstrelItemsEditorForm::DeleteSubItemButtonClick(TObject* Sender) {
   TListItem* Row = SubItemsListView->GetSelected();
   if (!Row) return;
   Row->Delete();
+  SubItemsListView->SetSelected(nullptr);
   UpdateSubItems();
   ShowSubItemRow(nullptr);
   SetModified();

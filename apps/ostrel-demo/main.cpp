@@ -1,16 +1,20 @@
 // The address book: a resizable window whose card view shows the contacts of a card file.
-//   ostrel-demo [--screenshot PNG] [FILE]
+//   ostrel-demo [--screenshot PNG] [--editor-screenshot PNG] [FILE]
 // Without FILE it opens the bundled sample. With --screenshot it renders the window once,
-// writes the picture and exits instead of staying open.
+// writes the picture and exits instead of staying open; --editor-screenshot does the same
+// for the items editor opened on the cards (the menu's Card: Edit all cards...).
 
 #include <QMessageBox>
 #include <QPixmap>
 #include <QWidget>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "Forms.h"
+#include "Menus.h"
 #include "Ostrel.h"
+#include "OstrelItemsEditing.h"
 #include "OstrelButtonsBar.h"
 #include "QtEmbedding.h"
 
@@ -21,7 +25,8 @@ namespace {
 
 struct TOptions {
   AnsiString File = OSTREL_SAMPLE_CONTACTS;
-  AnsiString Screenshot;  // empty: stay open
+  AnsiString Screenshot;        // empty: stay open
+  AnsiString EditorScreenshot;  // empty: no picture of the items editor
 };
 
 // False on a wrong command line.
@@ -31,6 +36,8 @@ bool ParseOptions(int Argc, char** Argv, TOptions& Options) {
     const std::string Arg = Argv[I];
     if (Arg == "--screenshot" && I + 1 < Argc) {
       Options.Screenshot = Argv[++I];
+    } else if (Arg == "--editor-screenshot" && I + 1 < Argc) {
+      Options.EditorScreenshot = Argv[++I];
     } else if (!Arg.empty() && Arg[0] != '-' && !HaveFile) {
       Options.File = Arg;
       HaveFile = true;
@@ -56,12 +63,57 @@ void SelectSampleCard(TOstrel* Cards) {
   Cards->SetFocused(Item);
 }
 
+void ShowCardCount(TForm* Form, TOstrel* Cards, const AnsiString& File) {
+  Form->SetCaption(BaseName(File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
+}
+
+// Card: Edit all cards... runs the items editor on the cards; Apply and OK change them.
+void AddCardMenu(TForm* Form, TOstrel* Cards, const AnsiString& File) {
+  auto* Menu = new TMainMenu(Form);
+  auto* CardMenu = new TMenuItem(Menu);
+  CardMenu->SetCaption("&Card");
+  Menu->GetItems()->Add(CardMenu);
+  auto* EditAll = new TMenuItem(Menu);
+  EditAll->SetCaption("&Edit all cards...");
+  EditAll->SetOnClick([Form, Cards, File](TObject*) {
+    const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
+    ExecuteItemsEditor(*Dialog, Cards->GetItems(), nullptr);
+    ShowCardCount(Form, Cards, File);
+  });
+  CardMenu->Add(EditAll);
+  Form->SetMenu(Menu);
+}
+
+bool SaveWidget(QWidget* Widget, const AnsiString& Path) {
+  if (Widget->grab().save(QString::fromStdString(Path), "PNG")) return true;
+  std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Path.c_str());
+  return false;
+}
+
+// The items editor on a copy of the cards, a card with lines and its first line selected.
+bool SaveEditorScreenshot(TOstrel* Cards, const AnsiString& Path) {
+  const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
+  Dialog->Table->GetItems()->Assign(Cards->GetItems());
+  Dialog->Show();
+  ControlWidget(Dialog.get())->activateWindow();
+  Application->ProcessMessages();
+  TOstrelItems* Copy = Dialog->Table->GetItems();
+  for (int I = 0; I < Copy->GetCount(); ++I) {
+    if (Copy->GetItemFromIndex(I)->GetSubItems()->GetCount() < 2) continue;
+    Dialog->Table->SetSelected(Copy->GetItemFromIndex(I));
+    Dialog->SubItemsListView->SetSelected(Dialog->SubItemsListView->GetItems()->GetItem(0));
+    break;
+  }
+  Application->ProcessMessages();
+  return SaveWidget(ControlWidget(Dialog.get()), Path);
+}
+
 }  // namespace
 
 int main(int Argc, char** Argv) {
   TOptions Options;
   if (!ParseOptions(Argc, Argv, Options)) {
-    std::fprintf(stderr, "usage: ostrel-demo [--screenshot PNG] [FILE]\n");
+    std::fprintf(stderr, "usage: ostrel-demo [--screenshot PNG] [--editor-screenshot PNG] [FILE]\n");
     return 2;
   }
   Application->Initialize(Argc, Argv);
@@ -96,11 +148,13 @@ int main(int Argc, char** Argv) {
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
-    if (Options.Screenshot.empty()) QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
+    if (Options.Screenshot.empty() && Options.EditorScreenshot.empty())
+      QMessageBox::critical(nullptr, "ostrel-demo", QString::fromStdString(E.Message()));
     Application->Finalize();
     return 1;
   }
-  Form->SetCaption(BaseName(Options.File) + " - " + IntToStr(Cards->GetItems()->GetCount()) + " cards");
+  ShowCardCount(Form, Cards, Options.File);
+  AddCardMenu(Form, Cards, Options.File);
 
   Form->Show();
   // A window manager would activate the new window; without one (Xvfb) ask for it, so that
@@ -110,14 +164,12 @@ int main(int Argc, char** Argv) {
   Cards->SetFocus();
   SelectSampleCard(Cards);
   int Result = 0;
-  if (Options.Screenshot.empty()) {
+  if (Options.Screenshot.empty() && Options.EditorScreenshot.empty()) {
     Application->Run();
   } else {
     Application->ProcessMessages();
-    if (!ControlWidget(Form)->grab().save(QString::fromStdString(Options.Screenshot), "PNG")) {
-      std::fprintf(stderr, "ostrel-demo: cannot write %s\n", Options.Screenshot.c_str());
-      Result = 1;
-    }
+    if (!Options.Screenshot.empty() && !SaveWidget(ControlWidget(Form), Options.Screenshot)) Result = 1;
+    if (!Options.EditorScreenshot.empty() && !SaveEditorScreenshot(Cards, Options.EditorScreenshot)) Result = 1;
   }
   Application->Finalize();
   return Result;

@@ -13,7 +13,7 @@ foreach(FILE ${FILES})
   string(APPEND ENTRIES "    {\"${NAME}\", Data${INDEX}, sizeof Data${INDEX}},\n")
   math(EXPR INDEX "${INDEX} + 1")
 endforeach()
-file(WRITE ${OUTPUT}.tmp "// Generated from resources/bitmaps; do not edit.
+file(WRITE ${OUTPUT}.tmp "// Generated from resources/; do not edit.
 #include <cstring>
 
 #include \"Graphics.h\"

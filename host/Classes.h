@@ -354,6 +354,10 @@ public:
   // is left loading; properties already set stay set.
   void ReadRootComponent(TComponent* Root);
   TComponent* GetRoot() const { return FRoot; }
+  // Whether every component field of the root's class must be filled by the text, as for a
+  // form built from its own description: EReadError naming the root's line otherwise.
+  // False by default.
+  void SetRequireFields(bool Value) { FRequireFields = Value; }
 
   void DefineProperty(const AnsiString& Name, TReaderProc ReadData, TWriterProc WriteData, bool HasData) override;
   void DefineBinaryProperty(const AnsiString& Name, TStreamProc ReadData, TStreamProc WriteData,
@@ -377,6 +381,7 @@ private:
   std::unique_ptr<TFormParser> FParser;
   std::unique_ptr<TState> FState;
   TComponent* FRoot = nullptr;
+  bool FRequireFields = false;
   friend struct TReaderImpl;
 };
 

@@ -21,7 +21,10 @@ class EInvalidOperation : public Exception { public: using Exception::Exception;
 enum TShiftStateFlag { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateFlag>;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
-enum TBorderStyle { bsNone, bsSingle };
+// Controls take bsNone and bsSingle; forms also the frames of top-level windows.
+enum TBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using TFormBorderStyle = TBorderStyle;
+enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -205,8 +208,11 @@ public:
   void SetParentShowHint(bool Value);
   TAlign GetAlign() const { return FAlign; }
   void SetAlign(TAlign Value);
+  // The sides that keep their distance to the parent's sides when the parent resizes; with
+  // both sides of an axis the control stretches, with neither it keeps its relative place.
+  // [akLeft, akTop] by default.
   TAnchors GetAnchors() const { return FAnchors; }
-  void SetAnchors(TAnchors Value) { FAnchors = Value; }
+  void SetAnchors(TAnchors Value);
   TSizeConstraints* GetConstraints() const { return FConstraints.get(); }
   void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
   const AnsiString& GetText() const { return FText; }
@@ -291,6 +297,8 @@ protected:
   virtual void Resize();
   virtual bool CanResize(int& NewWidth, int& NewHeight);
   virtual void ConstrainedResize(int& MinWidth, int& MinHeight, int& MaxWidth, int& MaxHeight);
+  // Clamps a size to Constraints, as OnConstrainedResize adjusts them.
+  void Constrain(int& Width, int& Height);
   // Whether the control takes the button messages as clicks (Click on release inside it).
   virtual bool WantsClickEvents() const { return true; }
   // The parent's value was taken over by a Parent... property; children follow.
@@ -328,6 +336,10 @@ protected:
   TComponent* FPopupMenu = nullptr;
   THelpContext FHelpContext = 0;
   bool FClicked = false;
+  // The bounds and the parent's size that the anchors measure from; set whenever the bounds
+  // change other than by the anchors.
+  TRect FAnchorBounds;
+  TPoint FAnchorParentSize;
 
   TCanResizeEvent FOnCanResize;
   TNotifyEvent FOnClick;
@@ -352,6 +364,8 @@ protected:
 private:
   void HandleMouseMessage(TMessage& Message);
   void WMMouseWheel(TMessage& Message);
+  // The anchors measure from the current bounds and parent size from now on.
+  void RememberAnchorBase();
   // A property that follows the parent is not stored while it does.
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }
@@ -407,6 +421,8 @@ public:
   TControl* ControlAtPos(const TPoint& Pos, bool AllowDisabled, bool AllowWinControls = false) const;
   // Lays out the children whose Align is not alNone in the client area.
   void Realign();
+  // Moves and sizes the unaligned children as their anchors say for this control's size.
+  void AnchorChildren();
   void Broadcast(TMessage& Message);
 
   bool GetTabStop() const { return FTabStop; }
@@ -500,12 +516,15 @@ private:
   void WMKeyUp(TWMKey& Message);
   void WMChar(TWMKey& Message);
   void CMDialogKey(TWMKey& Message);
+  // The form that previews this control's keys (KeyPreview), or null.
+  TWinControl* PreviewForm();
   void CMEnter(TMessage& Message) { DoEnter(); }
   void CMExit(TMessage& Message) { DoExit(); }
   void PaintControls();
   void CreateChildHandles();
   void DestroyChildHandles();
   bool FAligning = false;
+  bool FAnchoring = false;
   int FReadTabOrder = -1;  // the TabOrder a form file gave, until Loaded applies it
 
   HWND FHandle = nullptr;

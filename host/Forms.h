@@ -11,6 +11,12 @@ namespace vcl {
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = TMethodRef<TObject* /*Sender*/, TCloseAction& /*Action*/>;
 using TCloseQueryEvent = TMethodRef<TObject* /*Sender*/, bool& /*CanClose*/>;
+// Where a form appears when shown: where its bounds say (poDesigned), or centred on the
+// screen or on the main or owning form. The window system's default places count as poDesigned.
+enum TPosition {
+  poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
+  poOwnerFormCenter
+};
 
 // ---------------------------------------------------------------- TCustomForm
 
@@ -39,6 +45,18 @@ public:
   // Setting a result other than mrNone ends a ShowModal run.
   void SetModalResult(TModalResult Value);
   TCanvas* GetCanvas() { return GetWindowCanvas(); }
+  // poDesigned by default; applied each time the form is shown.
+  TPosition GetPosition() const { return FPosition; }
+  void SetPosition(TPosition Value) { FPosition = Value; }
+  // The frame of a top-level form: bsSizeable (the default) lets the user size it within
+  // Constraints; bsSingle, bsDialog (no minimize or maximize buttons) and bsToolWindow
+  // keep the size code gives it; bsNone has no frame.
+  TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(TFormBorderStyle Value);
+  // The form's OnKeyDown, OnKeyPress and OnKeyUp run before the focused control's; a key
+  // they zero goes no further. False by default.
+  bool GetKeyPreview() const { return FKeyPreview; }
+  void SetKeyPreview(bool Value) { FKeyPreview = Value; }
 
   void Show();
   void Close();
@@ -70,7 +88,19 @@ public:
   void Loaded() override;
 
 protected:
+  // Reads the form's stored description, the form text resource Name (resources/forms/
+  // Name.dfm, case ignored), into this form: its properties, its components, which fill the
+  // published fields of the same names, and its handlers, bound by name; then fires
+  // OnCreate. A form class calls it from its constructor. EResNotFound without such a
+  // resource; EReadError, EClassNotFound or EParserError naming the line where the
+  // description and the class disagree (a missing field or handler, a component of another
+  // class than its field's, an unknown property); nothing read stays then.
+  void ReadFormResource(const AnsiString& Name);
+  // The same for a description given as text.
+  void ReadFormText(const AnsiString& Text);
   void CreateParams(TCreateParams& Params) override;
+  void CreateWnd() override;
+  void BoundsChanged() override;
   void PaintWindow() override;
   virtual void Paint();
   virtual void Activate();
@@ -83,8 +113,17 @@ private:
   void CMActivate(TMessage& Message);
   void CMDeactivate(TMessage& Message);
   void WMClose(TMessage& Message);
+  // Gives the window the size limits of Constraints, or its current size when the frame
+  // is not sizeable.
+  void ApplySizeLimits();
+  void ConstraintsChanged(TObject* Sender);
+  // Moves the form where Position says, before it is shown.
+  void PlaceOnScreen();
 
   TWinControl* FActiveControl = nullptr;
+  TPosition FPosition = poDesigned;
+  TFormBorderStyle FBorderStyle = bsSizeable;
+  bool FKeyPreview = false;
   TWinControl* FFocusedControl = nullptr;
   bool FDestroyFired = false;
   bool FActive = false;

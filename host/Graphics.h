@@ -187,6 +187,8 @@ struct TCanvasSurface;  // where the canvas draws; private to the backend
 
 // Draws on a control's retained surface (or a bitmap's pixels). A canvas with no surface,
 // an empty rectangle or an empty string draws nothing and raises nothing.
+class TBitmap;
+
 class TCanvas : public TPersistent {
 public:
   TCanvas();
@@ -216,6 +218,9 @@ public:
   // Text with its top-left corner at (X, Y); the pen position moves to its right end.
   void TextOut(int X, int Y, const AnsiString& Text);
   void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
+  // The bitmap at its own size with its top-left corner at (X, Y), or scaled to Rect.
+  void Draw(int X, int Y, const TBitmap* Bitmap);
+  void StretchDraw(const TRect& Rect, const TBitmap* Bitmap);
   TColor GetPixel(int X, int Y) const;  // clNone outside the surface
   void SetPixel(int X, int Y, TColor Color);
   TRect GetClipRect() const;
@@ -249,6 +254,8 @@ public:
   // A .bmp file image, or a bare DIB; EInvalidGraphic for bytes that are not one.
   void LoadFromStream(TStream* Stream);
   void LoadFromFile(const AnsiString& FileName);
+  // Writes the pixels as a 24-bit .bmp file image (nothing for an empty bitmap).
+  void SaveToStream(TStream* Stream) const;
   int GetWidth() const;
   int GetHeight() const;
   bool GetMonochrome() const;

@@ -97,6 +97,8 @@ constexpr unsigned CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
 
 // WM_COMMAND notification codes of an edit window (in the high word of WParam).
 constexpr unsigned EN_CHANGE = 0x0300;
+// ... and of a button window.
+constexpr unsigned BN_CLICKED = 0x0000;
 
 // What a window answers to WM_GETDLGCODE: the keys it keeps from dialog navigation.
 constexpr unsigned DLGC_WANTARROWS = 0x0001;

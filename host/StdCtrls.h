@@ -1,5 +1,5 @@
 #pragma once
-// Standard controls: the single-line edit.
+// Standard controls: the single-line edit, buttons, check boxes, labels and group boxes.
 
 #include "Controls.h"
 
@@ -78,5 +78,166 @@ public:
   static const TClassInfo& StaticClassInfo();
   explicit TEdit(TComponent* AOwner) : TCustomEdit(AOwner) {}
 };
+
+// ---------------------------------------------------------------- TButtonControl
+
+// What buttons and check boxes share: a window system button that reports its clicks
+// (BN_CLICKED) and shows the caption with its "&" accelerator underlined; Alt with that
+// letter acts as a click. The mouse makes no click of its own: the window reports it.
+class TButtonControl : public TWinControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TButtonControl(TComponent* AOwner);
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateWnd() override;
+  bool WantsClickEvents() const override { return false; }
+  // The window reported a click.
+  virtual void Clicked() = 0;
+};
+
+// ---------------------------------------------------------------- TButton
+
+// A push button, 75 x 25 by default. A click (mouse, Space, Enter or Esc as below, Alt with
+// its accelerator, or Click() from code) sets the parent form's ModalResult to the
+// button's, then fires OnClick.
+class TButton : public TButtonControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TButton(TComponent* AOwner);
+
+  // Enter presses the default button unless another button has the focus. False by default.
+  bool GetDefault() const { return FDefault; }
+  void SetDefault(bool Value);
+  // Esc presses a cancel button. False by default.
+  bool GetCancel() const { return FCancel; }
+  void SetCancel(bool Value) { FCancel = Value; }
+  // The result a click gives the parent form (mrNone, the default, leaves a modal run on).
+  TModalResult GetModalResult() const { return FModalResult; }
+  void SetModalResult(TModalResult Value) { FModalResult = Value; }
+  void Click() override;
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void CreateWnd() override;
+  void Clicked() override { Click(); }
+
+private:
+  // Whether Enter presses this button: it has the focus, or it is the default button and no
+  // other button has it.
+  bool AnswersEnter() const;
+  bool FDefault = false;
+  bool FCancel = false;
+  TModalResult FModalResult = mrNone;
+};
+
+// ---------------------------------------------------------------- TCheckBox
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// A check box with its caption at the right, 97 x 17 by default. A click (mouse, Space,
+// Alt with its accelerator) moves it to the next state: unchecked, checked, then grayed
+// when AllowGrayed, and round again.
+class TCheckBox : public TButtonControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TCheckBox(TComponent* AOwner);
+
+  // Checked is State = cbChecked; setting it gives cbChecked or cbUnchecked.
+  bool GetChecked() const { return FState == cbChecked; }
+  void SetChecked(bool Value) { SetState(Value ? cbChecked : cbUnchecked); }
+  // cbUnchecked by default. A change fires OnClick, by the user or by code alike (not while
+  // the box is read from a form file).
+  TCheckBoxState GetState() const { return FState; }
+  void SetState(TCheckBoxState Value);
+  // Whether a click passes through cbGrayed. False by default.
+  bool GetAllowGrayed() const { return FAllowGrayed; }
+  void SetAllowGrayed(bool Value) { FAllowGrayed = Value; }
+
+protected:
+  void CreateWnd() override;
+  void Clicked() override;
+
+private:
+  TCheckBoxState FState = cbUnchecked;
+  bool FAllowGrayed = false;
+};
+
+// ---------------------------------------------------------------- TLabel
+
+enum TTextLayout { tlTop, tlCenter, tlBottom };
+
+// A caption painted on its parent's surface; it has no window and never takes the focus.
+// "&" marks an accelerator (unless ShowAccelChar is off): Alt with that letter focuses
+// FocusControl. Clicks reach OnClick through the parent's window.
+class TLabel : public TGraphicControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TLabel(TComponent* AOwner);
+
+  // True by default: the bounds follow the caption's extent (the right edge stays for
+  // taRightJustify); with WordWrap only the height follows.
+  bool GetAutoSize() const { return FAutoSize; }
+  void SetAutoSize(bool Value);
+  // taLeftJustify by default.
+  TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TAlignment Value);
+  // tlTop by default.
+  TTextLayout GetLayout() const { return FLayout; }
+  void SetLayout(TTextLayout Value);
+  // The windowed control that Alt with the caption's accelerator focuses; null by default,
+  // and null again when that control goes away.
+  TWinControl* GetFocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* Value);
+  // True by default; false shows "&" as it is.
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool Value);
+  // False by default: the label fills its bounds with Color before the text.
+  bool GetTransparent() const { return FTransparent; }
+  void SetTransparent(bool Value);
+  // Breaks the caption into lines at the label's width. False by default.
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool Value);
+
+  void Dispatch(TMessage& Message) override;
+
+protected:
+  void Paint() override;
+  void Notification(TComponent* AComponent, TOperation Operation) override;
+  void Loaded() override;
+
+private:
+  unsigned TextFlags() const;
+  void AdjustBounds();
+  bool FAutoSize = true;
+  TAlignment FAlignment = taLeftJustify;
+  TTextLayout FLayout = tlTop;
+  TWinControl* FFocusControl = nullptr;
+  bool FShowAccelChar = true;
+  bool FTransparent = false;
+  bool FWordWrap = false;
+};
+
+// ---------------------------------------------------------------- TGroupBox
+
+// A captioned frame around other controls, 185 x 105 by default. It paints itself on its
+// own surface, where windowless children such as labels paint too.
+class TGroupBox : public TCustomControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TGroupBox(TComponent* AOwner);
+
+protected:
+  void Paint() override;
+};
+
+// Whether Key (a virtual key code of a letter or digit) is the "&" accelerator of Caption.
+bool IsAccel(Word Key, const AnsiString& Caption);
 
 }  // namespace vcl

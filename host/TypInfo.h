@@ -156,6 +156,7 @@ public:
   const TPropInfo* FindAnyProperty(const AnsiString& Name) const;
   const TMethodEntry* FindMethod(const AnsiString& Name) const;  // this class, then ancestors
   const TFieldEntry* FindField(const AnsiString& Name) const;    // a to z without case
+  const std::vector<TFieldEntry>& Fields() const { return FFields; }  // this class's own
   // The class info of a field type of this form class with that name, or null.
   const TClassInfo* FindFieldClass(const AnsiString& ClassName) const;
 

@@ -1,6 +1,7 @@
 // A form with one custom-drawn control, to look at the framework's drawing on a real
 // display. With --screenshot FILE.png it saves the window and quits; with --modal the form
-// runs modally.
+// runs modally; with --gallery it shows the control gallery, a form of every standard
+// control read from its stored description.
 
 #include <QApplication>
 #include <QPixmap>
@@ -8,6 +9,7 @@
 #include <cstring>
 
 #include "Forms.h"
+#include "GalleryForm.h"
 #include "QtEmbedding.h"
 #include "StdCtrls.h"
 
@@ -71,22 +73,32 @@ private:
 int main(int argc, char** argv) {
   const char* Screenshot = nullptr;
   bool Modal = false;
+  bool Gallery = false;
   for (int I = 1; I < argc; ++I) {
     if (std::strcmp(argv[I], "--screenshot") == 0 && I + 1 < argc) Screenshot = argv[I + 1];
     if (std::strcmp(argv[I], "--modal") == 0) Modal = true;
+    if (std::strcmp(argv[I], "--gallery") == 0) Gallery = true;
   }
   Application->Initialize(argc, argv);
-  TForm* Form = nullptr;
-  Application->CreateForm(Form);
-  Form->SetCaption("Framework demo");
-  Form->SetBounds(100, 100, 380, 180);
-  auto* Search = new TEdit(Form);
-  Search->SetAlign(alTop);
-  Search->SetParent(Form);
-  Search->SetText("Type here");
-  auto* Cards = new TSampleCards(Form);
-  Cards->SetAlign(alClient);
-  Cards->SetParent(Form);
+  TCustomForm* Form = nullptr;
+  if (Gallery) {
+    TGalleryForm* Shown = nullptr;
+    Application->CreateForm(Shown);
+    Form = Shown;
+  } else {
+    TForm* Shown = nullptr;
+    Application->CreateForm(Shown);
+    Form = Shown;
+    Form->SetCaption("Framework demo");
+    Form->SetBounds(100, 100, 380, 180);
+    auto* Search = new TEdit(Form);
+    Search->SetAlign(alTop);
+    Search->SetParent(Form);
+    Search->SetText("Type here");
+    auto* Cards = new TSampleCards(Form);
+    Cards->SetAlign(alClient);
+    Cards->SetParent(Form);
+  }
   if (Modal) {
     // Waits in a modal run until the window closes.
     Form->ShowModal();

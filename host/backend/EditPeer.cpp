@@ -2,9 +2,6 @@
 
 #include "EditPeer.h"
 
-#include <QMouseEvent>
-#include <QPainter>
-
 #include "EditBackend.h"
 #include "Fonts.h"
 #include "InputGlue.h"
@@ -14,88 +11,15 @@
 namespace vcl {
 
 TEditPeer::TEditPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)
-    : QLineEdit(Parent), TPeer(Record) {
-  setWindowFlags(Flags);
+    : TNativePeer<QLineEdit>(Record, Parent, Flags) {
   // The classic frame is drawn around the text, as on every framework window.
   setFrame(false);
   const int F = Record->FrameWidth();
   setContentsMargins(F, F, F, F);
-  // Tab and Shift+Tab belong to the form; a click still focuses the edit.
-  setFocusPolicy(Qt::ClickFocus);
-  setMouseTracking(true);
   setMaxLength(std::numeric_limits<int>::max());
   connect(this, &QLineEdit::textChanged, this, [this] {
     if (FRecord) backend::DeliverToWindow(backend::HandleOf(FRecord), CN_COMMAND, static_cast<WPARAM>(EN_CHANGE) << 16, 0);
   });
-}
-
-bool TEditPeer::event(QEvent* Event) {
-  if (backend::TranslateEvent(*this, Event)) return true;
-  return QLineEdit::event(Event);
-}
-
-void TEditPeer::paintEvent(QPaintEvent* Event) {
-  QLineEdit::paintEvent(Event);
-  if (!FRecord) return;
-  QPainter Painter(this);
-  backend::DrawWindowFrame(Painter, *FRecord, rect());
-}
-
-void TEditPeer::resizeEvent(QResizeEvent* Event) {
-  QLineEdit::resizeEvent(Event);
-  if (FRecord) backend::SyncClientSize(FRecord);
-}
-
-void TEditPeer::DefaultMessage(TMessage& Message) {
-  backend::TKeyTranslation* Typed = backend::KeyTranslationFor(FRecord);
-  switch (Message.Msg) {
-    case WM_KEYDOWN:
-    case WM_KEYUP:
-      if (Typed) Typed->KeyReachedDefault = true;
-      break;
-    case WM_CHAR:
-      if (Typed) Typed->CharsReachedDefault.push_back(static_cast<char>(Message.WParam));
-      else DefaultChar(static_cast<unsigned char>(Message.WParam));
-      break;
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN: case WM_LBUTTONUP: case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDOWN: case WM_RBUTTONUP: case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDOWN: case WM_MBUTTONUP: case WM_MBUTTONDBLCLK:
-      DefaultMouse(Message);
-      break;
-    default: break;
-  }
-}
-
-// The mouse message as Qt's line edit takes it, from the message's own point and keys, so
-// that one passed on by code (a click handed to an editor) acts as a real one.
-void TEditPeer::DefaultMouse(const TMessage& Message) {
-  const TPoint P = PointFromLParam(Message.LParam);
-  const QPointF Local = QPointF(P.X, P.Y) + FRecord->ClientRectInWidget().topLeft();
-  const auto Keys = static_cast<unsigned>(Message.WParam);
-  Qt::MouseButtons Buttons;
-  if (Keys & MK_LBUTTON) Buttons |= Qt::LeftButton;
-  if (Keys & MK_RBUTTON) Buttons |= Qt::RightButton;
-  if (Keys & MK_MBUTTON) Buttons |= Qt::MiddleButton;
-  Qt::KeyboardModifiers Modifiers;
-  if (Keys & MK_SHIFT) Modifiers |= Qt::ShiftModifier;
-  if (Keys & MK_CONTROL) Modifiers |= Qt::ControlModifier;
-  if (Message.Msg == WM_MOUSEMOVE) {
-    QMouseEvent Move(QEvent::MouseMove, Local, mapToGlobal(Local), Qt::NoButton, Buttons, Modifiers);
-    mouseMoveEvent(&Move);
-    return;
-  }
-  const unsigned Offset = (Message.Msg - WM_LBUTTONDOWN) % 3;  // 0 down, 1 up, 2 double click
-  const unsigned Base = Message.Msg - Offset;
-  const Qt::MouseButton Button = Base == WM_RBUTTONDOWN ? Qt::RightButton : Base == WM_MBUTTONDOWN ? Qt::MiddleButton : Qt::LeftButton;
-  const QEvent::Type Type = Offset == 0 ? QEvent::MouseButtonPress : Offset == 1 ? QEvent::MouseButtonRelease : QEvent::MouseButtonDblClick;
-  QMouseEvent Event(Type, Local, mapToGlobal(Local), Button, Offset == 1 ? Buttons & ~Button : Buttons | Button, Modifiers);
-  // The edit takes the focus on a press, as the classic edit window does for itself.
-  if (Offset == 0 && !hasFocus()) setFocus(Qt::MouseFocusReason);
-  if (!FRecord) return;  // a focus handler destroyed the window
-  if (Offset == 0) mousePressEvent(&Event);
-  else if (Offset == 1) mouseReleaseEvent(&Event);
-  else mouseDoubleClickEvent(&Event);
 }
 
 void TEditPeer::DefaultChar(unsigned char Byte) {

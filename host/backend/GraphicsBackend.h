@@ -70,6 +70,8 @@ enum class TPixelOp { Set, Invert, Xor };
 // the device pixels of neighbouring pixels overlap, each device pixel changes once.
 void ChangePixels(const TCanvas& Canvas, std::span<const TPoint> Pixels, TPixelOp Op, TColor Color);
 
+// Draws the bitmap scaled to Rect.
+void DrawBitmap(const TCanvas& Canvas, const TRect& Rect, HBITMAP Bitmap);
 // clNone outside the surface.
 TColor SurfacePixel(const TCanvas& Canvas, int X, int Y);
 // The bounds of the clip, in canvas coordinates; empty without a surface.

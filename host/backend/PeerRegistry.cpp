@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "ButtonPeer.h"
 #include "EditPeer.h"
 #include "HostWidget.h"
 #include "StdCtrls.h"
@@ -24,6 +25,10 @@ std::vector<TPeerEntry>& Entries() {
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new THostWidget(R, Parent, Flags); }},
       {&TCustomEdit::StaticClassInfo(),
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TEditPeer(R, Parent, Flags); }},
+      {&TButton::StaticClassInfo(),
+       [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TButtonPeer(R, Parent, Flags); }},
+      {&TCheckBox::StaticClassInfo(),
+       [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TCheckBoxPeer(R, Parent, Flags); }},
   };
   return *List;
 }

@@ -83,6 +83,15 @@ struct TReaderImpl {
     ReadBody(R, Root, 0);
     if (P.Token() != TFormParser::toEOF) P.ErrorExpected("End of text");
     for (const TReader::TState::TFixup& Fixup : R.FState->Fixups) ResolveFixup(R, Fixup);
+    if (R.FRequireFields) CheckFieldsFilled(Root, H);
+  }
+
+  static void CheckFieldsFilled(TComponent* Root, const THeader& H) {
+    for (const TClassInfo* Info = Root->ClassInfo(); Info != nullptr; Info = Info->Parent())
+      for (const TFieldEntry& Field : Info->Fields())
+        if (Field.Get(Root) == nullptr)
+          ReadError(H.Name.empty() ? H.ClassName : H.Name, H.Line,
+                    "the description has no component for the field " + Field.Name + " of " + Root->ClassName());
   }
 
   static void SetName(TComponent* Component, const AnsiString& Name, int Line) {

@@ -35,13 +35,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
       AWidth = FWidth;
       AHeight = FHeight;
     }
-    int MinW = FConstraints->GetMinWidth(), MinH = FConstraints->GetMinHeight();
-    int MaxW = FConstraints->GetMaxWidth(), MaxH = FConstraints->GetMaxHeight();
-    ConstrainedResize(MinW, MinH, MaxW, MaxH);
-    if (MinW > 0) AWidth = std::max(AWidth, MinW);
-    if (MaxW > 0) AWidth = std::min(AWidth, MaxW);
-    if (MinH > 0) AHeight = std::max(AHeight, MinH);
-    if (MaxH > 0) AHeight = std::min(AHeight, MaxH);
+    Constrain(AWidth, AHeight);
   }
   if (ALeft == FLeft && ATop == FTop && AWidth == FWidth && AHeight == FHeight) return;
   const bool Resized = AWidth != FWidth || AHeight != FHeight;
@@ -49,9 +43,23 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
   FTop = ATop;
   FWidth = AWidth;
   FHeight = AHeight;
+  if (!FParent || !FParent->FAnchoring) RememberAnchorBase();
   BoundsChanged();
   if (FParent && FAlign != alNone) FParent->Realign();
-  if (Resized && !dynamic_cast<TWinControl*>(this)) Resize();
+  if (Resized) {
+    if (auto* Win = dynamic_cast<TWinControl*>(this)) Win->AnchorChildren();
+    else Resize();
+  }
+}
+
+void TControl::Constrain(int& Width, int& Height) {
+  int MinW = FConstraints->GetMinWidth(), MinH = FConstraints->GetMinHeight();
+  int MaxW = FConstraints->GetMaxWidth(), MaxH = FConstraints->GetMaxHeight();
+  ConstrainedResize(MinW, MinH, MaxW, MaxH);
+  if (MinW > 0) Width = std::max(Width, MinW);
+  if (MaxW > 0) Width = std::min(Width, MaxW);
+  if (MinH > 0) Height = std::max(Height, MinH);
+  if (MaxH > 0) Height = std::min(Height, MaxH);
 }
 
 // A windowless control: the parent repaints where it was and where it is now.

@@ -11,6 +11,16 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
       TClassInfoBuilder<TCustomForm>("TCustomForm", &TWinControl::StaticClassInfo())
           .Component("ActiveControl", &TCustomForm::GetActiveControl, &TCustomForm::SetActiveControl)
           .Protected()
+          .Enum("BorderStyle", &TCustomForm::GetBorderStyle, &TCustomForm::SetBorderStyle,
+                {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}, bsSizeable)
+          .Protected()
+          .Bool("KeyPreview", &TCustomForm::GetKeyPreview, &TCustomForm::SetKeyPreview, false)
+          .Protected()
+          .Enum("Position", &TCustomForm::GetPosition, &TCustomForm::SetPosition,
+                {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
+                 "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
+                poDesigned)
+          .Protected()
           .Bool("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont, false)
           .Protected()
           .Bool("Visible", &TControl::GetVisible, &TControl::SetVisible, false)
@@ -18,6 +28,8 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
           .Event("OnActivate", &TCustomForm::GetOnActivate, &TCustomForm::SetOnActivate)
           .Protected()
           .Event("OnClose", &TCustomForm::GetOnClose, &TCustomForm::SetOnClose)
+          .Protected()
+          .Event("OnCreate", &TCustomForm::GetOnCreate, &TCustomForm::SetOnCreate)
           .Protected()
           .Event("OnCloseQuery", &TCustomForm::GetOnCloseQuery, &TCustomForm::SetOnCloseQuery)
           .Protected()
@@ -33,15 +45,16 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
   return Info;
 }
 
-// Only what the framework's forms act on; OnCreate is left out because nothing fires it.
+// Only what the framework's forms act on; OnCreate fires when a form has read its stored
+// description.
 const TClassInfo& TForm::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TForm>("TForm", &TCustomForm::StaticClassInfo())
-          .Publish({"ActiveControl", "Align", "Anchors", "BiDiMode", "Caption", "Color", "Constraints", "Ctl3D",
-                    "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "ParentBiDiMode", "PopupMenu", "ShowHint",
-                    "Visible"})
+          .Publish({"ActiveControl", "Align", "Anchors", "BiDiMode", "BorderStyle", "Caption", "Color",
+                    "Constraints", "Ctl3D", "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "KeyPreview",
+                    "ParentBiDiMode", "PopupMenu", "Position", "ShowHint", "Visible"})
           .Publish({"OnActivate", "OnCanResize", "OnClick", "OnClose", "OnCloseQuery", "OnConstrainedResize",
-                    "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
+                    "OnCreate", "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
                     "OnEndDock", "OnGetSiteInfo", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",
                     "OnMouseUp", "OnPaint", "OnResize", "OnShow", "OnStartDock", "OnUnDock"})
           .Build();

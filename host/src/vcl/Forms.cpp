@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "backend/FormBackend.h"
 #include "backend/WindowBackend.h"
 
 namespace vcl {
@@ -22,6 +23,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FColor = clBtnFace;
   FWidth = DefaultFormWidth;
   FHeight = DefaultFormHeight;
+  FConstraints->SetOnChange(TNotifyEvent(this, &TCustomForm::ConstraintsChanged));
   Screen->FForms.push_back(this);
 }
 
@@ -50,6 +52,63 @@ TForm::TForm(TComponent* AOwner) : TCustomForm(AOwner) {}
 void TCustomForm::CreateParams(TCreateParams& Params) {
   TWinControl::CreateParams(Params);
   if (!FParent) Params.Style = (Params.Style & ~WS_CHILD) | WS_CAPTION;
+}
+
+void TCustomForm::CreateWnd() {
+  TWinControl::CreateWnd();
+  if (FParent) return;
+  backend::SetWindowFrame(GetHandle(), FBorderStyle);
+  ApplySizeLimits();
+}
+
+// ---------------------------------------------------------------- frame, size and place
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle Value) {
+  if (Value == FBorderStyle) return;
+  FBorderStyle = Value;
+  if (HandleAllocated() && !FParent) {
+    backend::SetWindowFrame(GetHandle(), FBorderStyle);
+    ApplySizeLimits();
+  }
+}
+
+void TCustomForm::ApplySizeLimits() {
+  if (!HandleAllocated() || FParent) return;
+  if (FBorderStyle == bsSizeable || FBorderStyle == bsSizeToolWin)
+    backend::SetWindowSizeLimits(GetHandle(), FConstraints->GetMinWidth(), FConstraints->GetMinHeight(),
+                                 FConstraints->GetMaxWidth(), FConstraints->GetMaxHeight());
+  else
+    backend::SetWindowSizeLimits(GetHandle(), FWidth, FHeight, FWidth, FHeight);
+}
+
+// The limits move before the window does, so that the window can take the new size.
+void TCustomForm::BoundsChanged() {
+  ApplySizeLimits();
+  TWinControl::BoundsChanged();
+}
+
+void TCustomForm::ConstraintsChanged(TObject*) {
+  int Width = FWidth, Height = FHeight;
+  Constrain(Width, Height);
+  ApplySizeLimits();
+  SetBounds(FLeft, FTop, Width, Height);
+}
+
+void TCustomForm::PlaceOnScreen() {
+  TRect Area;
+  switch (FPosition) {
+    case poScreenCenter:
+    case poDesktopCenter: Area = backend::ScreenWorkArea(); break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* Center = FPosition == poMainFormCenter ? Application->GetMainForm() : dynamic_cast<TCustomForm*>(GetOwner());
+      if (Center && Center != this && Center->GetVisible()) Area = Center->GetBoundsRect();
+      else Area = backend::ScreenWorkArea();
+      break;
+    }
+    default: return;
+  }
+  SetBounds(Area.Left + (Area.Width() - FWidth) / 2, Area.Top + (Area.Height() - FHeight) / 2, FWidth, FHeight);
 }
 
 // ---------------------------------------------------------------- active control
@@ -119,6 +178,7 @@ void TCustomForm::Dispatch(TMessage& Message) {
         TWinControl::Dispatch(Message);
       } else if (FVisible) {
         HandleNeeded();
+        PlaceOnScreen();
         backend::ShowWindow(GetHandle(), true);
         backend::ActivateWindow(GetHandle());
         if (FOnShow) FOnShow(this);

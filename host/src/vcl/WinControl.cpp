@@ -1,6 +1,7 @@
 // TWinControl: the window, children, tab order, focus and keyboard input.
 
 #include <algorithm>
+#include <cctype>
 
 #include "Controls.h"
 #include "Forms.h"
@@ -124,6 +125,7 @@ void TWinControl::InsertControl(TControl* AControl) {
   if (auto* Win = dynamic_cast<TWinControl*>(AControl); Win && Win->ContainsControl(this))
     throw EInvalidOperation("A control cannot be placed inside itself");
   AControl->FParent = this;
+  AControl->RememberAnchorBase();
   FControls.push_back(AControl);
   auto* Win = dynamic_cast<TWinControl*>(AControl);
   if (Win) FTabList.push_back(Win);
@@ -260,6 +262,7 @@ void TWinControl::WMSize(TMessage&) {
     FHeight = B.Height();
   }
   Realign();
+  AnchorChildren();
   Resize();
 }
 
@@ -274,6 +277,7 @@ void TWinControl::Dispatch(TMessage& Message) {
     case WM_KEYUP: DispatchAs(Message, this, &TWinControl::WMKeyUp); break;
     case WM_CHAR: DispatchAs(Message, this, &TWinControl::WMChar); break;
     case CM_DIALOGKEY: DispatchAs(Message, this, &TWinControl::CMDialogKey); break;
+    case CM_DIALOGCHAR: Broadcast(Message); break;
     case CM_ENTER: CMEnter(Message); break;
     case CM_EXIT: CMExit(Message); break;
     case CM_CURSORCHANGED:
@@ -326,7 +330,12 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
     case VK_TAB: Mask = DLGC_WANTTAB; break;
     case VK_LEFT: case VK_RIGHT: case VK_UP: case VK_DOWN: Mask = DLGC_WANTARROWS; break;
     case VK_RETURN: case VK_ESCAPE: Mask = DLGC_WANTALLKEYS; break;
-    default: return;
+    default:
+      // Alt with a letter or digit: an accelerator of some control on the form.
+      if (KeyboardShiftState().Contains(ssAlt) && std::isalnum(Message.CharCode)) {
+        if (TCustomForm* Form = GetParentForm(this)) Message.Result = Form->Perform(CM_DIALOGCHAR, Message.CharCode, Message.KeyData);
+      }
+      return;
   }
   const std::weak_ptr<char> Alive = LifetimeToken();
   const bool Special = Perform(CM_WANTSPECIALKEY, Message.CharCode, Message.KeyData) != 0;
@@ -344,7 +353,8 @@ void TWinControl::CNKeyDown(TWMKey& Message) {
 void TWinControl::WMKeyDown(TWMKey& Message) {
   Word Key = Message.CharCode;
   const std::weak_ptr<char> Alive = LifetimeToken();
-  KeyDown(Key, KeyboardShiftState());
+  if (TWinControl* Form = PreviewForm()) Form->KeyDown(Key, KeyboardShiftState());
+  if (Key != 0 && !Alive.expired()) KeyDown(Key, KeyboardShiftState());
   if (Key == 0) Message.Result = 1;
   if (Key == 0 || Alive.expired()) return;
   Message.Message.WParam = Key;
@@ -354,7 +364,8 @@ void TWinControl::WMKeyDown(TWMKey& Message) {
 void TWinControl::WMKeyUp(TWMKey& Message) {
   Word Key = Message.CharCode;
   const std::weak_ptr<char> Alive = LifetimeToken();
-  KeyUp(Key, KeyboardShiftState());
+  if (TWinControl* Form = PreviewForm()) Form->KeyUp(Key, KeyboardShiftState());
+  if (Key != 0 && !Alive.expired()) KeyUp(Key, KeyboardShiftState());
   if (Key == 0) Message.Result = 1;
   if (Key == 0 || Alive.expired()) return;
   Message.Message.WParam = Key;
@@ -364,7 +375,8 @@ void TWinControl::WMKeyUp(TWMKey& Message) {
 void TWinControl::WMChar(TWMKey& Message) {
   char Key = static_cast<char>(Message.CharCode);
   const std::weak_ptr<char> Alive = LifetimeToken();
-  KeyPress(Key);
+  if (TWinControl* Form = PreviewForm()) Form->KeyPress(Key);
+  if (Key != 0 && !Alive.expired()) KeyPress(Key);
   if (Key == 0) Message.Result = 1;
   if (Key == 0 || Alive.expired()) return;
   Message.Message.WParam = static_cast<unsigned char>(Key);
@@ -372,6 +384,11 @@ void TWinControl::WMChar(TWMKey& Message) {
 }
 
 void TWinControl::CMDialogKey(TWMKey& Message) { Broadcast(Message.Message); }
+
+TWinControl* TWinControl::PreviewForm() {
+  TCustomForm* Form = GetParentForm(this);
+  return Form && Form != this && Form->GetKeyPreview() ? Form : nullptr;
+}
 
 void TWinControl::KeyDown(Word& Key, TShiftState Shift) {
   if (FOnKeyDown) FOnKeyDown(this, Key, Shift);

@@ -1,0 +1,72 @@
+// The button windows over QPushButton and QCheckBox, and the framework's calls on them.
+
+#include "ButtonPeer.h"
+
+#include "ButtonBackend.h"
+#include "Fonts.h"
+#include "QtEmbedding.h"
+
+namespace vcl {
+
+namespace {
+void ReportClicks(QAbstractButton* Button, TPeer* Peer) {
+  QObject::connect(Button, &QAbstractButton::clicked, Button, [Peer] {
+    if (Peer->Record())
+      backend::DeliverToWindow(backend::HandleOf(Peer->Record()), CN_COMMAND, static_cast<WPARAM>(BN_CLICKED) << 16, 0);
+  });
+}
+}  // namespace
+
+TButtonPeer::TButtonPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)
+    : TNativePeer<QPushButton>(Record, Parent, Flags) {
+  // Enter is the form's dialog key; the button never presses itself on it.
+  setAutoDefault(false);
+  ReportClicks(this, this);
+}
+
+TCheckBoxPeer::TCheckBoxPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)
+    : TNativePeer<QCheckBox>(Record, Parent, Flags) {
+  setTristate(true);
+  ReportClicks(this, this);
+}
+
+namespace backend {
+
+namespace {
+QAbstractButton* ButtonOf(HWND Wnd) {
+  TWindowRecord* R = FindRecord(Wnd);
+  return R ? qobject_cast<QAbstractButton*>(R->Widget.data()) : nullptr;
+}
+}  // namespace
+
+void SetButtonText(HWND Wnd, const AnsiString& Text) {
+  if (QAbstractButton* B = ButtonOf(Wnd)) B->setText(QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())));
+}
+
+void SetButtonCheck(HWND Wnd, int State) {
+  if (auto* Box = qobject_cast<QCheckBox*>(ButtonOf(Wnd)))
+    Box->setCheckState(State == 1 ? Qt::Checked : State == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
+}
+
+int ButtonCheck(HWND Wnd) {
+  auto* Box = qobject_cast<QCheckBox*>(ButtonOf(Wnd));
+  if (!Box) return 0;
+  return Box->checkState() == Qt::Checked ? 1 : Box->checkState() == Qt::PartiallyChecked ? 2 : 0;
+}
+
+void SetButtonDefault(HWND Wnd, bool Default) {
+  if (auto* Push = qobject_cast<QPushButton*>(ButtonOf(Wnd))) Push->setDefault(Default);
+}
+
+void SetButtonAppearance(HWND Wnd, const TFont& Font) {
+  QAbstractButton* B = ButtonOf(Wnd);
+  if (!B) return;
+  B->setFont(QtFontOf(Font).Font);
+  QPalette Palette = B->palette();
+  Palette.setColor(QPalette::ButtonText, ToQColor(Font.GetColor()));
+  Palette.setColor(QPalette::WindowText, ToQColor(Font.GetColor()));
+  B->setPalette(Palette);
+}
+
+}  // namespace backend
+}  // namespace vcl

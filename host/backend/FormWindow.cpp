@@ -1,0 +1,46 @@
+// Top-level windows: their frame kind, size limits and the screen they appear on.
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "FormBackend.h"
+#include "Window.h"
+#include "WindowBackend.h"
+
+namespace vcl::backend {
+
+TRect ScreenWorkArea() {
+  const QScreen* Screen = QGuiApplication::primaryScreen();
+  if (!Screen) return {};
+  const QRect A = Screen->availableGeometry();
+  return TRect{A.left(), A.top(), A.left() + A.width(), A.top() + A.height()};
+}
+
+void SetWindowFrame(HWND Wnd, TFormBorderStyle Style) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget || !R->TopLevel) return;
+  Qt::WindowFlags Flags = Qt::Window;
+  switch (Style) {
+    case bsNone: Flags |= Qt::FramelessWindowHint; break;
+    case bsDialog:
+      Flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+              Qt::WindowCloseButtonHint;
+      break;
+    case bsToolWindow:
+    case bsSizeToolWin: Flags = Qt::Tool; break;
+    default: break;
+  }
+  const bool Visible = R->Widget->isVisible();
+  R->Widget->setWindowFlags(Flags);
+  if (Visible) R->Widget->show();
+}
+
+void SetWindowSizeLimits(HWND Wnd, int MinWidth, int MinHeight, int MaxWidth, int MaxHeight) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget || !R->TopLevel) return;
+  R->Widget->setMinimumSize(std::max(0, MinWidth), std::max(0, MinHeight));
+  R->Widget->setMaximumSize(MaxWidth > 0 ? MaxWidth : QWIDGETSIZE_MAX, MaxHeight > 0 ? MaxHeight : QWIDGETSIZE_MAX);
+}
+
+}  // namespace vcl::backend

@@ -17,6 +17,7 @@ class TFiler;
 class TReader;
 class TWriter;
 class TComponent;
+class TCollection;
 struct TPropInfo;
 
 // ---------------------------------------------------------------- TList
@@ -172,6 +173,69 @@ private:
   int FCount = 0;  // first, where it fits beside the update count
   std::unique_ptr<detail::TLineBlock, detail::TFreeLineBlock> FLines;
   std::unique_ptr<TRarelyUsed> FRare;
+};
+
+// ---------------------------------------------------------------- TCollection
+
+// One item of a collection, which owns it. Form files store its published properties inside
+// the collection's "< item ... end >" block.
+class TCollectionItem : public TPersistent {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  TCollectionItem() = default;
+  ~TCollectionItem() override;  // leaves its collection
+  TCollection* GetCollection() const { return FCollection; }
+  // The position in the collection; -1 outside one.
+  int GetIndex() const;
+  // Moves the item, clamped to the collection.
+  void SetIndex(int Value);
+
+protected:
+  // Tells the collection that this item's properties changed.
+  void Changed();
+
+private:
+  TCollection* FCollection = nullptr;
+  friend class TCollection;
+};
+
+// An owned, ordered list of items of one class, made by the factory the owner gives.
+class TCollection : public TPersistent {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  using TItemFactory = std::function<TCollectionItem*()>;
+  explicit TCollection(TItemFactory Factory);
+  ~TCollection() override;
+  TCollection(const TCollection&) = delete;
+  TCollection& operator=(const TCollection&) = delete;
+
+  TCollectionItem* Add();
+  // Index 0..Count; EListError outside.
+  TCollectionItem* Insert(int Index);
+  void Delete(int Index);  // EListError outside the range
+  void Clear();
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TCollectionItem* GetItem(int Index) const;  // EListError outside the range
+  // Changes inside a batch report once, when the last batch ends.
+  void BeginUpdate();
+  void EndUpdate();
+  int GetUpdateCount() const { return FUpdateCount; }
+  // Another collection: its items copied one by one with Assign.
+  void Assign(TPersistent* Source) override;
+
+protected:
+  // The items changed: Item alone, or all of them (null). Not called inside a batch.
+  virtual void Update(TCollectionItem* Item) {}
+
+private:
+  void Changed(TCollectionItem* Item);
+  void CheckIndex(int Index, int Count) const;
+  TItemFactory FFactory;
+  std::vector<TCollectionItem*> FItems;
+  int FUpdateCount = 0;
+  friend class TCollectionItem;
 };
 
 // ---------------------------------------------------------------- streams
@@ -414,6 +478,7 @@ private:
   void WriteProperties(TPersistent* Instance, TPersistent* Ancestor, const AnsiString& Prefix, int Indent);
   void WriteProperty(TPersistent* Instance, TPersistent* Ancestor, const TPropInfo& Prop,
                      const AnsiString& Prefix, int Indent);
+  void WriteCollection(TCollection* Collection, const AnsiString& Name, int Indent);
   void BeginValue();
   AnsiString ReferenceName(TComponent* Component, TComponent* Root) const;
 

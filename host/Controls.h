@@ -366,6 +366,12 @@ private:
   void WMMouseWheel(TMessage& Message);
   // The anchors measure from the current bounds and parent size from now on.
   void RememberAnchorBase();
+  // Shows PopupMenu at the message's screen point (-1, -1: from the keyboard, at the
+  // control's corner); without one, the parent is asked.
+  void WMContextMenu(TMessage& Message);
+  // As the window system does: a released right button, the context-menu key or Shift+F10
+  // asks for a context menu (WM_CONTEXTMENU).
+  void DefaultContextMenu(const TMessage& Message);
   // A property that follows the parent is not stored while it does.
   bool IsColorStored() const { return !FParentColor; }
   bool IsFontStored() const { return !FParentFont; }

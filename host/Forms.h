@@ -17,6 +17,7 @@ enum TPosition {
   poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter, poMainFormCenter,
   poOwnerFormCenter
 };
+class TMainMenu;
 
 // ---------------------------------------------------------------- TCustomForm
 
@@ -57,6 +58,10 @@ public:
   // they zero goes no further. False by default.
   bool GetKeyPreview() const { return FKeyPreview; }
   void SetKeyPreview(bool Value) { FKeyPreview = Value; }
+  // The menu bar shown above the client area; null (the default) shows none. Its shortcuts
+  // work from every control of the form. Cleared when that menu goes away.
+  TMainMenu* GetMenu() const { return FMenu; }
+  void SetMenu(TMainMenu* Value);
 
   void Show();
   void Close();
@@ -101,6 +106,7 @@ protected:
   void CreateParams(TCreateParams& Params) override;
   void CreateWnd() override;
   void BoundsChanged() override;
+  void DestroyWnd() override;
   void PaintWindow() override;
   virtual void Paint();
   virtual void Activate();
@@ -125,6 +131,7 @@ private:
   TFormBorderStyle FBorderStyle = bsSizeable;
   bool FKeyPreview = false;
   TWinControl* FFocusedControl = nullptr;
+  TMainMenu* FMenu = nullptr;
   bool FDestroyFired = false;
   bool FActive = false;
   bool FModal = false;

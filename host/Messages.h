@@ -37,6 +37,8 @@ constexpr unsigned WM_ERASEBKGND = 0x0014;
 constexpr unsigned WM_SHOWWINDOW = 0x0018;
 constexpr unsigned WM_CANCELMODE = 0x001F;
 constexpr unsigned WM_SETCURSOR = 0x0020;
+constexpr unsigned WM_NOTIFY = 0x004E;
+constexpr unsigned WM_CONTEXTMENU = 0x007B;
 constexpr unsigned WM_GETDLGCODE = 0x0087;
 constexpr unsigned WM_KEYDOWN = 0x0100;
 constexpr unsigned WM_KEYUP = 0x0101;
@@ -94,6 +96,7 @@ constexpr unsigned CM_RELEASE = CM_BASE + 133;
 constexpr unsigned CN_BASE = 0xBC00;
 constexpr unsigned CN_COMMAND = CN_BASE + WM_COMMAND;
 constexpr unsigned CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr unsigned CN_NOTIFY = CN_BASE + WM_NOTIFY;
 
 // WM_COMMAND notification codes of an edit window (in the high word of WParam).
 constexpr unsigned EN_CHANGE = 0x0300;
@@ -140,6 +143,7 @@ constexpr Word VK_RIGHT = 0x27;
 constexpr Word VK_DOWN = 0x28;
 constexpr Word VK_INSERT = 0x2D;
 constexpr Word VK_DELETE = 0x2E;
+constexpr Word VK_APPS = 0x5D;  // the context-menu key
 constexpr Word VK_F1 = 0x70;
 constexpr Word VK_F2 = 0x71;
 constexpr Word VK_F3 = 0x72;

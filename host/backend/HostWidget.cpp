@@ -27,6 +27,7 @@ bool THostWidget::event(QEvent* Event) {
 void THostWidget::resizeEvent(QResizeEvent*) {
   if (!FRecord) return;
   backend::LayoutScrollBar(FRecord);
+  backend::LayoutMenuBar(FRecord);
   backend::SyncClientSize(FRecord);
 }
 

@@ -34,6 +34,7 @@ Word VirtualKeyOf(int QtKey, const QString& Text) {
     case Qt::Key_Down: return VK_DOWN;
     case Qt::Key_Insert: return VK_INSERT;
     case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Menu: return VK_APPS;
     default: break;
   }
   if (Text.size() == 1 && Text[0].unicode() < 0x80) return static_cast<Word>(Text[0].toUpper().unicode());
@@ -191,6 +192,16 @@ LRESULT DeliverToControl(TControl* Control, unsigned Msg, WPARAM WParam, LPARAM 
   return Result;
 }
 
+void DeliverAction(const std::function<void()>& Action) {
+  ++DeliveryDepth;
+  try {
+    Action();
+  } catch (...) {
+    Application->HandleException(nullptr);
+  }
+  --DeliveryDepth;
+}
+
 LRESULT DeliverToWindow(HWND Wnd, unsigned Msg, WPARAM WParam, LPARAM LParam) {
   return DeliverToControl(ControlOf(Wnd), Msg, WParam, LParam);
 }
@@ -229,6 +240,10 @@ bool TranslateEvent(TPeer& Peer, QEvent* Event) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease:
       Key(R, static_cast<QKeyEvent*>(Event));
+      return true;
+    case QEvent::ContextMenu:
+      // Context menus come from the framework (WM_CONTEXTMENU), not from the widget.
+      Event->accept();
       return true;
     case QEvent::ShortcutOverride:
       Event->accept();  // every key goes to the focused control first

@@ -3,6 +3,7 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <functional>
 #include <string>
 
 #include "Peer.h"
@@ -34,5 +35,7 @@ void TrackMouseControl(TControl* Control);
 // Delivers a message to a control, windowed or not, inside the boundary: an exception from
 // its handler goes to Application->HandleException, and no widget is deleted meanwhile.
 LRESULT DeliverToControl(TControl* Control, unsigned Msg, WPARAM WParam, LPARAM LParam);
+// Runs a handler that no message carries (a menu command) inside the same boundary.
+void DeliverAction(const std::function<void()>& Action);
 
 }  // namespace vcl::backend

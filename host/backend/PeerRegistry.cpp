@@ -4,8 +4,10 @@
 #include <vector>
 
 #include "ButtonPeer.h"
+#include "ComCtrls.h"
 #include "EditPeer.h"
 #include "HostWidget.h"
+#include "ListViewPeer.h"
 #include "StdCtrls.h"
 #include "TypInfo.h"
 #include "WindowBackend.h"
@@ -29,6 +31,8 @@ std::vector<TPeerEntry>& Entries() {
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TButtonPeer(R, Parent, Flags); }},
       {&TCheckBox::StaticClassInfo(),
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TCheckBoxPeer(R, Parent, Flags); }},
+      {&TCustomListView::StaticClassInfo(),
+       [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new TListViewPeer(R, Parent, Flags); }},
   };
   return *List;
 }

@@ -29,6 +29,8 @@ struct TWindowRecord {
   bool HScrollVisible = false;
   QScrollBar* HBar = nullptr;  // child of Widget, only with WS_HSCROLL
   int HBarHeight = 0;          // the bar's preferred height, read when it is laid out
+  QPointer<QWidget> MenuBar;   // a form's menu bar, above the client area
+  int MenuBarHeight = 0;
   std::map<unsigned, QPointer<QTimer>> Timers;
   QImage Surface;
   TSurfacePainter Painter;  // after Surface: it must end before the image goes
@@ -47,6 +49,8 @@ HWND HandleOf(const TWindowRecord* Record);
 // Sends WM_SIZE when the client size changed since the last call; resizes the surface.
 void SyncClientSize(TWindowRecord* Record);
 void LayoutScrollBar(TWindowRecord* Record);
+// Places the menu bar across the top of the window and keeps its height.
+void LayoutMenuBar(TWindowRecord* Record);
 // Sets the widget's geometry from client-relative bounds, without any message.
 void PlaceWidget(TWindowRecord* Record, int X, int Y, int Width, int Height);
 // The modifiers of the input event being turned into messages.

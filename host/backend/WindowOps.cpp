@@ -39,10 +39,10 @@ Qt::CursorShape CursorShapeOf(TCursor Cursor) {
 
 namespace {
 // Where the parent's client area starts inside the parent widget.
-int ParentFrame(const TWindowRecord* R) {
-  if (R->TopLevel || !R->Widget) return 0;
+QPoint ParentFrame(const TWindowRecord* R) {
+  if (R->TopLevel || !R->Widget) return {};
   TPeer* ParentPeer = PeerOf(R->Widget->parentWidget());
-  return ParentPeer && ParentPeer->Record() ? ParentPeer->Record()->FrameWidth() : 0;
+  return ParentPeer && ParentPeer->Record() ? ParentPeer->Record()->ClientRectInWidget().topLeft() : QPoint();
 }
 Qt::KeyboardModifiers InputModifiers;
 }  // namespace
@@ -50,8 +50,8 @@ Qt::KeyboardModifiers InputModifiers;
 void SetInputModifiers(Qt::KeyboardModifiers Modifiers) { InputModifiers = Modifiers; }
 
 void PlaceWidget(TWindowRecord* R, int X, int Y, int Width, int Height) {
-  const int Offset = ParentFrame(R);
-  R->Widget->setGeometry(X + Offset, Y + Offset, std::max(0, Width), std::max(0, Height));
+  const QPoint Offset = ParentFrame(R);
+  R->Widget->setGeometry(X + Offset.x(), Y + Offset.y(), std::max(0, Width), std::max(0, Height));
   LayoutScrollBar(R);
 }
 
@@ -65,7 +65,7 @@ void MoveWindow(HWND Wnd, int X, int Y, int Width, int Height) {
 TRect WindowBounds(HWND Wnd) {
   TWindowRecord* R = FindRecord(Wnd);
   if (!R || !R->Widget) return {};
-  const QRect G = R->Widget->geometry().translated(-ParentFrame(R), -ParentFrame(R));
+  const QRect G = R->Widget->geometry().translated(-ParentFrame(R));
   return TRect{G.left(), G.top(), G.left() + G.width(), G.top() + G.height()};
 }
 

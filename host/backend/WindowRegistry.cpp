@@ -30,7 +30,8 @@ QRect TWindowRecord::ClientRectInWidget() const {
   const int F = FrameWidth();
   const QSize S = Widget ? Widget->size() : QSize();
   const int BarHeight = HScrollVisible && HBar ? HBarHeight : 0;
-  return QRect(F, F, std::max(0, S.width() - 2 * F), std::max(0, S.height() - 2 * F - BarHeight));
+  const int Menu = MenuBar ? MenuBarHeight : 0;
+  return QRect(F, F + Menu, std::max(0, S.width() - 2 * F), std::max(0, S.height() - 2 * F - BarHeight - Menu));
 }
 
 namespace backend {

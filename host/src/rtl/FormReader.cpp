@@ -151,6 +151,11 @@ struct TReaderImpl {
   }
 
   static void ReadProperty(TReader& R, TComponent* Instance) {
+    ReadProperty(R, Instance, Instance->GetName().empty() ? Instance->ClassName() : Instance->GetName());
+  }
+
+  // Owner names the instance in error messages ("Columns[1]" for a collection item).
+  static void ReadProperty(TReader& R, TPersistent* Instance, const AnsiString& Owner) {
     TFormParser& P = *R.FParser;
     const int Line = P.Line();
     std::vector<AnsiString> Path{P.SkipSymbol()};
@@ -161,7 +166,7 @@ struct TReaderImpl {
       PathText += "." + Path.back();
     }
     P.SkipChar('=');
-    const AnsiString Context = (Instance->GetName().empty() ? Instance->ClassName() : Instance->GetName()) + "." + PathText;
+    const AnsiString Context = Owner + "." + PathText;
     try {
       TPersistent* Target = Instance;
       for (size_t I = 0; I + 1 < Path.size(); ++I) {
@@ -235,7 +240,13 @@ struct TReaderImpl {
       }
       case TTypeKind::tkFloat: Prop.SetFloat(Target, R.ReadFloat()); break;
       case TTypeKind::tkString: Prop.SetStr(Target, R.ReadString()); break;
-      case TTypeKind::tkClass: ReadError(Context, Line, "an object property takes values only for its own properties");
+      case TTypeKind::tkClass: {
+        auto* Collection = dynamic_cast<TCollection*>(Prop.GetObject(Target));
+        if (Collection == nullptr || !P.IsChar('<'))
+          ReadError(Context, Line, "an object property takes values only for its own properties");
+        ReadCollection(R, Collection, Context);
+        break;
+      }
       case TTypeKind::tkComponent:
         if (P.IsSymbol("nil")) {
           P.Next();
@@ -255,6 +266,28 @@ struct TReaderImpl {
         break;
       }
     }
+  }
+
+  // "< item Caption = 'a' end item ... end >": the items replace the collection's.
+  static void ReadCollection(TReader& R, TCollection* Collection, const AnsiString& Context) {
+    TFormParser& P = *R.FParser;
+    P.SkipChar('<');
+    Collection->BeginUpdate();
+    struct TEndUpdate {
+      TCollection* C;
+      ~TEndUpdate() { C->EndUpdate(); }
+    } End{Collection};
+    Collection->Clear();
+    while (!P.IsChar('>')) {
+      if (!P.IsSymbol("item")) P.ErrorExpected("'item'");
+      P.Next();
+      TCollectionItem* Item = Collection->Add();
+      const AnsiString Owner = Context + "[" + IntToStr(Item->GetIndex()) + "]";
+      while (P.Token() == TFormParser::toSymbol && !P.IsSymbol("end")) ReadProperty(R, Item, Owner);
+      if (!P.IsSymbol("end")) P.ErrorExpected("'end'");
+      P.Next();
+    }
+    P.Next();
   }
 
   // "Name" is a component of the root (or the root); "Root.Name" names the root first.

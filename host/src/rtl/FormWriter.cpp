@@ -156,6 +156,7 @@ void TWriter::WriteProperty(TPersistent* Instance, TPersistent* Ancestor, const 
     case TTypeKind::tkClass: {
       TPersistent* Object = Prop.GetObject(Instance);
       if (Object == nullptr) return;
+      if (auto* Collection = dynamic_cast<TCollection*>(Object)) return WriteCollection(Collection, Name, Indent);
       return WriteProperties(Object, Ancestor != nullptr ? Prop.GetObject(Ancestor) : nullptr, Name + ".", Indent);
     }
     case TTypeKind::tkComponent: {
@@ -249,6 +250,18 @@ AnsiString WriteComponentText(TComponent* Root, TComponent* AncestorRoot) {
   TWriter Writer;
   Writer.WriteRootComponent(Root, AncestorRoot);
   return Writer.GetText();
+}
+
+// An empty collection is not written; a form read into a new instance starts without items.
+void TWriter::WriteCollection(TCollection* Collection, const AnsiString& Name, int Indent) {
+  if (Collection->GetCount() == 0) return;
+  FText += Spaces(Indent) + Name + " = <";
+  for (int I = 0; I < Collection->GetCount(); ++I) {
+    FText += "\n" + Spaces(Indent + 2) + "item\n";
+    WriteProperties(Collection->GetItem(I), nullptr, {}, Indent + 4);
+    FText += Spaces(Indent + 2) + "end";
+  }
+  FText += ">\n";
 }
 
 }  // namespace vcl

@@ -309,6 +309,7 @@ void TControl::Dispatch(TMessage& Message) {
       HandleMouseMessage(Message);
       break;
     case WM_MOUSEWHEEL: WMMouseWheel(Message); break;
+    case WM_CONTEXTMENU: WMContextMenu(Message); break;
     default:
       DefaultHandler(Message);
   }
@@ -318,6 +319,8 @@ void TControl::Dispatch(TMessage& Message) {
 void TControl::DefaultHandler(TMessage& Message) {
   if ((Message.Msg == WM_MOUSEWHEEL || Message.Msg == WM_MOUSEHWHEEL) && FParent)
     Message.Result = FParent->Perform(Message.Msg, Message.WParam, Message.LParam);
+  else
+    DefaultContextMenu(Message);
 }
 
 namespace {

@@ -2,6 +2,7 @@
 // so its file always records Color and the Font's properties.
 
 #include "Forms.h"
+#include "Menus.h"
 #include "TypInfo.h"
 
 namespace vcl {
@@ -20,6 +21,8 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
                 {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                 poDesigned)
+          .Protected()
+          .Component("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu)
           .Protected()
           .Bool("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont, false)
           .Protected()
@@ -52,7 +55,7 @@ const TClassInfo& TForm::StaticClassInfo() {
       TClassInfoBuilder<TForm>("TForm", &TCustomForm::StaticClassInfo())
           .Publish({"ActiveControl", "Align", "Anchors", "BiDiMode", "BorderStyle", "Caption", "Color",
                     "Constraints", "Ctl3D", "DragKind", "DragMode", "Enabled", "ParentFont", "Font", "KeyPreview",
-                    "ParentBiDiMode", "PopupMenu", "Position", "ShowHint", "Visible"})
+                    "Menu", "ParentBiDiMode", "PopupMenu", "Position", "ShowHint", "Visible"})
           .Publish({"OnActivate", "OnCanResize", "OnClick", "OnClose", "OnCloseQuery", "OnConstrainedResize",
                     "OnCreate", "OnDblClick", "OnDestroy", "OnDeactivate", "OnDockDrop", "OnDockOver", "OnDragDrop", "OnDragOver",
                     "OnEndDock", "OnGetSiteInfo", "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove",

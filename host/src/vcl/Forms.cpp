@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "Menus.h"
 #include "backend/FormBackend.h"
 #include "backend/WindowBackend.h"
 
@@ -159,6 +160,7 @@ void TCustomForm::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation != TOperation::opRemove) return;
   if (AComponent == FActiveControl) FActiveControl = nullptr;
   if (AComponent == FFocusedControl) FFocusedControl = nullptr;
+  if (AComponent == FMenu) FMenu = nullptr;
 }
 
 // ---------------------------------------------------------------- messages

@@ -5,6 +5,7 @@
 
 #include "Controls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "backend/WindowBackend.h"
 
 namespace vcl {
@@ -325,6 +326,10 @@ void TWinControl::WndProc(TMessage& Message) {
 }
 
 void TWinControl::CNKeyDown(TWMKey& Message) {
+  if (IsMenuKey(this, Message.CharCode, KeyboardShiftState())) {
+    Message.Result = 1;
+    return;
+  }
   unsigned Mask = 0;
   switch (Message.CharCode) {
     case VK_TAB: Mask = DLGC_WANTTAB; break;

@@ -1,0 +1,172 @@
+// Menus over Qt: a QMenuBar in the form's window, QMenus for submenus and context menus.
+// Every shown action stands for one framework item; choosing it runs the item's Click
+// inside the delivery boundary.
+
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <map>
+#include <vector>
+
+#include "InputGlue.h"
+#include "MenuBackend.h"
+#include "WindowBackend.h"
+
+namespace vcl::backend {
+
+namespace {
+
+QString ToQString(const AnsiString& Text) { return QString::fromUtf8(Text.data(), static_cast<qsizetype>(Text.size())); }
+
+// The shown copies of each item; a copy goes with the Qt menu that holds it.
+std::map<TMenuItem*, std::vector<QPointer<QAction>>>& Shown() {
+  static auto* Map = new std::map<TMenuItem*, std::vector<QPointer<QAction>>>;
+  return *Map;
+}
+
+// The windows whose bar shows a menu.
+std::map<TMenu*, HWND>& Bars() {
+  static auto* Map = new std::map<TMenu*, HWND>;
+  return *Map;
+}
+
+void RunClick(TMenuItem* Item) {
+  DeliverAction([Item] { Item->Click(); });
+}
+
+// A shortcut is only shown: the framework fires it (Qt's own shortcut would fire twice).
+void ApplyItem(QAction* Action, TMenuItem* Item, bool InBar) {
+  QString Text = ToQString(Item->GetCaption());
+  if (!InBar && Item->GetShortCut() != scNone) Text += "\t" + ToQString(ShortCutToText(Item->GetShortCut()));
+  Action->setText(Text);
+  Action->setSeparator(Item->IsLine());
+  Action->setEnabled(Item->GetEnabled());
+  Action->setCheckable(Item->GetChecked() || Item->GetRadioItem());
+  Action->setChecked(Item->GetChecked());
+  Action->setVisible(Item->GetVisible());
+}
+
+void Fill(QWidget* Target, TMenuItem* Parent, bool InBar) {
+  for (int I = 0; I < Parent->GetCount(); ++I) {
+    TMenuItem* Item = Parent->GetItem(I);
+    QAction* Action = nullptr;
+    if (Item->GetCount() > 0 && !Item->IsLine()) {
+      auto* Sub = new QMenu(Target);
+      Action = Sub->menuAction();
+      // Its OnClick runs as the submenu opens, so that it can update the items first.
+      QObject::connect(Sub, &QMenu::aboutToShow, Sub, [Item] { RunClick(Item); });
+      Fill(Sub, Item, false);
+    } else {
+      Action = new QAction(Target);
+      QObject::connect(Action, &QAction::triggered, Action, [Item] { RunClick(Item); });
+    }
+    ApplyItem(Action, Item, InBar);
+    Shown()[Item].push_back(Action);
+    Target->addAction(Action);
+  }
+}
+
+QMenuBar* BarOf(TWindowRecord* R) { return R ? qobject_cast<QMenuBar*>(R->MenuBar.data()) : nullptr; }
+
+void RemoveBar(TWindowRecord* R) {
+  QMenuBar* Bar = BarOf(R);
+  if (!Bar) return;
+  for (auto It = Bars().begin(); It != Bars().end();)
+    It = It->second == HandleOf(R) ? Bars().erase(It) : std::next(It);
+  Bar->hide();
+  Bar->deleteLater();  // it may be running the handler that removed it
+  R->MenuBar = nullptr;
+}
+
+// The client area moved: the children keep their client positions, the control hears of
+// its new size.
+void MoveClientArea(TWindowRecord* R, int OldTop) {
+  const int Delta = R->ClientRectInWidget().top() - OldTop;
+  if (Delta != 0)
+    for (QObject* Child : R->Widget->children())
+      if (auto* W = qobject_cast<QWidget*>(Child); W && W != R->MenuBar && PeerOf(W)) W->move(W->pos() + QPoint(0, Delta));
+  SyncClientSize(R);
+}
+
+}  // namespace
+
+
+void LayoutMenuBar(TWindowRecord* R) {
+  QMenuBar* Bar = BarOf(R);
+  if (!Bar || !R->Widget) return;
+  const int Width = R->Widget->width();
+  const int Height = Bar->heightForWidth(Width) > 0 ? Bar->heightForWidth(Width) : Bar->sizeHint().height();
+  Bar->setGeometry(0, 0, Width, Height);
+  R->MenuBarHeight = Height;
+}
+
+void SetWindowMenu(HWND Wnd, TMenu* Menu) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return;
+  const int OldTop = R->ClientRectInWidget().top();
+  RemoveBar(R);
+  if (Menu) {
+    auto* Bar = new QMenuBar(R->Widget);
+    Bar->setNativeMenuBar(false);
+    Fill(Bar, Menu->GetItems(), true);
+    R->MenuBar = Bar;
+    Bars()[Menu] = Wnd;
+    LayoutMenuBar(R);
+    Bar->show();
+  } else {
+    R->MenuBarHeight = 0;
+  }
+  MoveClientArea(R, OldTop);
+}
+
+void RebuildMenu(TMenu* Menu) {
+  const auto It = Bars().find(Menu);
+  if (It != Bars().end()) SetWindowMenu(It->second, Menu);
+}
+
+void UpdateMenuItem(TMenuItem* Item) {
+  const auto It = Shown().find(Item);
+  if (It == Shown().end()) return;
+  const bool InBar = Item->GetParent() && !Item->GetParent()->GetParent() && dynamic_cast<TMainMenu*>(Item->GetMenu());
+  auto& Copies = It->second;
+  Copies.erase(std::remove(Copies.begin(), Copies.end(), nullptr), Copies.end());
+  for (QAction* Action : Copies) ApplyItem(Action, Item, InBar);
+  // A bar's height may follow its captions.
+  if (InBar)
+    if (const auto Bar = Bars().find(Item->GetMenu()); Bar != Bars().end())
+      if (TWindowRecord* R = FindRecord(Bar->second)) {
+        const int OldTop = R->ClientRectInWidget().top();
+        LayoutMenuBar(R);
+        MoveClientArea(R, OldTop);
+      }
+}
+
+void ForgetMenuItem(TMenuItem* Item) {
+  const auto It = Shown().find(Item);
+  if (It == Shown().end()) return;
+  for (QAction* Action : It->second) {
+    if (!Action) continue;
+    QObject::disconnect(Action, nullptr, nullptr, nullptr);
+    if (QMenu* Sub = Action->menu()) QObject::disconnect(Sub, &QMenu::aboutToShow, nullptr, nullptr);
+    Action->setVisible(false);
+  }
+  Shown().erase(It);
+}
+
+void PopupMenuAt(TMenu* Menu, int X, int Y) {
+  auto* Popup = new QMenu();
+  Fill(Popup, Menu->GetItems(), false);
+  // Deleted once closed; a chosen item's click has run by then.
+  QObject::connect(Popup, &QMenu::aboutToHide, Popup, [Popup] { Popup->deleteLater(); });
+  Popup->popup(QPoint(X, Y));
+}
+
+void OpenMenuBarItem(HWND Wnd, int Index) {
+  QMenuBar* Bar = BarOf(FindRecord(Wnd));
+  if (!Bar || Index < 0 || Index >= Bar->actions().size()) return;
+  QAction* Action = Bar->actions()[Index];
+  if (Action->menu()) Bar->setActiveAction(Action);
+  else Action->trigger();
+}
+
+}  // namespace vcl::backend

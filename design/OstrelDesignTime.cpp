@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "DesignIntf.h"
-#include "OstrelItemsEditorFormUnit.h"
+#include "OstrelItemsEditing.h"
 
 namespace ostrel::OstrelDesignTime {
 
@@ -14,22 +14,15 @@ using namespace vcl;
 
 namespace {
 
-// Shows the items editor (stored in Form for the length of the call) on a copy of List and,
-// when it closes with OK, copies its cards into List. True when it did.
-bool EditOnCopy(std::unique_ptr<TOstrelItemsEditorForm>& Form, TOstrelItems* List, const IFormDesignerRef& Designer,
-                TBiDiMode BiDiMode) {
+// Runs the items editor (kept in Form for the length of the call) on a copy of List; true
+// when it closed with OK and its cards were copied back.
+bool EditOnCopy(std::unique_ptr<TOstrelItemsEditorForm>& Form, TOstrelItems* List, const IFormDesignerRef& Designer) {
   Form = std::make_unique<TOstrelItemsEditorForm>(nullptr);
   struct TFreeForm {
     std::unique_ptr<TOstrelItemsEditorForm>& Form;
     ~TFreeForm() { Form.reset(); }
   } FreeForm{Form};
-  Form->FEditedItems = List;
-  Form->Table->GetItems()->Assign(List);
-  Form->FFormDesigner = Designer;
-  Form->Table->SetBiDiMode(BiDiMode);
-  if (Form->ShowModal() != mrOk) return false;
-  List->Assign(Form->Table->GetItems());
-  return true;
+  return ExecuteItemsEditor(*Form, List, Designer);
 }
 
 // The inspector shows "(TOstrelItems)" with a button beside it that opens the items editor.
@@ -41,8 +34,7 @@ public:
     // The list of the first selected component.
     auto* List = dynamic_cast<TOstrelItems*>(GetObjectValue());
     if (List == nullptr) throw EInvalidCast(Consts::SInvalidCast);
-    const TOstrel* Owner = List->GetTable();
-    if (EditOnCopy(FForm, List, Designer(), Owner != nullptr ? Owner->GetBiDiMode() : bdLeftToRight)) Modified();
+    if (EditOnCopy(FForm, List, Designer())) Modified();
   }
   TPropertyAttributes GetAttributes() override { return {paDialog}; }
   AnsiString GetValue() override { return "(TOstrelItems)"; }
@@ -59,7 +51,7 @@ public:
   void Edit() override {
     TOstrel* Ostrel = dynamic_cast<TOstrel*>(Component());
     if (Ostrel == nullptr) throw EInvalidCast(Consts::SInvalidCast);
-    if (EditOnCopy(FForm, Ostrel->GetItems(), GetDesigner(), Ostrel->GetBiDiMode()) && GetDesigner())
+    if (EditOnCopy(FForm, Ostrel->GetItems(), GetDesigner()) && GetDesigner())
       GetDesigner()->Modified();
   }
   void ExecuteVerb(int Index) override {

@@ -57,6 +57,7 @@ void TCustomForm::CreateParams(TCreateParams& Params) {
 
 void TCustomForm::CreateWnd() {
   TWinControl::CreateWnd();
+  if (FMenu) FMenu->SetWindowHandle(GetHandle());
   if (FParent) return;
   backend::SetWindowFrame(GetHandle(), FBorderStyle);
   ApplySizeLimits();

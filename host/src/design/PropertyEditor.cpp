@@ -19,15 +19,18 @@ TPropertyEditor::TPropertyEditor(IFormDesignerRef ADesigner, int APropCount)
 bool TPropertyEditor::AllEqual() {
   if (PropCount() <= 1) return true;
   // GetValue reads the first component; compare each one by making it the first in turn.
-  const std::vector<TEntry> All = FEntries;
-  const AnsiString First = GetValue();
-  bool Equal = true;
-  for (size_t I = 1; I < All.size() && Equal; ++I) {
-    FEntries[0] = All[I];
-    Equal = GetValue() == First;
+  const TEntry First = FEntries[0];
+  struct TRestore {
+    TEntry& Slot;
+    TEntry Saved;
+    ~TRestore() { Slot = Saved; }
+  } Restore{FEntries[0], First};
+  const AnsiString FirstValue = GetValue();
+  for (size_t I = 1; I < FEntries.size(); ++I) {
+    FEntries[0] = FEntries[I];
+    if (GetValue() != FirstValue) return false;
   }
-  FEntries = All;
-  return Equal;
+  return true;
 }
 
 AnsiString TPropertyEditor::GetName() {

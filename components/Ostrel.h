@@ -172,6 +172,10 @@ private:
 // The cards of one control in display order. Changes outside a batch relayout the control.
 class TOstrelItems : public TPersistent {
 public:
+  // A class of its own for the form designer, whose editors are chosen by property type;
+  // no published properties (the cards are stored as the binary property "Data").
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
   explicit TOstrelItems(TOstrel* ATable);
   ~TOstrelItems() override;  // clears (OnDeletion per card), then frees the list
 

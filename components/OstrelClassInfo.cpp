@@ -5,6 +5,11 @@
 
 namespace ostrel {
 
+const TClassInfo& TOstrelItems::StaticClassInfo() {
+  static const TClassInfo Info = TClassInfoBuilder<TOstrelItems>("TOstrelItems", &TPersistent::StaticClassInfo()).Build();
+  return Info;
+}
+
 const TClassInfo& TOstrel::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TOstrel>("TOstrel", &TCustomControl::StaticClassInfo())

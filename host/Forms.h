@@ -243,4 +243,21 @@ private:
 
 extern TApplication* Application;
 
+// ---------------------------------------------------------------- TScreen
+
+// Every form that exists, in creation order, and the one the user works in.
+class TScreen {
+public:
+  int GetFormCount() const { return static_cast<int>(FForms.size()); }
+  TCustomForm* GetForm(int Index) const;  // EListError outside 0..FormCount-1
+  // The shown form that is active (has the window system's focus), or null.
+  TCustomForm* GetActiveForm() const;
+
+private:
+  friend class TCustomForm;
+  std::vector<TCustomForm*> FForms;
+};
+
+extern TScreen* Screen;
+
 }  // namespace vcl

@@ -69,6 +69,8 @@ bool ColorToIdent(long long Color, AnsiString& Ident);
 bool IdentToColor(const AnsiString& Ident, long long& Color);
 bool CharsetToIdent(long long Charset, AnsiString& Ident);
 bool IdentToCharset(const AnsiString& Ident, long long& Charset);
+// Calls Proc with every colour name, in the order of the standard colours, then the system ones.
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc);
 
 // Module handle passed to the resource loaders; this library has one module.
 extern unsigned HInstance;

@@ -84,6 +84,9 @@ struct TPropInfo {
 
   // Names of the enumeration's values or of the set's elements (value or bit i is Names[i]).
   std::shared_ptr<const std::vector<AnsiString>> Names;
+  // The declared class of an object (tkClass) or component (tkComponent) property; asked
+  // only when needed, so that a class may have properties of its own type.
+  const TClassInfo& (*ClassOf)() = nullptr;
   // The range of the C++ type behind an integer property.
   long long MinValue = std::numeric_limits<long long>::min();
   long long MaxValue = std::numeric_limits<long long>::max();
@@ -425,6 +428,7 @@ public:
     using V = std::remove_pointer_t<detail::TGetterResult<T, G>>;
     static_assert(std::is_base_of_v<TPersistent, V>, "Object needs a getter returning a TPersistent*");
     TPropInfo& P = NewProperty(Name, TTypeKind::tkClass, "TPersistent");
+    P.ClassOf = &V::StaticClassInfo;
     P.GetObject = [Get](TObject* O) -> TPersistent* { return std::invoke(Get, Self(O)); };
     return *this;
   }
@@ -446,6 +450,7 @@ public:
     using V = std::remove_pointer_t<detail::TGetterResult<T, G>>;
     static_assert(std::is_base_of_v<TComponent, V>, "Component needs a getter returning a TComponent*");
     TPropInfo& P = NewProperty(Name, TTypeKind::tkComponent, "TComponent");
+    P.ClassOf = &V::StaticClassInfo;
     P.GetComponent = [Get](TObject* O) -> TComponent* { return std::invoke(Get, Self(O)); };
     P.SetComponent = [Set, Name = P.Name](TObject* O, TComponent* Value) {
       auto* Typed = dynamic_cast<V*>(Value);

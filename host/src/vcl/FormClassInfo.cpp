@@ -21,6 +21,7 @@ const TClassInfo& TCustomForm::StaticClassInfo() {
                 {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly", "poScreenCenter",
                  "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"},
                 poDesigned)
+          .Protected()
           .Component("Menu", &TCustomForm::GetMenu, &TCustomForm::SetMenu)
           .Protected()
           .Bool("ParentFont", &TControl::GetParentFont, &TControl::SetParentFont, false)

@@ -25,9 +25,11 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
   FWidth = DefaultFormWidth;
   FHeight = DefaultFormHeight;
   FConstraints->SetOnChange(TNotifyEvent(this, &TCustomForm::ConstraintsChanged));
+  Screen->FForms.push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
+  std::erase(Screen->FForms, this);
   Destroying();
   DestroyHandle();
 }

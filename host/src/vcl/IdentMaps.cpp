@@ -106,6 +106,9 @@ bool IdentToValue(std::span<const TIdentMapEntry> Map, const AnsiString& Ident, 
 
 bool ColorToIdent(long long Color, AnsiString& Ident) { return ValueToIdent(Colors, Color, Ident); }
 bool IdentToColor(const AnsiString& Ident, long long& Color) { return IdentToValue(Colors, Ident, Color); }
+void GetColorValues(const std::function<void(const AnsiString&)>& Proc) {
+  for (const TIdentMapEntry& Entry : Colors) Proc(Entry.Name);
+}
 bool CharsetToIdent(long long Charset, AnsiString& Ident) { return ValueToIdent(Charsets, Charset, Ident); }
 bool IdentToCharset(const AnsiString& Ident, long long& Charset) { return IdentToValue(Charsets, Ident, Charset); }
 bool CursorToIdent(long long Cursor, AnsiString& Ident) { return ValueToIdent(Cursors, Cursor, Ident); }

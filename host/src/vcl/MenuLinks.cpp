@@ -19,7 +19,6 @@ void TCustomForm::SetMenu(TMainMenu* Value) {
   if (HandleAllocated()) FMenu->SetWindowHandle(GetHandle());
 }
 
-
 void TCustomForm::DestroyWnd() {
   if (FMenu) FMenu->SetWindowHandle(nullptr);
   TWinControl::DestroyWnd();

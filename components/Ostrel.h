@@ -369,6 +369,8 @@ public:
   TOstrelEditor* GetEditor() const { return FEditor; }
   // The card being edited, or null.
   TOstrelItem* GetEditItem() const { return FEditItem; }
+  // The card whose hint is pending or shown, or null.
+  TOstrelItem* GetHintItem() const { return FHintItem; }
 
   // Selects and focuses the first card, in list order, whose initial (a to z upper-cased)
   // is not below Letter's; a card without text counts as initial 0. Nothing changes when

@@ -170,6 +170,8 @@ void TOstrelItems::Sort() {
   } catch (...) {
     FSorting = false;
     StructureChanged();
+    // The comparison failed part way, after cards may have moved: they are laid out anew.
+    if (FUpdateCount == 0) Relayout();
     throw;
   }
   FSorting = false;

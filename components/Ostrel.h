@@ -456,19 +456,25 @@ private:
     TItemWatch* Outer;
   };
   TItemWatch* FItemWatches = nullptr;
-  // Watches a card for the length of a scope: Item() turns null when the card is deleted.
+  // Watches a card for the length of a scope: Item() turns null when the card is deleted,
+  // and TableGone() turns true when a handler destroyed the control meanwhile.
   class TWatchedItem {
   public:
-    TWatchedItem(TOstrel& Table, TOstrelItem* Item) : FTable(Table), FWatch{Item, Table.FItemWatches} {
+    TWatchedItem(TOstrel& Table, TOstrelItem* Item)
+        : FTable(Table), FTableAlive(Table.LifetimeToken()), FWatch{Item, Table.FItemWatches} {
       Table.FItemWatches = &FWatch;
     }
-    ~TWatchedItem() { FTable.FItemWatches = FWatch.Outer; }
+    ~TWatchedItem() {
+      if (!TableGone()) FTable.FItemWatches = FWatch.Outer;
+    }
     TWatchedItem(const TWatchedItem&) = delete;
     TWatchedItem& operator=(const TWatchedItem&) = delete;
     TOstrelItem* Item() const { return FWatch.Item; }
+    bool TableGone() const { return FTableAlive.expired(); }
 
   private:
     TOstrel& FTable;
+    std::weak_ptr<char> FTableAlive;
     TItemWatch FWatch;
   };
   // The list calls this on every change of its structure (add, insert, delete, clear, sort),

@@ -110,10 +110,12 @@ void TWorld::InstallHandlers() {
     Act(Pick({TMischief::Throw, TMischief::SortList, TMischief::AddCard}), nullptr);
   });
   View->SetOnItemHeight([](TObject*, TOstrelItem* Item, int& Height) {
-    // The same answer for the same card: some taller, some flat, a few taller than the view.
-    const AnsiString& Text = Item->GetText();
-    if (Text.rfind("T", 0) == 0) Height = 420;
-    else Height += static_cast<int>(Text.size() % 3) * 9 - (Text.size() % 5 == 4 ? Height : 0);
+    // The same answer until the card's lines change (which relayouts): some taller, some
+    // flat, some taller than the view.
+    const int Lines = Item->GetSubItems()->GetCount();
+    if (Lines == 5) Height = 420;
+    else if (Lines == 4) Height = 0;
+    else Height += (Lines % 3) * 9;
   });
   View->SetOnDrawItem([this](TObject*, TCanvas* Canvas, TOstrelItem* Item, TRect& Rect) {
     Expect(Listed(Item), "OnDrawItem draws a card that is not listed");

@@ -269,6 +269,32 @@ TEST_F(EditingTest, AnEditOpenedByThePermissionHandlerStands) {
   View->HideItemEditor(false);
 }
 
+// Scrolling stores an open edit first; run under AddressSanitizer, these show that the
+// scroll reads nothing of a card view that OnEditedSubItem destroyed.
+class EditEndsByScrollTest : public EditingTest {
+protected:
+  void SetUp() override {
+    EditingTest::SetUp();
+    ASSERT_TRUE(Card(0)->EditSubItem(0));
+    View->SetOnEditedSubItem([this](TObject*, TOstrelItem*, int, AnsiString&) {
+      auto* Test = this;
+      delete View;
+      Test->View = nullptr;
+    });
+  }
+};
+
+TEST_F(EditEndsByScrollTest, TheScrollBarMayFindTheCardViewDestroyed) {
+  PostMessage(View->GetHandle(), WM_HSCROLL, SB_LINERIGHT, 0);
+  vcltest::ProcessMessages();
+  EXPECT_EQ(View, nullptr);
+}
+
+TEST_F(EditEndsByScrollTest, TheWheelMayFindTheCardViewDestroyed) {
+  vcltest::Wheel(View, 150, 100, -120);
+  EXPECT_EQ(View, nullptr);
+}
+
 TEST_F(EditingTest, HandlersThatDestroyTheCardViewDuringAnEdit) {
   ASSERT_TRUE(Card(0)->EditSubItem(0));
   View->SetOnKeyPress([this](TObject*, char&) {

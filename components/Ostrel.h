@@ -391,6 +391,8 @@ public:
   TOstrelEditor* GetEditor() const { return FEditor; }
   // The card being edited, or null.
   TOstrelItem* GetEditItem() const { return FEditItem; }
+  // The card whose hint is pending or shown, or null.
+  TOstrelItem* GetHintItem() const { return FHintItem; }
 
   // Selects and focuses the first card, in list order, whose initial (a to z upper-cased)
   // is not below Letter's; a card without text counts as initial 0. Nothing changes when
@@ -483,19 +485,25 @@ private:
     TItemWatch* Outer;
   };
   TItemWatch* FItemWatches = nullptr;
-  // Watches a card for the length of a scope: Item() turns null when the card is deleted.
+  // Watches a card for the length of a scope: Item() turns null when the card is deleted,
+  // and TableGone() turns true when a handler destroyed the control meanwhile.
   class TWatchedItem {
   public:
-    TWatchedItem(TOstrel& Table, TOstrelItem* Item) : FTable(Table), FWatch{Item, Table.FItemWatches} {
+    TWatchedItem(TOstrel& Table, TOstrelItem* Item)
+        : FTable(Table), FTableAlive(Table.LifetimeToken()), FWatch{Item, Table.FItemWatches} {
       Table.FItemWatches = &FWatch;
     }
-    ~TWatchedItem() { FTable.FItemWatches = FWatch.Outer; }
+    ~TWatchedItem() {
+      if (!TableGone()) FTable.FItemWatches = FWatch.Outer;
+    }
     TWatchedItem(const TWatchedItem&) = delete;
     TWatchedItem& operator=(const TWatchedItem&) = delete;
     TOstrelItem* Item() const { return FWatch.Item; }
+    bool TableGone() const { return FTableAlive.expired(); }
 
   private:
     TOstrel& FTable;
+    std::weak_ptr<char> FTableAlive;
     TItemWatch FWatch;
   };
   // The list calls these on every change of its structure, inside a batch too: a change that

@@ -87,12 +87,15 @@ bool TOstrel::CanEdit(TOstrelItem* Item, int SubItem) {
 
 bool TOstrel::EditSubItem(TOstrelItem* Item, int SubItem) {
   const std::weak_ptr<char> Alive = LifetimeToken();
-  HideItemEditor(true);
-  if (Alive.expired() || !Item || !MayHold(Item)) return false;
+  // Ending the open edit runs OnEditedSubItem, which may delete the card or change its
+  // lines (an empty value removes a named line), and so may the permission handler.
   const TWatchedItem Edited(*this, Item);
-  if (!CanEdit(Item, SubItem) || Alive.expired() || !Edited.Item()) return false;
-  // The handler may have changed the lines.
-  if (SubItem < 0 || SubItem >= Item->GetSubItems()->GetCount()) return false;
+  auto LineGone = [&] { return SubItem < 0 || SubItem >= Item->GetSubItems()->GetCount(); };
+  HideItemEditor(true);
+  if (Alive.expired() || !Edited.Item() || !MayHold(Item) || LineGone()) return false;
+  if (!CanEdit(Item, SubItem) || Alive.expired() || !Edited.Item() || LineGone()) return false;
+  // The handler opened an edit of its own: that one stands.
+  if (FEditor) return false;
   FEditItem = Item;
   FEditSubItem = SubItem;
   Item->FEdited = true;
@@ -118,7 +121,8 @@ void TOstrel::HideItemEditor(bool Accept) {
   FEditing = false;
   if (!FEditor) return;
   TOstrelEditor* const Editor = FEditor;
-  if (Accept && FEditItem) {
+  // A line that the program removed meanwhile has no value to store or report.
+  if (Accept && FEditItem && FEditSubItem < FEditItem->GetSubItems()->GetCount()) {
     AnsiString NewText = Editor->GetText();
     const std::weak_ptr<char> Alive = LifetimeToken();
     const TWatchedItem Edited(*this, FEditItem);

@@ -12,9 +12,11 @@ void TOstrel::DoEnter() {
 
 void TOstrel::DoExit() {
   TCustomControl::DoExit();
-  // Moving to another control ends an edit with its value kept.
+  // Moving to another control ends an edit with its value kept; OnEditedSubItem may
+  // destroy the control.
+  const std::weak_ptr<char> Alive = LifetimeToken();
   HideItemEditor(true);
-  InvalidateFocusLook();
+  if (!Alive.expired()) InvalidateFocusLook();
 }
 
 void TOstrel::InvalidateFocusLook() {

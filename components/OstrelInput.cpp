@@ -200,7 +200,9 @@ bool TOstrel::DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) {
 
 void TOstrel::ScrollBy(int Pixels) {
   if (Pixels == 0) return;
+  const std::weak_ptr<char> Alive = LifetimeToken();
   HideItemEditor(true);
+  if (Alive.expired()) return;  // OnEditedSubItem destroyed the control
   SetHScrollPosition(FHScrollPos + Pixels);
 }
 

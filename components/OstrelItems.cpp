@@ -1,6 +1,7 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 
 #include "Forms.h"
@@ -100,6 +101,10 @@ void TOstrelItems::Clear() {
   BeginUpdate();
   FClearing = true;
   std::exception_ptr First;
+  // An OnDeletion handler may destroy the control, and this list with it; the control's
+  // destructor then deletes the remaining cards.
+  const bool HasTable = FTable != nullptr;
+  const std::weak_ptr<char> TableAlive = HasTable ? FTable->LifetimeToken() : std::weak_ptr<char>();
   // Each card leaves the list just before it is deleted, so that an OnDeletion handler
   // sees only the cards still to come; emptying slots from the front keeps this linear.
   while (FCleared < FList.GetCount()) {
@@ -112,6 +117,10 @@ void TOstrelItems::Clear() {
     Item->FDeleting = true;
     if (auto Error = Item->Unlink(); Error && !First) First = Error;
     delete Item;
+    if (HasTable && TableAlive.expired()) {
+      if (First) std::rethrow_exception(First);
+      return;
+    }
   }
   if (Outermost) {
     FClearing = false;
@@ -163,6 +172,8 @@ void TOstrelItems::Sort() {
   } catch (...) {
     FSorting = false;
     StructureChanged();
+    // The comparison failed part way, after cards may have moved: they are laid out anew.
+    if (FUpdateCount == 0) Relayout();
     throw;
   }
   FSorting = false;

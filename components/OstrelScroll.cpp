@@ -86,7 +86,9 @@ void TOstrel::WMSize(TWMSize& Message) {
 }
 
 void TOstrel::WMHScroll(TWMScroll& Message) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
   HideItemEditor(true);
+  if (Alive.expired()) return;  // OnEditedSubItem destroyed the control
   int Pos = FHScrollPos;
   switch (Message.ScrollCode) {
     case SB_LINELEFT: Pos -= FColumnWidth / 5; break;

@@ -23,10 +23,11 @@ void TOstrel::ChangeSelection(TOstrelItem* Value, bool MayRefuse) {
   if (Value == FSelected || !MayHold(Value)) return;
   bool AllowChange = true;
   if (FOnChanging) {
-    // The handler may delete the card offered; then there is nothing to select.
+    // The handler may delete the card offered, or destroy the control; then there is
+    // nothing to select.
     const TWatchedItem Offered(*this, Value);
     FOnChanging(this, Value, AllowChange);
-    if (Value && !Offered.Item()) return;
+    if (Offered.TableGone() || (Value && !Offered.Item())) return;
   }
   if (!AllowChange && MayRefuse) return;
   PutSelected(Value, true);
@@ -51,10 +52,11 @@ void TOstrel::PutFocused(TOstrelItem* Value, bool Repaint) {
 }
 
 // OnChanging may refuse, and OnChange may change the list: the focus then follows whatever
-// card is selected afterwards.
+// card is selected afterwards. They may also destroy the control.
 void TOstrel::MoveTo(TOstrelItem* Item) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
   SetSelected(Item);
-  if (FSelected) SetFocused(FSelected);
+  if (!Alive.expired() && FSelected) SetFocused(FSelected);
 }
 
 }  // namespace ostrel

@@ -207,6 +207,94 @@ TEST_F(EditingTest, AnEndRequestOfAFinishedEditLeavesTheNextOneOpen) {
   EXPECT_EQ(View->GetEditItem(), Card(1));
 }
 
+// Opening an edit stores the open one first, whose handler may take away what the new
+// edit was to open on; the permission handler then hears of nothing.
+TEST_F(EditingTest, EndingTheOpenEditMayTakeAwayTheLineOrCardAboutToBeEdited) {
+  std::vector<std::string> Asked;
+  View->SetOnEditingSubItem([&](TObject*, TOstrelItem* Item, int SubItem, bool&) {
+    Asked.push_back(Item->GetText() + " " + std::to_string(SubItem));
+  });
+  View->SetOnEditedSubItem([](TObject*, TOstrelItem*, int, AnsiString& NewText) { NewText.clear(); });
+  ASSERT_TRUE(Card(0)->EditSubItem(0));
+  EXPECT_FALSE(View->EditSubItem(Card(0), 2)) << "the empty value removed a line, so line 2 is gone";
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"Line1=1", "Line2=2"}));
+  EXPECT_EQ(View->GetEditor(), nullptr);
+
+  ASSERT_TRUE(Card(0)->EditSubItem(0));
+  TOstrelItem* Doomed = Card(1);
+  View->SetOnEditedSubItem([Doomed](TObject*, TOstrelItem*, int, AnsiString&) { Doomed->Delete(); });
+  EXPECT_FALSE(View->EditSubItem(Doomed, 0));
+  EXPECT_EQ(View->GetEditor(), nullptr);
+  EXPECT_EQ(Asked, (std::vector<std::string>{"Card 0 0", "Card 0 0"}));
+}
+
+TEST_F(EditingTest, AnEditWhoseLineWasRemovedEndsWithoutReportingOrStoring) {
+  int Reported = 0;
+  View->SetOnEditedSubItem([&](TObject*, TOstrelItem*, int, AnsiString&) { ++Reported; });
+  ASSERT_TRUE(Card(0)->EditSubItem(2));
+  Card(0)->GetSubItems()->Delete(2);
+  Card(0)->Update();
+  View->HideItemEditor(true);
+  EXPECT_EQ(Reported, 0);
+  EXPECT_EQ(View->GetEditor(), nullptr);
+  EXPECT_EQ(Lines(0), (std::vector<std::string>{"Line0=0", "Line1=1"}));
+}
+
+TEST_F(EditingTest, AnEditingPermissionHandlerMayDestroyTheCardView) {
+  TOstrelItem* Item = Card(0);
+  View->SetOnEditingSubItem([this](TObject*, TOstrelItem*, int, bool&) {
+    auto* Test = this;
+    delete View;
+    Test->View = nullptr;
+  });
+  EXPECT_FALSE(Item->EditSubItem(0));
+  EXPECT_EQ(View, nullptr);
+}
+
+// A handler asked whether one line may be edited opens an edit elsewhere: its edit stands
+// and the one asked about does not open over it.
+TEST_F(EditingTest, AnEditOpenedByThePermissionHandlerStands) {
+  View->SetOnEditingSubItem([this](TObject*, TOstrelItem* Item, int, bool&) {
+    if (Item == Card(0)) Card(1)->EditSubItem(2);
+  });
+  EXPECT_FALSE(Card(0)->EditSubItem(0));
+  EXPECT_EQ(View->GetEditItem(), Card(1));
+  EXPECT_EQ(EditorText(), "2");
+  EXPECT_FALSE(Card(0)->GetEdited());
+  EXPECT_TRUE(Card(1)->GetEdited());
+  int Editors = 0;
+  for (int I = 0; I < View->GetComponentCount(); ++I)
+    Editors += dynamic_cast<TOstrelEditor*>(View->GetComponent(I)) ? 1 : 0;
+  EXPECT_EQ(Editors, 1) << "no editor is left behind";
+  View->HideItemEditor(false);
+}
+
+// Scrolling stores an open edit first; run under AddressSanitizer, these show that the
+// scroll reads nothing of a card view that OnEditedSubItem destroyed.
+class EditEndsByScrollTest : public EditingTest {
+protected:
+  void SetUp() override {
+    EditingTest::SetUp();
+    ASSERT_TRUE(Card(0)->EditSubItem(0));
+    View->SetOnEditedSubItem([this](TObject*, TOstrelItem*, int, AnsiString&) {
+      auto* Test = this;
+      delete View;
+      Test->View = nullptr;
+    });
+  }
+};
+
+TEST_F(EditEndsByScrollTest, TheScrollBarMayFindTheCardViewDestroyed) {
+  PostMessage(View->GetHandle(), WM_HSCROLL, SB_LINERIGHT, 0);
+  vcltest::ProcessMessages();
+  EXPECT_EQ(View, nullptr);
+}
+
+TEST_F(EditEndsByScrollTest, TheWheelMayFindTheCardViewDestroyed) {
+  vcltest::Wheel(View, 150, 100, -120);
+  EXPECT_EQ(View, nullptr);
+}
+
 TEST_F(EditingTest, HandlersThatDestroyTheCardViewDuringAnEdit) {
   ASSERT_TRUE(Card(0)->EditSubItem(0));
   View->SetOnKeyPress([this](TObject*, char&) {

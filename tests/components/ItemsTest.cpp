@@ -285,6 +285,25 @@ TEST(OstrelItems, AHandlerMayDestroyTheControlWhileACardIsDeleted) {
   EXPECT_EQ(Log, (TLog{"Deletion b", "Deletion a", "Deletion c"}));
 }
 
+TEST(OstrelItems, AHandlerMayDestroyTheControlWhileTheListIsCleared) {
+  for (const bool Throw : {false, true}) {
+    SCOPED_TRACE(Throw ? "and throw" : "and return");
+    TLog Log;
+    auto* Table = new TProbe;
+    AddCards(*Table->GetItems(), {"a", "b", "c"});
+    Table->SetOnDeletion([&, Throw](TObject* Sender, TOstrelItem* Item) {
+      Log.push_back("Deletion " + Name(Item));
+      if (Item->GetText() != "a") return;
+      delete static_cast<TOstrel*>(Sender);
+      if (Throw) throw std::runtime_error("after destroying");
+    });
+    // The destroyed control deletes the rest; Clear reads nothing of the freed list.
+    if (Throw) EXPECT_THROW(Table->GetItems()->Clear(), std::runtime_error);
+    else Table->GetItems()->Clear();
+    EXPECT_EQ(Log, (TLog{"Deletion a", "Deletion b", "Deletion c"}));
+  }
+}
+
 // ------------------------------------------------------------------ Clear
 
 TEST(OstrelItems, ClearNotifiesEachCardInOrderAndLeavesNoSelectionOrFocus) {

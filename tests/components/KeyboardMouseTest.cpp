@@ -93,6 +93,31 @@ TEST_F(KeyboardTest, AKeyDownHandlerMayRewriteTheKeyOrDestroyTheControl) {
   EXPECT_EQ(View, nullptr);
 }
 
+// Run under AddressSanitizer, these show that the key's move reads nothing of the view
+// that a selection handler destroyed.
+class KeyMoveTest : public InteractionTest {
+protected:
+  void DestroyView() {
+    auto* Test = this;  // the handler that runs this goes with the view
+    delete View;
+    Test->View = nullptr;
+  }
+};
+
+TEST_F(KeyMoveTest, OnChangingMayDestroyTheControl) {
+  View->SetSelected(Card(0));
+  View->SetOnChanging([this](TObject*, TOstrelItem*, bool&) { DestroyView(); });
+  vcltest::PressKey(VK_DOWN);
+  EXPECT_EQ(View, nullptr);
+}
+
+TEST_F(KeyMoveTest, OnChangeMayDestroyTheControl) {
+  View->SetSelected(Card(0));
+  View->SetOnChange([this](TObject*, TOstrelItem*) { DestroyView(); });
+  vcltest::PressKey(VK_DOWN);
+  EXPECT_EQ(View, nullptr);
+}
+
 TEST_F(MouseTest, APressSelectsAndFocusesTheCardUnderThePointer) {
   struct TRow {
     const char* Name;

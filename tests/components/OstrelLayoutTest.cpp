@@ -125,6 +125,22 @@ TEST_F(LayoutTest, HeightsComeFromOnItemHeightOnlyWhileCustomDrawing) {
   EXPECT_EQ(Card(1)->GetTop(), 62);
 }
 
+TEST_F(LayoutTest, AComparisonThatThrowsStillLeavesTheCardsLaidOut) {
+  SetClientSize(300, 200);
+  for (const char* Text : {"c", "a", "b"}) View->GetItems()->Add(Text);
+  View->SetCustomSort(true);
+  View->SetSorted(true);
+  View->SetOnSortItems([](TObject*, TOstrelItem*, TOstrelItem*, int&) { throw Exception("compare"); });
+  EXPECT_THROW(View->GetItems()->Insert(0, "new"), Exception);
+  ASSERT_EQ(View->GetItems()->GetCount(), 4);
+  // Cards without lines are 16 high, 6 apart, all in the first column.
+  for (int I = 0; I < 4; ++I) {
+    EXPECT_EQ(Card(I)->GetColumn(), 0) << "card " << I;
+    EXPECT_EQ(Card(I)->GetTop(), 6 + 22 * I) << "card " << I;
+  }
+  EXPECT_EQ(View->GetColumnCount(), 1);
+}
+
 TEST_F(LayoutTest, SubItemUnderAPointIgnoresXAndCaption) {
   SetClientSize(300, 200);
   TOstrelItem* Item = AddCard("a", 3);  // top 6, caption to 22, lines 22-37, 38-53, 54-69

@@ -91,6 +91,32 @@ TEST(ListTest, SortOrdersWithConsistentComparison) {
 
 // An application's comparison may contradict itself; the sort must still end and keep
 // exactly the elements it was given.
+// A comparison that throws after Calls answers, wherever the sort then stands, leaves every
+// element in the list exactly once.
+TEST(ListTest, AThrowingComparisonLosesAndDoublesNothing) {
+  static int CallsLeft = 0;
+  auto Throwing = [](void* A, void* B) {
+    if (CallsLeft-- == 0) throw EListError("compare");
+    return -Ascending(A, B);
+  };
+  for (const int N : {5, 16, 40, 200}) {
+    for (int Calls = 0; Calls < 4 * N; Calls += 1 + Calls / 8) {
+      TList List;
+      for (int I = 0; I < N; ++I) List.Add(P(I));
+      CallsLeft = Calls;
+      try {
+        List.Sort(Throwing);
+      } catch (const EListError&) {
+      }
+      auto Items = Contents(List);
+      std::sort(Items.begin(), Items.end());
+      ASSERT_EQ(static_cast<int>(Items.size()), N);
+      for (int I = 0; I < N; ++I)
+        ASSERT_EQ(Items[static_cast<size_t>(I)], I) << "lost or doubled at size " << N << " after " << Calls << " calls";
+    }
+  }
+}
+
 TEST(ListTest, SortSurvivesInconsistentComparisons) {
   for (TListSortCompare Compare : {AlwaysLess, AlwaysGreater, RandomAnswer}) {
     for (int N = 0; N <= 1000; N += (N < 40 ? 1 : 97)) {

@@ -130,15 +130,18 @@ void MouseMove(TControl* Control, int X, int Y) {
   SendMouse(QEvent::MouseMove, Control, X, Y, Qt::NoButton, Qt::NoButton);
 }
 
+// A handler may destroy the control on the press: the rest of the gesture then has no target.
 void Click(TControl* Control, int X, int Y, TMouseButton Button) {
+  const std::weak_ptr<char> Alive = Control->LifetimeToken();
   MouseDown(Control, X, Y, Button);
-  MouseUp(Control, X, Y, Button);
+  if (!Alive.expired()) MouseUp(Control, X, Y, Button);
 }
 
 void DoubleClick(TControl* Control, int X, int Y) {
+  const std::weak_ptr<char> Alive = Control->LifetimeToken();
   Click(Control, X, Y);
-  SendMouse(QEvent::MouseButtonDblClick, Control, X, Y, Qt::LeftButton, Qt::LeftButton);
-  MouseUp(Control, X, Y);
+  if (!Alive.expired()) SendMouse(QEvent::MouseButtonDblClick, Control, X, Y, Qt::LeftButton, Qt::LeftButton);
+  if (!Alive.expired()) MouseUp(Control, X, Y);
 }
 
 void PressKey(Word Key, TShiftState Shift) {

@@ -27,6 +27,7 @@ bool RunUntil(const std::function<bool()>& Done, int TimeoutMilliseconds = 2000)
 void MouseDown(vcl::TControl* Control, int X, int Y, vcl::TMouseButton Button = vcl::mbLeft);
 void MouseUp(vcl::TControl* Control, int X, int Y, vcl::TMouseButton Button = vcl::mbLeft);
 void MouseMove(vcl::TControl* Control, int X, int Y);
+// A click or double click stops early when a handler destroys the control.
 void Click(vcl::TControl* Control, int X, int Y, vcl::TMouseButton Button = vcl::mbLeft);
 void DoubleClick(vcl::TControl* Control, int X, int Y);
 

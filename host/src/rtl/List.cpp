@@ -10,14 +10,20 @@ namespace {
 [[noreturn]] void ListIndexError(int Index) { throw EListError(Format(Consts::SListIndexError, {Index})); }
 
 // Short ranges: insertion sort. The inner loop stops at the range's start whatever
-// Compare answers, so it ends and keeps every element.
+// Compare answers, so it ends and keeps every element; the element being placed is put
+// back before an exception from Compare leaves, so that nothing is lost or doubled.
 void InsertionSort(void** Items, int Lo, int Hi, TListSortCompare Compare) {
   for (int I = Lo + 1; I <= Hi; ++I) {
     void* Item = Items[I];
     int J = I;
-    while (J > Lo && Compare(Items[J - 1], Item) > 0) {
-      Items[J] = Items[J - 1];
-      --J;
+    try {
+      while (J > Lo && Compare(Items[J - 1], Item) > 0) {
+        Items[J] = Items[J - 1];
+        --J;
+      }
+    } catch (...) {
+      Items[J] = Item;
+      throw;
     }
     Items[J] = Item;
   }

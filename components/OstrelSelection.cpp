@@ -40,6 +40,7 @@ void TOstrel::PutSelected(TOstrelItem* Value, bool Repaint) {
   if (!Repaint) return;
   if (Old) Old->Invalidate();
   if (FSelected) FSelected->Invalidate();
+  if (Old != Value) AnnounceSelection(Old);
 }
 
 void TOstrel::PutFocused(TOstrelItem* Value, bool Repaint) {
@@ -48,6 +49,7 @@ void TOstrel::PutFocused(TOstrelItem* Value, bool Repaint) {
   if (!Repaint) return;
   if (Old) Old->Invalidate();
   if (FItemFocused) FItemFocused->Invalidate();
+  if (Old != Value) AnnounceFocus();
 }
 
 // OnChanging may refuse, and OnChange may change the list: the focus then follows whatever

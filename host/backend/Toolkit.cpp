@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "Accessibility.h"
 #include "Window.h"
 #include "WindowBackend.h"
 
@@ -53,8 +54,8 @@ public:
 }  // namespace
 
 void InitializeToolkit(int& Argc, char** Argv) {
-  if (QCoreApplication::instance()) return;
-  OwnedQtApplication = new QApplication(Argc, Argv);
+  if (!QCoreApplication::instance()) OwnedQtApplication = new QApplication(Argc, Argv);
+  InstallAccessibleFactory();
 }
 
 bool ToolkitRunning() { return QCoreApplication::instance() != nullptr; }

@@ -4,7 +4,7 @@
 namespace vcl::backend {
 
 // Makes Qt answer for custom-drawn windows with their WM_GETOBJECT descriptions. Needs the
-// Qt application; later calls do nothing.
+// Qt application (Qt's own answers come first otherwise); later calls do nothing.
 void InstallAccessibleFactory();
 
 }  // namespace vcl::backend

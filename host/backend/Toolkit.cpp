@@ -5,7 +5,6 @@
 #include <QMessageBox>
 #include <cstdio>
 
-#include "Accessibility.h"
 #include "Window.h"
 #include "WindowBackend.h"
 
@@ -54,8 +53,8 @@ public:
 }  // namespace
 
 void InitializeToolkit(int& Argc, char** Argv) {
-  if (!QCoreApplication::instance()) OwnedQtApplication = new QApplication(Argc, Argv);
-  InstallAccessibleFactory();
+  if (QCoreApplication::instance()) return;
+  OwnedQtApplication = new QApplication(Argc, Argv);
 }
 
 bool ToolkitRunning() { return QCoreApplication::instance() != nullptr; }

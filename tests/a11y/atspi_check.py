@@ -120,8 +120,11 @@ def step(actions):
     return False
 
 
-def stop_when_seen(started=time.monotonic()):
-    if all(e in events for e in EXPECTED) or time.monotonic() - started > 10:
+deadline = time.monotonic() + 10
+
+
+def stop_when_seen():
+    if all(e in events for e in EXPECTED) or time.monotonic() > deadline:
         pyatspi.Registry.stop()
         return False
     return True

@@ -16,6 +16,7 @@
 #include "Forms.h"
 #include "Graphics.h"
 #include "Messages.h"
+#include "OleAcc.h"
 #include "StdCtrls.h"
 #include "SysUtils.h"
 #include "Types.h"
@@ -438,6 +439,9 @@ protected:
   void WMHScroll(TWMScroll& Message);
   void WMHideEditor(TMessage& Message);
   void WMTimer(TWMTimer& Message);
+  // Describes the cards to assistive technology: a list of cards named by their captions,
+  // each with its lines as labels ("Phone: 555-0102"), and the in-place editor while open.
+  void WMGetObject(TWMGetObject& Message);
   void CMMouseLeave(TMessage& Message);
   void CMWantSpecialKey(TWMKey& Message);
   void CMCtl3DChanged(TMessage& Message);
@@ -517,6 +521,13 @@ private:
   // one card and nothing else moved, repainting only the columns that moved; otherwise
   // CalcItemsPos, RecalcDimensions and Invalidate.
   void RelayoutChange();
+
+  // Tells assistive technology of a move of the selection or the focused card (the
+  // control's focus counts only while it has the keyboard).
+  void AnnounceSelection(TOstrelItem* Old);
+  void AnnounceFocus();
+  // The window's accessible objects changed in number (the editor came or went).
+  void AnnounceReorder();
 
   // Layout helpers (OstrelLayout.cpp).
   TCardColumns::TMetrics LayoutMetrics();

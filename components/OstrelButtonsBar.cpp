@@ -224,4 +224,29 @@ void TOstrelButtonsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   if (FOstrel) FOstrel->SelectByFirstLetter(Caption[0]);
 }
 
+
+void TOstrelButtonsBar::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_GETOBJECT) DispatchAs(Message, this, &TOstrelButtonsBar::WMGetObject);
+  else TCustomControl::Dispatch(Message);
+}
+
+void TOstrelButtonsBar::WMGetObject(TWMGetObject& Message) {
+  if (Message.ObjectId != OBJID_CLIENT || !Message.Object) {
+    TCustomControl::Dispatch(Message.Message);
+    return;
+  }
+  TAccObject& Bar = *Message.Object;
+  Bar.Role = ROLE_SYSTEM_TOOLBAR;
+  Bar.Name = GetName();
+  Bar.Bounds = GetClientRect();
+  for (int I = 0; I < FButtonCount; ++I) {
+    TAccObject& Button = Bar.Children.emplace_back();
+    Button.Role = ROLE_SYSTEM_PUSHBUTTON;
+    Button.Name = FButtons[I].Caption;
+    Button.Bounds = FButtons[I].Rect;
+    if (FTracking && FDown && I == FDownIndex) Button.State |= STATE_SYSTEM_PRESSED;
+  }
+  Message.Result = 1;
+}
+
 }  // namespace ostrel

@@ -92,9 +92,13 @@ protected:
   void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+  void Dispatch(TMessage& Message) override;
 
 private:
   static constexpr int MaxButtons = 27;
+  // Describes the bar to assistive technology: a tool bar of push buttons named by their
+  // captions, the sunken one pressed.
+  void WMGetObject(TWMGetObject& Message);
   // The first button in use whose rectangle holds the point, or -1.
   int ButtonAt(int X, int Y) const;
   // CreateButtons and Refresh: after every setter that changes the layout.

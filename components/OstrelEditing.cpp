@@ -110,6 +110,7 @@ bool TOstrel::EditSubItem(TOstrelItem* Item, int SubItem) {
   const bool Named = !Item->GetSubItems()->GetName(SubItem).empty();
   FEditor->SetText(Named ? Line.substr(Line.find('=') + 1) : Line);
   FEditor->SetParent(this);
+  AnnounceReorder();
   if (HandleAllocated() && FEditor->CanFocus()) FEditor->SetFocus();
   if (Alive.expired()) return false;
   if (HandleAllocated() && FEditItem) DrawFocusRect(FEditItem->GetSubItemRect(SubItem));
@@ -157,6 +158,7 @@ void TOstrel::EndEditor() {
   FEditing = false;
   const bool HadFocus = Editor && Editor->Focused();
   delete Editor;
+  if (Editor) AnnounceReorder();
   if (Item) {
     Item->FEdited = false;
     Item->Invalidate();

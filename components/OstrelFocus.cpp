@@ -8,6 +8,7 @@ namespace ostrel {
 void TOstrel::DoEnter() {
   TCustomControl::DoEnter();
   InvalidateFocusLook();
+  AnnounceFocus();
 }
 
 void TOstrel::DoExit() {

@@ -41,6 +41,7 @@ void TOstrel::PutSelected(TOstrelItem* Value, bool Repaint) {
   if (!Repaint) return;
   if (Old) Old->Invalidate();
   if (FSelected) FSelected->Invalidate();
+  if (Old != Value) AnnounceSelection(Old);
 }
 
 void TOstrel::PutFocused(TOstrelItem* Value, bool Repaint) {
@@ -49,6 +50,7 @@ void TOstrel::PutFocused(TOstrelItem* Value, bool Repaint) {
   if (!Repaint) return;
   if (Old) Old->Invalidate();
   if (FItemFocused) FItemFocused->Invalidate();
+  if (Old != Value) AnnounceFocus();
 }
 
 // OnChanging may refuse, and OnChange may change the list: the focus then follows whatever

@@ -37,6 +37,8 @@ struct TWindowRecord {
   QRegion Invalid;
   TCanvasSurface CanvasSurface;
   QSize LastClientSize{-1, -1};
+  // Counts changes that may have changed the window's accessible description.
+  unsigned AccessibleGeneration = 0;
 
   int FrameWidth() const;
   QRect ClientRectInWidget() const;  // the client area in widget coordinates

@@ -159,6 +159,7 @@ void InvalidateWindow(HWND Wnd, const TRect* Rect) {
   QRect Area = R->CanvasSurface.Rect();
   if (Rect) Area = Area.intersected(QRect(Rect->Left, Rect->Top, Rect->Width(), Rect->Height()));
   if (Area.isEmpty()) return;
+  ++R->AccessibleGeneration;  // what is drawn anew may be described anew
   R->Invalid += Area;
   if (R->Widget) R->Widget->update(Area.translated(R->ClientRectInWidget().topLeft()));
 }

@@ -5,6 +5,7 @@
 #include <QTimer>
 #include <unordered_map>
 
+#include "Accessibility.h"
 #include "InputGlue.h"
 #include "WindowBackend.h"
 
@@ -50,6 +51,8 @@ TWinControl* ControlOf(HWND Wnd) {
 }
 
 HWND CreateWindowFor(TWinControl* Control, const TCreateParams& Params, HWND ParentWnd, void* HostWidget) {
+  // Here rather than at Initialize: a Qt program that embeds controls may never call it.
+  InstallAccessibleFactory();
   auto Record = std::make_unique<TWindowRecord>();
   Record->Id = NextId++;
   Record->Control = Control;

@@ -1,0 +1,167 @@
+"""Checks the demo's accessible tree over AT-SPI; run by atspi-test.sh on a private display
+and buses. Argument: the demo's process id. Every wait is bounded."""
+import subprocess
+import sys
+import time
+
+import pyatspi
+from gi.repository import GLib
+
+DEMO_PID = int(sys.argv[1])
+CARDS = ["Adams, Ann", "Baker, Bob", "Clarke, Cy"]  # as the demo sorts them
+ADAMS_LINES = ["Phone: 555-0101", "Mail: ann@example.com", "Call after six"]
+failures = []
+
+
+def check(what, ok):
+    print(("ok     " if ok else "FAILED ") + what, flush=True)
+    if not ok:
+        failures.append(what)
+
+
+def wait_for(what, probe, seconds=15.0):
+    """probe() until it gives something true, or fail after the given seconds."""
+    end = time.monotonic() + seconds
+    while True:
+        try:
+            value = probe()
+        except Exception:  # objects come and go while the program starts
+            value = None
+        if value:
+            return value
+        if time.monotonic() > end:
+            print("FAILED waiting for " + what, flush=True)
+            sys.exit(1)
+        time.sleep(0.1)
+
+
+def children(acc):
+    acc.clear_cache()
+    return [acc.getChildAtIndex(i) for i in range(acc.childCount)]
+
+
+def states(acc):
+    acc.clear_cache()
+    return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
+
+
+def find(acc, role, depth=4):
+    """The first object of that role at or below acc, breadth first."""
+    level = [acc]
+    for _ in range(depth + 1):
+        for a in level:
+            if a is not None and a.getRoleName() == role:
+                return a
+        level = [c for a in level if a is not None for c in children(a)]
+    return None
+
+
+def demo_app():
+    desktop = pyatspi.Registry.getDesktop(0)
+    for i in range(desktop.childCount):
+        app = desktop.getChildAtIndex(i)
+        if app is not None and app.get_process_id() == DEMO_PID and app.childCount > 0:
+            return app
+    return None
+
+
+def xdotool(*args):
+    return subprocess.run(["xdotool", *args], capture_output=True, text=True, timeout=10).stdout.split()
+
+
+app = wait_for("the demo on the accessibility bus", demo_app, 30)
+cards = wait_for("the card list", lambda: find(app, "list"))
+wait_for("three cards", lambda: cards.childCount == 3)
+
+# The cards, named by their captions, each with its lines as "name: value" labels.
+items = children(cards)
+check("cards are list items", all(i.getRoleName() == "list item" for i in items))
+check("cards named by their captions, in order", [i.name for i in items] == CARDS)
+adams = items[0]
+check("lines are labels", all(c.getRoleName() == "label" for c in children(adams)))
+check("lines read 'name: value'", [c.name for c in children(adams)] == ADAMS_LINES)
+check("cards are selectable and focusable", {"selectable", "focusable"} <= states(adams))
+check("the demo's selected card is selected", "selected" in states(items[1]))
+check("an unselected card is not selected", "selected" not in states(adams))
+
+# The letter bar: push buttons named after their letters.
+bar = find(app, "tool bar")
+check("the letter bar is there", bar is not None)
+if bar is not None:
+    buttons = children(bar)
+    names = [b.name for b in buttons]
+    check("letter buttons are push buttons", all(b.getRoleName() == "push button" for b in buttons))
+    check("first button is 123", names[:1] == ["123"])
+    check("the buttons name every letter once, in order", "".join(names[1:]).lower() == "abcdefghijklmnopqrstuvwxyz")
+
+# A key press moves selection and focus, and says so.
+windows = xdotool("search", "--onlyvisible", "--pid", str(DEMO_PID))
+check("the demo has a window", bool(windows))
+if not windows:
+    sys.exit(1)
+window = windows[-1]
+events = []
+
+
+def on_event(event):
+    events.append((event.type, event.detail1, event.source.name))
+
+
+KINDS = ["object:state-changed:focused", "object:state-changed:selected"]
+EXPECTED = [("object:state-changed:selected", 0, "Baker, Bob"),
+            ("object:state-changed:selected", 1, "Clarke, Cy"),
+            ("object:state-changed:focused", 1, "Clarke, Cy")]
+
+
+def step(actions):
+    if actions:
+        xdotool(*actions.pop(0))
+        return True
+    return False
+
+
+deadline = time.monotonic() + 10
+
+
+def stop_when_seen():
+    if all(e in events for e in EXPECTED) or time.monotonic() > deadline:
+        pyatspi.Registry.stop()
+        return False
+    return True
+
+
+pyatspi.Registry.registerEventListener(on_event, *KINDS)
+actions = [["windowfocus", "--sync", window], ["key", "--window", window, "Down"]]
+GLib.timeout_add(300, step, actions)
+GLib.timeout_add(100, stop_when_seen)
+pyatspi.Registry.start()
+pyatspi.Registry.deregisterEventListener(on_event, *KINDS)
+for e in EXPECTED:
+    check("event %s %d on %s" % e, e in events)
+items = children(cards)
+check("after Down the next card is selected and focused", {"selected", "focused"} <= states(items[2]))
+check("after Down the card before is no longer selected", "selected" not in states(items[1]))
+
+# A click on a line of the selected card opens the in-place editor: an editable text.
+line = children(items[2])[0]
+box = line.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+x, y = box.x + box.width - 8, box.y + box.height // 2
+xdotool("mousemove", "--sync", str(x), str(y))
+xdotool("click", "1")
+
+
+def editor():
+    for c in children(cards):
+        if c.getRoleName() == "text":
+            return c
+    return None
+
+
+edit = wait_for("the in-place editor", editor, 10)
+check("the editor is editable", "editable" in states(edit))
+check("the editor holds the line's value", edit.queryText().getText(0, -1) == "555-0103")
+xdotool("key", "--window", window, "Escape")
+wait_for("the editor to go", lambda: editor() is None, 10)
+check("the editor is gone after Escape", editor() is None)
+
+sys.exit(1 if failures else 0)

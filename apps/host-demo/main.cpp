@@ -1,13 +1,18 @@
 // A form with one custom-drawn control, to look at the framework's drawing on a real
 // display. With --screenshot FILE.png it saves the window and quits; with --modal the form
-// runs modally.
+// runs modally; with --menus it shows a menu bar, a context menu and a list view instead
+// (--open-menu also opens the File menu, for a look at it).
 
 #include <QApplication>
 #include <QPixmap>
 #include <QTimer>
 #include <cstring>
+#include <functional>
 
+#include "ComCtrls.h"
+#include "Dialogs.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "QtEmbedding.h"
 #include "StdCtrls.h"
 
@@ -66,12 +71,78 @@ private:
   TBrush FFocusBrush;
 };
 
+TMenuItem* AddItem(TComponent* Owner, TMenuItem* Parent, const char* Caption, const char* Keys = "",
+                   std::function<void()> OnClick = {}) {
+  auto* Item = new TMenuItem(Owner);
+  Item->SetCaption(Caption);
+  Item->SetShortCut(TextToShortCut(Keys));
+  if (OnClick) Item->SetOnClick([OnClick](TObject*) { OnClick(); });
+  Parent->Add(Item);
+  return Item;
+}
+
+// A menu bar, a list view in report style with a context menu, and the file dialogs.
+void BuildMenuDemo(TForm* Form) {
+  Form->SetCaption("Menus and list view");
+  auto* List = new TListView(Form);
+  List->SetViewStyle(vsReport);
+  List->SetRowSelect(true);
+  List->SetHideSelection(false);
+  List->SetReadOnly(true);
+  List->SetColumnClick(false);
+  for (const char* Caption : {"Sub Item", "Value"}) {
+    TListColumn* Column = List->GetColumns()->Add();
+    Column->SetCaption(Caption);
+    Column->SetWidth(120);
+  }
+  const char* Rows[][2] = {{"Phone", "555-0100"}, {"Mail", "ada@example.org"}, {"Note", nullptr}, {"Fax", ""}};
+  for (const auto& Row : Rows) {
+    TListItem* Item = List->GetItems()->Add();
+    Item->SetCaption(Row[0]);
+    if (Row[1]) Item->GetSubItems()->Add(Row[1]);
+  }
+  List->SetAlign(alClient);
+  List->SetParent(Form);
+  List->GetItems()->GetItem(1)->SetSelected(true);
+
+  auto* Menu = new TMainMenu(Form);
+  TMenuItem* File = AddItem(Form, Menu->GetItems(), "&File");
+  AddItem(Form, File, "&New", "Ctrl+N", [List] { List->GetItems()->Clear(); });
+  AddItem(Form, File, "&Open...", "Ctrl+O", [Form] {
+    auto* Dialog = new TOpenDialog(Form);
+    Dialog->SetTitle("Open cards");
+    Dialog->SetFilter("Card files (*.cards)|*.cards|All Files (*.*)|*.*");
+    Dialog->SetOptions({ofPathMustExist, ofFileMustExist});
+    if (Dialog->Execute()) ShowMessage("Chosen: " + Dialog->GetFileName());
+    delete Dialog;
+  });
+  AddItem(Form, File, "&Save", "Ctrl+S")->SetEnabled(false);
+  AddItem(Form, File, "Save &As...");
+  AddItem(Form, File, "-");
+  AddItem(Form, File, "E&xit", "", [Form] { Form->Close(); });
+  TMenuItem* View = AddItem(Form, Menu->GetItems(), "&View");
+  TMenuItem* RightToLeft = AddItem(Form, View, "&Right to left");
+  RightToLeft->SetOnClick([RightToLeft, List](TObject*) {
+    RightToLeft->SetChecked(!RightToLeft->GetChecked());
+    List->SetBiDiMode(RightToLeft->GetChecked() ? bdRightToLeft : bdLeftToRight);
+  });
+  Form->SetMenu(Menu);
+
+  auto* Popup = new TPopupMenu(Form);
+  AddItem(Form, Popup->GetItems(), "&Delete row", "Del", [List] {
+    if (TListItem* Item = List->GetSelected()) Item->Delete();
+  });
+  List->SetPopupMenu(Popup);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   const char* Screenshot = nullptr;
-  bool Modal = false;
+  bool Modal = false, Menus = false, OpenMenu = false;
   for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--menus") == 0) Menus = true;
+    if (std::strcmp(argv[I], "--open-menu") == 0) Menus = OpenMenu = true;
     if (std::strcmp(argv[I], "--screenshot") == 0 && I + 1 < argc) Screenshot = argv[I + 1];
     if (std::strcmp(argv[I], "--modal") == 0) Modal = true;
   }
@@ -80,6 +151,13 @@ int main(int argc, char** argv) {
   Application->CreateForm(Form);
   Form->SetCaption("Framework demo");
   Form->SetBounds(100, 100, 380, 180);
+  if (Menus) {
+    Form->SetBounds(100, 100, 320, 200);
+    BuildMenuDemo(Form);
+    if (OpenMenu) QTimer::singleShot(300, [Form] { Form->GetMenu()->IsShortCut('F', {ssAlt}); });
+    Application->Run();
+    return 0;
+  }
   auto* Search = new TEdit(Form);
   Search->SetAlign(alTop);
   Search->SetParent(Form);

@@ -36,7 +36,8 @@ void RunClick(TMenuItem* Item) {
 
 // A shortcut is only shown: the framework fires it (Qt's own shortcut would fire twice).
 void ApplyItem(QAction* Action, TMenuItem* Item, bool InBar) {
-  QString Text = ToQString(Item->GetCaption());
+  // A separator's "-" is not text: some styles would draw it beside the line.
+  QString Text = Item->IsLine() ? QString() : ToQString(Item->GetCaption());
   if (!InBar && Item->GetShortCut() != scNone) Text += "\t" + ToQString(ShortCutToText(Item->GetShortCut()));
   Action->setText(Text);
   Action->setSeparator(Item->IsLine());

@@ -1,7 +1,8 @@
 // A form with one custom-drawn control, to look at the framework's drawing on a real
 // display. With --screenshot FILE.png it saves the window and quits; with --modal the form
 // runs modally; with --menus it shows a menu bar, a context menu and a list view instead
-// (--open-menu also opens the File menu, for a look at it).
+// (--open-menu also opens the File menu, for a look at it); --message and --file-dialog wait
+// in a message box or a file dialog until it is answered.
 
 #include <QApplication>
 #include <QPixmap>
@@ -147,6 +148,20 @@ int main(int argc, char** argv) {
     if (std::strcmp(argv[I], "--modal") == 0) Modal = true;
   }
   Application->Initialize(argc, argv);
+  for (int I = 1; I < argc; ++I) {
+    if (std::strcmp(argv[I], "--message") == 0) {
+      MessageDlg("Save the changes to the cards?", mtConfirmation, mbYesNoCancel, 0);
+      Application->Finalize();
+      return 0;
+    }
+    if (std::strcmp(argv[I], "--file-dialog") == 0) {
+      TOpenDialog Dialog(nullptr);
+      Dialog.SetFilter("Card files (*.cards)|*.cards|All Files (*.*)|*.*");
+      Dialog.Execute();
+      Application->Finalize();
+      return 0;
+    }
+  }
   TForm* Form = nullptr;
   Application->CreateForm(Form);
   Form->SetCaption("Framework demo");

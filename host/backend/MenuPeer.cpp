@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -62,7 +63,9 @@ void Fill(QWidget* Target, TMenuItem* Parent, bool InBar) {
       QObject::connect(Action, &QAction::triggered, Action, [Item] { RunClick(Item); });
     }
     ApplyItem(Action, Item, InBar);
-    Shown()[Item].push_back(Action);
+    auto& Copies = Shown()[Item];
+    Copies.erase(std::remove(Copies.begin(), Copies.end(), nullptr), Copies.end());  // closed menus' copies
+    Copies.push_back(Action);
     Target->addAction(Action);
   }
 }

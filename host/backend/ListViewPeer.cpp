@@ -4,7 +4,6 @@
 
 #include <QHeaderView>
 #include <QMouseEvent>
-#include <QPainter>
 
 #include "Fonts.h"
 #include "InputGlue.h"
@@ -21,9 +20,22 @@ QString ToQString(const AnsiString& Text) { return QString::fromUtf8(Text.data()
 TListViewPeer::TListViewPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)
     : QTreeWidget(Parent), TPeer(Record) {
   setWindowFlags(Flags);
-  setFrameShape(QFrame::NoFrame);
-  const int F = Record->FrameWidth();
-  setContentsMargins(F, F, F, F);
+  // The classic frame as Qt's own: a scroll area lays its bars and header out inside it.
+  if (Record->ExStyle & WS_EX_CLIENTEDGE) {
+    setFrameStyle(QFrame::WinPanel | QFrame::Sunken);
+  } else if (Record->Style & WS_BORDER) {
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(1);
+  } else {
+    setFrameStyle(QFrame::NoFrame);
+  }
+  QPalette Edges = palette();
+  Edges.setColor(QPalette::Light, ToQColor(clBtnHighlight));
+  Edges.setColor(QPalette::Midlight, ToQColor(cl3DLight));
+  Edges.setColor(QPalette::Dark, ToQColor(clBtnShadow));
+  Edges.setColor(QPalette::Shadow, ToQColor(cl3DDkShadow));
+  Edges.setColor(QPalette::WindowText, ToQColor(clWindowFrame));
+  setPalette(Edges);
   setRootIsDecorated(false);
   setItemsExpandable(false);
   setUniformRowHeights(true);
@@ -49,15 +61,6 @@ QPoint TListViewPeer::ClientPoint(QPoint Viewport) const {
 }
 
 bool TListViewPeer::event(QEvent* Event) {
-  if (Event->type() == QEvent::Paint) {
-    // The frame around the view, drawn after the scroll area painted itself.
-    const bool Done = QTreeWidget::event(Event);
-    if (FRecord) {
-      QPainter Painter(this);
-      backend::DrawWindowFrame(Painter, *FRecord, rect());
-    }
-    return Done;
-  }
   if (backend::TranslateEvent(*this, Event)) return true;
   return QTreeWidget::event(Event);
 }

@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -36,7 +37,8 @@ void RunClick(TMenuItem* Item) {
 
 // A shortcut is only shown: the framework fires it (Qt's own shortcut would fire twice).
 void ApplyItem(QAction* Action, TMenuItem* Item, bool InBar) {
-  QString Text = ToQString(Item->GetCaption());
+  // A separator's "-" is not text: some styles would draw it beside the line.
+  QString Text = Item->IsLine() ? QString() : ToQString(Item->GetCaption());
   if (!InBar && Item->GetShortCut() != scNone) Text += "\t" + ToQString(ShortCutToText(Item->GetShortCut()));
   Action->setText(Text);
   Action->setSeparator(Item->IsLine());
@@ -61,7 +63,9 @@ void Fill(QWidget* Target, TMenuItem* Parent, bool InBar) {
       QObject::connect(Action, &QAction::triggered, Action, [Item] { RunClick(Item); });
     }
     ApplyItem(Action, Item, InBar);
-    Shown()[Item].push_back(Action);
+    auto& Copies = Shown()[Item];
+    Copies.erase(std::remove(Copies.begin(), Copies.end(), nullptr), Copies.end());  // closed menus' copies
+    Copies.push_back(Action);
     Target->addAction(Action);
   }
 }

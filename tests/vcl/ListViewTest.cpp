@@ -2,7 +2,9 @@
 // OnChange reports in order, changes by code, rows that outlive the window, batches, hit
 // tests, and the rows and columns read back from a form file.
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QTreeWidget>
 
 #include "ComCtrls.h"
@@ -211,6 +213,40 @@ TEST_F(ListViewTest, HideSelectionDecidesWhetherTheSelectionShowsWithoutTheFocus
   List->SetHideSelection(true);
   EXPECT_EQ(Tree()->palette().color(QPalette::Inactive, QPalette::Highlight),
             Tree()->palette().color(QPalette::Inactive, QPalette::Base));
+}
+
+TEST_F(ListViewTest, WithoutReadOnlyF2EditsTheCaptionInPlace) {
+  List->SetReadOnly(false);
+  ClickRow(1);
+  Reports.clear();
+  PressKey(VK_F2);
+  ASSERT_NE(QApplication::focusWidget(), Tree()) << "an editor took the keyboard";
+  PressKey('A', {ssCtrl});  // the editor's own select-all
+  TypeText("Memo");
+  PressKey(VK_RETURN);
+  ProcessMessages();  // the item view stores an edit once the key is handled
+  EXPECT_EQ(List->GetItems()->GetItem(1)->GetCaption(), "Memo");
+  EXPECT_EQ(Reports, std::vector<std::string>{"Memo:text"});
+}
+
+TEST_F(ListViewTest, ColumnClickMakesTheHeadersButtons) {
+  std::vector<std::string> Clicked;
+  List->SetOnColumnClick([&](TObject*, TListColumn* Column) { Clicked.push_back(Column->GetCaption()); });
+  QHeaderView* Header = Tree()->header();
+  const QPoint Value(Header->sectionViewportPosition(1) + 10, Header->height() / 2);
+  auto ClickHeader = [&] {
+    for (QEvent::Type Type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QMouseEvent Event(Type, QPointF(Value), Header->viewport()->mapToGlobal(QPointF(Value)), Qt::LeftButton,
+                        Type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton, Qt::NoModifier);
+      QApplication::sendEvent(Header->viewport(), &Event);
+    }
+    ProcessMessages();
+  };
+  ClickHeader();
+  EXPECT_TRUE(Clicked.empty()) << "ColumnClick false";
+  List->SetColumnClick(true);
+  ClickHeader();
+  EXPECT_EQ(Clicked, std::vector<std::string>{"Value"});
 }
 
 // ---------------------------------------------------------------- form files

@@ -58,8 +58,8 @@ auto TOstrel::PlaceCards(TPass&& Pass) {
     // A height handler that changed the list has started a layout of its own (or a batch
     // will): this pass is moot and the array may be gone.
     if (FItemsGeneration != Generation) return std::nullopt;
-    // Written out here rather than as a lambda of its own: GCC marked such a lambda pure,
-    // as it only reads, and dropped its calls with the prefetches in them.
+    // Written out here, not as a lambda of its own: GCC 12 at -O2 left no prefetch of such a
+    // lambda in the object, and the pass waited on memory card by card again.
     if (I + Ahead < Count) {
       const auto* Next = static_cast<const TOstrelItem*>(Cards[I + Ahead]);
       __builtin_prefetch(&Next->FColumn);

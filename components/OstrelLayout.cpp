@@ -54,17 +54,17 @@ auto TOstrel::PlaceCards(TPass&& Pass) {
   // stays valid while the list is unchanged, which Height checks before each card.
   constexpr int Ahead = 16;
   void* const* Cards = FItems->FList.GetList() + FItems->FCleared;
-  auto Fetch = [&](int I) {
-    if (I >= Count) return;
-    const auto* Item = static_cast<const TOstrelItem*>(Cards[I]);
-    __builtin_prefetch(&Item->FColumn);
-    Item->FSubItems.PrefetchCount();
-  };
   auto Height = [&](int I) -> std::optional<int> {
     // A height handler that changed the list has started a layout of its own (or a batch
     // will): this pass is moot and the array may be gone.
     if (FItemsGeneration != Generation) return std::nullopt;
-    Fetch(I + Ahead);
+    // Written out here, not as a lambda of its own: GCC 12 at -O2 left no prefetch of such a
+    // lambda in the object, and the pass waited on memory card by card again.
+    if (I + Ahead < Count) {
+      const auto* Next = static_cast<const TOstrelItem*>(Cards[I + Ahead]);
+      __builtin_prefetch(&Next->FColumn);
+      Next->FSubItems.PrefetchCount();
+    }
     auto* Item = static_cast<TOstrelItem*>(Cards[I]);
     // One height per card: OnItemHeight must answer the same for the same card anyway.
     FPlacing = Item;

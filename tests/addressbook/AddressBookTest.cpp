@@ -270,11 +270,15 @@ TEST_F(AddressBookTest, CardCommandsMarkChanges) {
 
   Book->Save();
   Cards->SetSelected(Cards->GetItems()->GetItemFromIndex(0));
+  Book->MainMenu->GetItems()->GetItem(1)->Click();  // the Card menu opens: Delete is enabled
+  ASSERT_TRUE(Book->PopupDelete->GetEnabled());
   MessageAnswers.push_back(mrNo);
   Book->PopupDelete->Click();
+  EXPECT_EQ(Asked.size(), 1u);
   EXPECT_EQ(Title(), "order.cards - 2 cards");
   MessageAnswers.push_back(mrYes);
-  Book->CardDelete->Click();
+  vcltest::PressKey(VK_DELETE, {ssCtrl});
+  vcltest::ProcessMessages();
   EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Zoe"}}));
   EXPECT_EQ(Title(), "order.cards* - 1 card");
 

@@ -81,6 +81,8 @@ TKeyName QtKeyOf(Word Key, bool Shifted) {
     case VK_PRIOR: return {Qt::Key_PageUp, ""};
     case VK_NEXT: return {Qt::Key_PageDown, ""};
     case VK_F2: return {Qt::Key_F2, ""};
+    case VK_INSERT: return {Qt::Key_Insert, ""};
+    case VK_DELETE: return {Qt::Key_Delete, ""};
     default: return {0, ""};
   }
 }

@@ -32,7 +32,11 @@ void SetWindowFrame(HWND Wnd, TFormBorderStyle Style) {
     default: break;
   }
   const bool Visible = R->Widget->isVisible();
+  // New flags make a new native window, which Qt places by its frame: keep the client
+  // area where the form put it, or every change of frame would move the form.
+  const QRect Client = R->Widget->geometry();
   R->Widget->setWindowFlags(Flags);
+  R->Widget->setGeometry(Client);
   if (Visible) R->Widget->show();
 }
 

@@ -1,5 +1,8 @@
 // The card view in the form designer: the palette page, the editors the registration gives,
 // and the items editor opened by either editor on a copy, copied back only on OK.
+#include <algorithm>
+#include <fstream>
+
 #include "DesignTimeFixture.h"
 
 #include "Dialogs.h"
@@ -174,20 +177,29 @@ TEST_P(OpenerTest, TheDialogsCardViewTakesTheControlsReadingOrder) {
 
 TEST_P(OpenerTest, AnErrorInsideTheDialogIsReportedAndTheEditGoesOn) {
   AddCards({"Al"});
-  SetFileDialogHook([](TOpenDialog& Dialog) {
-    Dialog.SetFileName("/nonexistent/ostrel-designtime.cards");
+  // A file that exists (the open dialog only takes existing files) but is no card file.
+  const std::string Damaged = testing::TempDir() + "ostrel-designtime-damaged.cards";
+  std::ofstream(Damaged, std::ios::binary) << "not a card file";
+  SetFileDialogHook([Damaged](TOpenDialog& Dialog) {
+    Dialog.SetFileName(Damaged);
     return true;
   });
-  WhenShown([](TOstrelItemsEditorForm& Dialog) {
+  std::vector<std::string> AtOk;
+  WhenShown([&AtOk](TOstrelItemsEditorForm& Dialog) {
     Press(Dialog.NewItemButton);
     // OK comes as the user's next action, from the loop, whatever the failed load unwinds.
-    QTimer::singleShot(0, [&Dialog] { Press(Dialog.OKButton); });
+    QTimer::singleShot(0, [&Dialog, &AtOk] {
+      AtOk = Texts(Dialog.Table->GetItems());
+      Press(Dialog.OKButton);
+    });
     Press(Dialog.LoadFromFileButton);
   });
   Open();
   SetFileDialogHook(nullptr);
   EXPECT_EQ(TakeExceptions().size(), 1u);
-  EXPECT_EQ(Texts(Cards->GetItems()), (std::vector<std::string>{"Al", "New Item"}));
+  // The load emptied the dialog's list before it failed; OK still copies back what it shows.
+  EXPECT_EQ(Texts(Cards->GetItems()), AtOk);
+  EXPECT_EQ(std::count(AtOk.begin(), AtOk.end(), "New Item"), 0);
 }
 
 std::string OpenerName(const testing::TestParamInfo<TOpener>& Info) {

@@ -19,7 +19,8 @@
 
 namespace ostrel {
 
-// The product's home page, which the dialog's link label shows and opens.
+// The product's home page, which the dialog's link label opens; the label shows it without
+// its "https://", which would not fit beside the logo.
 extern const char* const OstrelHomePage;
 
 class TOstrelItemsEditorForm : public vcl::TForm {

@@ -578,7 +578,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
       Height = 13
       Cursor = crHandPoint
       Anchors = [akTop, akRight]
-      Caption = 'https://ostrel.example.org'
+      Caption = 'ostrel.example.org'
       Font.Charset = DEFAULT_CHARSET
       Font.Color = clBlue
       Font.Height = -11

@@ -219,10 +219,11 @@ void TOstrel::SelectByFirstLetter(char Letter) {
   for (int I = 0; I < FItems->GetCount(); ++I) {
     TOstrelItem* Item = FItems->GetItemFromIndex(I);
     if (InitialOf(Item->GetText()) < Wanted) continue;
-    // OnChanging and OnChange may delete the card; then there is nothing left to focus.
+    // OnChanging and OnChange may delete the card, or destroy this control (the letter bar
+    // calls this from its own click); then there is nothing left to focus.
     const TWatchedItem Found(*this, Item);
     Item->SetSelected(true);
-    if (Found.Item()) Found.Item()->SetFocused(true);
+    if (!Found.TableGone() && Found.Item()) Found.Item()->SetFocused(true);
     return;
   }
 }

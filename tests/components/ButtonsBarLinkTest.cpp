@@ -150,3 +150,24 @@ TEST(ButtonsBarRegistration, RegisterPutsTheBarOnThePalettePageVelmora) {
 
 }  // namespace
 }  // namespace cardview_test
+
+namespace cardview_test {
+namespace {
+
+// The bar moves its card view from its own click: a selection handler that frees the card
+// view must not leave the move focusing a card of a freed control.
+TEST_F(ButtonsBarTest, ALetterClickSurvivesASelectionHandlerThatFreesTheCardView) {
+  AddCard("Anna", 1);
+  AddCard("Bert", 1);
+  SetBarSize(40, 300);
+  View->SetOnChange([this](TObject*, TOstrelItem*) {
+    delete View;
+    View = nullptr;
+  });
+  vcltest::Click(Bar, Centre(1).X, Centre(1).Y);
+  EXPECT_EQ(View, nullptr) << "the click reached the card view";
+  EXPECT_EQ(Bar->GetOstrel(), nullptr);
+}
+
+}  // namespace
+}  // namespace cardview_test

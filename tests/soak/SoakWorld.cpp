@@ -486,7 +486,7 @@ void TWorld::ExecuteInput(const TOp& Op) {
       const TPoint D = PointFor(3, Op.B);
       const int To = D.X + static_cast<int>(Op.C % 241) - 120;
       vcltest::MouseMove(View, D.X, D.Y);
-      vcltest::MouseDown(View, D.X, D.Y);
+      if (View) vcltest::MouseDown(View, D.X, D.Y);
       if (View) vcltest::MouseMove(View, (D.X + To) / 2, D.Y);
       if (View) vcltest::MouseMove(View, To, D.Y);
       if (View) vcltest::MouseUp(View, To, D.Y);

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "Csv.h"
+#include "LineBreaks.h"
 
 namespace cards {
 
@@ -92,19 +93,6 @@ int ColumnOf(const std::vector<std::string>& Header, std::initializer_list<const
     for (const char* Name : Names)
       if (Folded(Header[I]) == Name) return static_cast<int>(I);
   return -1;
-}
-
-std::vector<std::string> SplitBreaks(const std::string& Value) {
-  std::vector<std::string> Pieces(1);
-  for (std::size_t I = 0; I < Value.size(); ++I) {
-    if (Value[I] != '\r' && Value[I] != '\n') {
-      Pieces.back() += Value[I];
-      continue;
-    }
-    if (Value[I] == '\r' && I + 1 < Value.size() && Value[I + 1] == '\n') ++I;
-    Pieces.emplace_back();
-  }
-  return Pieces;
 }
 
 struct TColumns {

@@ -1,4 +1,5 @@
 #include "VCardFields.h"
+#include "LineBreaks.h"
 
 #include <algorithm>
 #include <array>
@@ -42,34 +43,6 @@ constexpr TField Fields[] = {
 };
 
 constexpr const char* PassedProperty = "X-OSTREL-LINE";
-
-// Card lines hold no line breaks: a value's breaks become ", ".
-std::string OneLine(const std::string& Value) {
-  std::string Out;
-  Out.reserve(Value.size());
-  for (std::size_t I = 0; I < Value.size(); ++I) {
-    if (Value[I] != '\r' && Value[I] != '\n') {
-      Out += Value[I];
-      continue;
-    }
-    if (Value[I] == '\r' && I + 1 < Value.size() && Value[I + 1] == '\n') ++I;
-    Out += ", ";
-  }
-  return Out;
-}
-
-std::vector<std::string> SplitBreaks(const std::string& Value) {
-  std::vector<std::string> Pieces(1);
-  for (std::size_t I = 0; I < Value.size(); ++I) {
-    if (Value[I] != '\r' && Value[I] != '\n') {
-      Pieces.back() += Value[I];
-      continue;
-    }
-    if (Value[I] == '\r' && I + 1 < Value.size() && Value[I + 1] == '\n') ++I;
-    Pieces.emplace_back();
-  }
-  return Pieces;
-}
 
 // A type fits between the parentheses of a line name and in a TYPE parameter as it is.
 bool IsPlainType(const std::string& Type) {

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ByteText.h"
+#include "SysUtils.h"
 
 namespace cards {
 
@@ -41,13 +42,6 @@ std::string Windows1252ToUtf8(std::string_view Bytes) {
   return Out;
 }
 
-std::string Lower(std::string_view Text) {
-  std::string Out(Text);
-  for (char& C : Out)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return Out;
-}
-
 // The whole text through iconv, or false when the set is unknown or a byte does not fit.
 bool Convert(std::string_view Bytes, const std::string& Charset, std::string& Out) {
   const iconv_t Converter = iconv_open("UTF-8", Charset.c_str());
@@ -78,7 +72,7 @@ bool Convert(std::string_view Bytes, const std::string& Charset, std::string& Ou
 // never an accident of another set's bytes: it wins whatever the file says.
 std::string ToUtf8(std::string_view Bytes, std::string_view Charset) {
   if (IsValidUtf8(Bytes)) return std::string(Bytes);
-  const std::string Set = Lower(Charset);
+  const std::string Set = vcl::LowerCase(std::string(Charset));
   std::string Converted;
   if (!Set.empty() && Set != "utf-8" && Set != "utf8" && Convert(Bytes, Set, Converted)) return Converted;
   return Windows1252ToUtf8(Bytes);

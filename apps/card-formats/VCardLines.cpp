@@ -2,28 +2,18 @@
 
 #include <algorithm>
 
+#include "SysUtils.h"
 #include "TextEncoding.h"
 
 namespace cards::vcard {
 
+using vcl::LowerCase;
+using vcl::UpperCase;
+
 namespace {
 
-std::string Upper(std::string_view Text) {
-  std::string Out(Text);
-  for (char& C : Out)
-    if (C >= 'a' && C <= 'z') C = static_cast<char>(C - 'a' + 'A');
-  return Out;
-}
-
-std::string Lower(std::string_view Text) {
-  std::string Out(Text);
-  for (char& C : Out)
-    if (C >= 'A' && C <= 'Z') C = static_cast<char>(C - 'A' + 'a');
-  return Out;
-}
-
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
-  return Text.size() >= Prefix.size() && Upper(Text.substr(0, Prefix.size())) == Prefix;
+  return Text.size() >= Prefix.size() && UpperCase(std::string(Text.substr(0, Prefix.size()))) == Prefix;
 }
 
 // CRLF, LF and a lone CR all end a line.
@@ -86,7 +76,7 @@ void AddTypes(TProperty& Property, std::string_view List) {
     // TYPE="work,voice" lists its types inside the quotes.
     const std::string Unquoted = ParameterValue(Quoted);
     for (std::string_view Type : SplitOutsideQuotes(Unquoted, ',')) {
-      std::string Name = Lower(Type);
+      std::string Name = LowerCase(std::string(Type));
       if (!Name.empty() && std::find(Property.Types.begin(), Property.Types.end(), Name) == Property.Types.end())
         Property.Types.push_back(std::move(Name));
     }
@@ -114,11 +104,11 @@ THeader ParseHeader(std::string_view Head) {
   const std::string_view Name = Parts[0];
   const std::size_t Dot = Name.rfind('.');
   if (Dot != std::string_view::npos) Result.Property.Group = std::string(Name.substr(0, Dot));
-  Result.Property.Name = Upper(Dot == std::string_view::npos ? Name : Name.substr(Dot + 1));
+  Result.Property.Name = UpperCase(std::string(Dot == std::string_view::npos ? Name : Name.substr(Dot + 1)));
   for (std::size_t I = 1; I < Parts.size(); ++I) {
     const std::string_view Parameter = Parts[I];
     const std::size_t Equals = Parameter.find('=');
-    const std::string Key = Upper(Parameter.substr(0, Equals));
+    const std::string Key = UpperCase(std::string(Parameter.substr(0, Equals)));
     if (Equals == std::string_view::npos) {
       // vCard 2.1 names types and encodings bare.
       if (Key == "QUOTED-PRINTABLE" || Key == "BASE64" || Key == "8BIT" || Key == "7BIT") Result.Encoding = EncodingNamed(Key);
@@ -127,10 +117,10 @@ THeader ParseHeader(std::string_view Head) {
     }
     const std::string_view Value = Parameter.substr(Equals + 1);
     if (Key == "TYPE") AddTypes(Result.Property, Value);
-    else if (Key == "ENCODING") Result.Encoding = EncodingNamed(Upper(ParameterValue(Value)));
+    else if (Key == "ENCODING") Result.Encoding = EncodingNamed(UpperCase(std::string(ParameterValue(Value))));
     else if (Key == "CHARSET") Result.Charset = ParameterValue(Value);
     else if (Key == "PREF") AddTypes(Result.Property, "pref");
-    else if (Key == "VALUE" && Upper(ParameterValue(Value)) == "BINARY") Result.Encoding = TEncoding::Base64;
+    else if (Key == "VALUE" && UpperCase(std::string(ParameterValue(Value))) == "BINARY") Result.Encoding = TEncoding::Base64;
   }
   return Result;
 }

@@ -76,7 +76,8 @@ void AddTypes(TProperty& Property, std::string_view List) {
     // TYPE="work,voice" lists its types inside the quotes.
     const std::string Unquoted = ParameterValue(Quoted);
     for (std::string_view Type : SplitOutsideQuotes(Unquoted, ',')) {
-      std::string Name = LowerCase(std::string(Type));
+      // Parameters are decoded as values are, so that a stray byte reads back the same.
+      std::string Name = LowerCase(ToUtf8(Type));
       if (!Name.empty() && std::find(Property.Types.begin(), Property.Types.end(), Name) == Property.Types.end())
         Property.Types.push_back(std::move(Name));
     }

@@ -138,6 +138,17 @@ TEST(VCardWrite, AnyCardComesBackAsItWent) {
   }
 }
 
+// A byte that is not UTF-8 in a type is read as the values' stray bytes are, so the label
+// it becomes is text that the writer and reader carry unchanged.
+TEST(VCardWrite, StrayBytesInTypesReadBackTheSame) {
+  const std::vector<TContactCard> Cards =
+      cards::ReadVCards("BEGIN:VCARD\r\nVERSION:4.0\r\nFN:A\r\nTEL;TYPE=home;V\xC1LUE:1\r\nEND:VCARD\r\n");
+  ASSERT_EQ(Cards.size(), 1u);
+  ASSERT_EQ(Cards[0].Lines.size(), 1u);
+  EXPECT_EQ(Cards[0].Lines[0], "Phone (home, v\xC3\x81lue)=1");
+  EXPECT_EQ(cards::ReadVCards(cards::VCardOf(Cards[0])), Cards);
+}
+
 TEST(VCardWrite, WritesPropertiesOthersRead) {
   const std::string Text = cards::VCardOf(
       {"Ann Doe", {"Family name=Doe", "Given name=Ann", "Phone (cell)=+1 555", "Mail (work)=a@b", "Note=one, two",

@@ -477,7 +477,7 @@ private:
   void HideHint();
   // The edit ends without storing, because its card is going away.
   void DropEdit();
-  void StoreEditedValue(const AnsiString& NewText);
+  void StoreEditedValue(TOstrelItem* Item, int SubItem, const AnsiString& NewText);
   void EndEditor();
   // Whether the control may refer to the card as its selected or focused one.
   bool MayHold(const TOstrelItem* Item) const;
@@ -591,6 +591,7 @@ private:
   TOstrelEditingSubItemEvent FOnEditingSubItem;
   TOstrelEditedSubItemEvent FOnEditedSubItem;
   bool FEditing = false;
+  bool FEditEnding = false;  // OnEditedSubItem is reporting the end of the open edit
   TOstrelEditor* FEditor = nullptr;  // owned as a component of the control
   TOstrelItem* FEditItem = nullptr;
   int FEditSubItem = 0;

@@ -121,33 +121,46 @@ bool TOstrel::EditSubItem(TOstrelItem* Item, int SubItem) {
 void TOstrel::HideItemEditor(bool Accept) {
   FEditing = false;
   if (!FEditor) return;
-  TOstrelEditor* const Editor = FEditor;
-  // A line that the program removed meanwhile has no value to store or report.
-  if (Accept && FEditItem && FEditSubItem < FEditItem->GetSubItems()->GetCount()) {
-    AnsiString NewText = Editor->GetText();
+  TOstrelItem* const Item = FEditItem;
+  const int SubItem = FEditSubItem;
+  // A line that the program removed meanwhile, or a card on its way out, has no value to
+  // store or report. An edit whose end is being reported ends without a second report:
+  // a handler that opens another edit would otherwise be asked again, without end.
+  if (Accept && !FEditEnding && Item && MayHold(Item) && SubItem < Item->GetSubItems()->GetCount()) {
+    AnsiString NewText = FEditor->GetText();
     const std::weak_ptr<char> Alive = LifetimeToken();
-    const TWatchedItem Edited(*this, FEditItem);
-    if (FOnEditedSubItem) FOnEditedSubItem(this, FEditItem, FEditSubItem, NewText);
-    // The handler may have ended this edit, started another, or deleted the card.
-    if (Alive.expired() || FEditor != Editor) return;
-    if (Edited.Item()) StoreEditedValue(NewText);
+    const TWatchedItem Edited(*this, Item);
+    const unsigned Serial = FEditSerial;
+    FEditEnding = true;
+    try {
+      if (FOnEditedSubItem) FOnEditedSubItem(this, Item, SubItem, NewText);
+    } catch (...) {
+      if (!Alive.expired()) FEditEnding = false;
+      throw;
+    }
+    if (Alive.expired()) return;
+    FEditEnding = false;
+    // The handler may have deleted the card; or ended this edit, even opened another: the
+    // value it settled on is stored all the same, and the other edit stands.
+    if (Edited.Item()) StoreEditedValue(Item, SubItem, NewText);
+    if (FEditSerial != Serial) return;
   }
   EndEditor();
 }
 
 // Only the edited line changes, whatever names the other lines have. An empty value removes
 // a named line; the card then lays out at once, so that it overlaps no other card.
-void TOstrel::StoreEditedValue(const AnsiString& NewText) {
-  TStrings* Lines = FEditItem->GetSubItems();
-  if (FEditSubItem >= Lines->GetCount()) return;  // a handler removed the line meanwhile
-  const AnsiString Name = Lines->GetName(FEditSubItem);
+void TOstrel::StoreEditedValue(TOstrelItem* Item, int SubItem, const AnsiString& NewText) {
+  TStrings* Lines = Item->GetSubItems();
+  if (SubItem >= Lines->GetCount()) return;  // a handler removed the line meanwhile
+  const AnsiString Name = Lines->GetName(SubItem);
   if (Name.empty()) {
-    Lines->Put(FEditSubItem, NewText);
+    Lines->Put(SubItem, NewText);
   } else if (!NewText.empty()) {
-    Lines->Put(FEditSubItem, Name + "=" + NewText);
+    Lines->Put(SubItem, Name + "=" + NewText);
   } else {
-    Lines->Delete(FEditSubItem);
-    FEditItem->Update();
+    Lines->Delete(SubItem);
+    Item->Update();
   }
 }
 

@@ -102,11 +102,22 @@ void TOstrelItem::HandOverFocus() {
   if (!Table || Table->FItemFocused != this) return;
   const int Index = GetIndex();
   if (Index < 0) return;  // no longer listed; ItemDestroying lets go of it
-  if (FOwner->GetCount() == 1) {
-    Table->PutFocused(nullptr, false);
+  // The card before, or after the first; a neighbour whose own deletion is further up the
+  // stack (a handler deleting this card while that one goes) is passed over for the next
+  // one in the same direction, then for the cards after.
+  auto Holdable = [&](int Candidate) { return Table->MayHold(FOwner->GetItemFromIndex(Candidate)); };
+  const int Count = FOwner->GetCount();
+  int Next = Index - 1;
+  while (Next >= 0 && !Holdable(Next)) --Next;
+  if (Next < 0) {
+    Next = Index + 1;
+    while (Next < Count && !Holdable(Next)) ++Next;
+  }
+  if (Next < Count) {
+    Table->SetFocused(FOwner->GetItemFromIndex(Next));
     return;
   }
-  Table->SetFocused(FOwner->GetItemFromIndex(Index == 0 ? 1 : Index - 1));
+  Table->PutFocused(nullptr, false);
 }
 
 void TOstrelItem::SetText(const AnsiString& Value) {

@@ -228,6 +228,39 @@ TEST_F(EditingTest, EndingTheOpenEditMayTakeAwayTheLineOrCardAboutToBeEdited) {
   EXPECT_EQ(Asked, (std::vector<std::string>{"Card 0 0", "Card 0 0"}));
 }
 
+// A handler told of an edit's end opens an edit elsewhere: it is told once (not again by the
+// new edit ending the old one), the value it settled on is stored, and its edit stands.
+TEST_F(EditingTest, AnEditOpenedWhileAnEndIsReportedStandsAndTheEndIsReportedOnce) {
+  std::vector<std::string> Reported;
+  View->SetOnEditedSubItem([&](TObject*, TOstrelItem* Item, int SubItem, AnsiString& NewText) {
+    Reported.push_back(Item->GetText() + " " + std::to_string(SubItem));
+    NewText += "!";
+    Card(1)->EditSubItem(2);
+  });
+  ASSERT_TRUE(Card(0)->EditSubItem(1));
+  vcltest::TypeText("7");
+  vcltest::PressKey(VK_RETURN);
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Reported, (std::vector<std::string>{"Card 0 1"}));
+  EXPECT_EQ(Lines(0)[1], "Line1=17!");
+  EXPECT_EQ(View->GetEditItem(), Card(1));
+  EXPECT_EQ(EditorText(), "2");
+}
+
+// An edit ends while its card is on its way out (a handler of the card's deletion ends it):
+// nothing is told of a card that is no longer the list's, and nothing is stored in it.
+TEST_F(EditingTest, AnEditEndingWhileItsCardIsDeletedIsNotReported) {
+  int Reported = 0;
+  View->SetOnEditedSubItem([&](TObject*, TOstrelItem*, int, AnsiString&) { ++Reported; });
+  View->SetOnChanging([this](TObject*, TOstrelItem*, bool&) { View->HideItemEditor(true); });
+  View->SetSelected(Card(2));
+  ASSERT_TRUE(Card(2)->EditSubItem(0));
+  Card(2)->Delete();  // handing over the selection asks OnChanging, which ends the edit
+  EXPECT_EQ(Reported, 0);
+  EXPECT_EQ(View->GetEditor(), nullptr);
+  EXPECT_EQ(View->GetItems()->GetCount(), 6);
+}
+
 TEST_F(EditingTest, AnEditWhoseLineWasRemovedEndsWithoutReportingOrStoring) {
   int Reported = 0;
   View->SetOnEditedSubItem([&](TObject*, TOstrelItem*, int, AnsiString&) { ++Reported; });

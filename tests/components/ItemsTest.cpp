@@ -235,21 +235,29 @@ TEST(OstrelItems, ADeletionHandlerCannotSelectOrFocusTheCardBeingDeleted) {
   EXPECT_EQ(Table.GetItemFocused(), nullptr);
 }
 
-// The focused card's neighbour may itself be on its way out: the focus then goes nowhere.
-TEST(OstrelItems, FocusIsNotHandedToACardBeingDeleted) {
+// The focused card's neighbour may itself be on its way out: the focus passes over it to
+// the next card, so that a list with cards keeps a focused one.
+TEST(OstrelItems, FocusPassesOverANeighbourBeingDeleted) {
   TProbe Table;
   TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b", "c"});
+  AddCards(Items, {"a", "b", "c", "d"});
+  TOstrelItem* B = Items[1];
+  Table.SetFocused(Items[2]);
+  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
+    if (Item == B) Items[2]->Delete();  // c, focused, goes while b goes; c's neighbour is b
+  });
+  B->Delete();
+  EXPECT_EQ(Texts(Items), (std::vector<std::string>{"a", "d"}));
+  EXPECT_EQ(Name(Table.GetItemFocused()), "a") << "b passed over for the card before it";
+
   TOstrelItem* A = Items[0];
   Table.SetFocused(A);
   Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
     if (Item != A && A) std::exchange(A, nullptr)->Delete();
   });
-  Items[1]->Delete();  // a is deleted while b is, and its neighbour is b
-  EXPECT_EQ(Texts(Items), (std::vector<std::string>{"c"}));
+  Items[1]->Delete();  // a goes while d does, and a's only neighbour is d
+  EXPECT_EQ(Items.GetCount(), 0);
   EXPECT_EQ(Table.GetItemFocused(), nullptr);
-  Table.SetFocused(Items[0]);
-  EXPECT_EQ(Table.GetItemFocused(), Items[0]);
 }
 
 TEST(OstrelItems, AHandlerMayClearTheListWhileACardIsDeleted) {

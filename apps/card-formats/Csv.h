@@ -4,7 +4,8 @@
 // is the caption; every other column is named after the card lines it holds ("Phone",
 // "Mail (work)"), repeated as often as the card with most such lines needs, and an unnamed
 // column holds lines without a name. Line order within a card follows the columns, and
-// lines with an empty value are left out: the rest comes back as it went.
+// lines with an empty value are left out, as is a card with no caption and no lines (a
+// blank record to any reader): the rest comes back as it went.
 
 #include <string>
 #include <string_view>

@@ -117,11 +117,16 @@ TContactCard CardOf(const TRecord& Record, const std::vector<std::string>& Heade
     return Column >= 0 && static_cast<std::size_t>(Column) < Record.Fields.size() ? Record.Fields[static_cast<std::size_t>(Column)] : std::string();
   };
   TContactCard Card;
+  // A caption is one line: the lines of a cell are joined; empty lines count for nothing,
+  // here and below, since a card line with an empty value is not written back.
+  auto Join = [](const std::string& Text, const char* Separator, std::string& Into) {
+    for (const std::string& Piece : SplitBreaks(Text))
+      if (!Piece.empty()) Into += (Into.empty() ? "" : Separator) + Piece;
+  };
   if (Columns.Caption >= 0) {
-    for (const std::string& Piece : SplitBreaks(Field(Columns.Caption))) Card.Caption += (Card.Caption.empty() ? "" : ", ") + Piece;
+    Join(Field(Columns.Caption), ", ", Card.Caption);
   } else {
-    for (int Part : Columns.Parts)
-      if (!Field(Part).empty()) Card.Caption += (Card.Caption.empty() ? "" : " ") + Field(Part);
+    for (int Part : Columns.Parts) Join(Field(Part), " ", Card.Caption);
   }
   for (std::size_t I = 0; I < Record.Fields.size(); ++I) {
     if (static_cast<int>(I) == Columns.Caption || Record.Fields[I].empty()) continue;
@@ -129,7 +134,7 @@ TContactCard CardOf(const TRecord& Record, const std::vector<std::string>& Heade
       throw EFormatError("line " + std::to_string(Record.Line) + " has more fields than the header has names (" +
                          std::to_string(Header.size()) + ")");
     for (const std::string& Piece : SplitBreaks(Record.Fields[I]))
-      Card.Lines.push_back(Header[I].empty() ? Piece : Header[I] + "=" + Piece);
+      if (!Piece.empty()) Card.Lines.push_back(Header[I].empty() ? Piece : Header[I] + "=" + Piece);
   }
   return Card;
 }
@@ -145,7 +150,10 @@ std::vector<TContactCard> ReadCsv(std::string_view Text) {
   const TColumns Columns = ColumnsOf(Header->Fields);
   while (const std::optional<TRecord> Record = Parser.Next()) {
     const bool Blank = std::all_of(Record->Fields.begin(), Record->Fields.end(), [](const std::string& F) { return F.empty(); });
-    if (!Blank) Cards.push_back(CardOf(*Record, Header->Fields, Columns));
+    if (Blank) continue;
+    // A record with nothing the card keeps (only line breaks in the name, say) is as blank.
+    TContactCard Card = CardOf(*Record, Header->Fields, Columns);
+    if (!Card.Caption.empty() || !Card.Lines.empty()) Cards.push_back(std::move(Card));
   }
   return Cards;
 }

@@ -61,6 +61,8 @@ std::string CsvOf(const std::vector<TContactCard>& Contacts) {
   std::string Out;
   AppendRecord(Out, Header);
   for (const TContactCard& Contact : Contacts) {
+    // A card with nothing in it would be a blank line, which readers pass over.
+    if (Contact.Caption.empty() && Contact.Lines.empty()) continue;
     std::vector<std::string> Fields(Header.size());
     Fields[0] = Contact.Caption;
     std::map<std::string, std::size_t> Used;

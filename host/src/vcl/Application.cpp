@@ -13,7 +13,13 @@ TApplication* Application = &TheApplication;
 
 TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
 
-TApplication::~TApplication() = default;
+// A program that returns from main without Run or Finalize leaves its forms to this static
+// destructor, which runs after the toolkit's own statics are gone: freeing windows then
+// crashes, so they are left to the system, which takes back the memory of the process.
+TApplication::~TApplication() {
+  if (!backend::ToolkitRunning()) return;
+  while (GetComponentCount() > 0) RemoveComponent(GetComponent(GetComponentCount() - 1));
+}
 
 void TApplication::Initialize(int& Argc, char** Argv) { backend::InitializeToolkit(Argc, Argv); }
 

@@ -23,6 +23,9 @@ void TComponentPalette::Install() {
     const TRegisterComponentsProc& Previous;
     ~TRestore() { RegisterComponentsProc = Previous; }
   } Restore{Previous};
+  // The package registers once per process; a second designer (or one that installs its
+  // palette again) must hear its palette registrations too.
+  ostrel::UnregisterPackage();
   ostrel::RegisterPackage();
 }
 

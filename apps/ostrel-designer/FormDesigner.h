@@ -72,6 +72,8 @@ public:
   void Select(vcl::TComponent* Component);
   // Moves (or, with Size, sizes) the selected control by DX, DY pixels; the form modified.
   void NudgeSelection(int DX, int DY, bool Size);
+  // The grab handles around the selected control.
+  const TGrabHandles& GetHandles() const { return FHandles; }
   // Deletes the selected component (not the form) and selects the form; the form modified.
   void DeleteSelection();
 

@@ -41,6 +41,7 @@ public:
   void Detach() { Attach(nullptr); }
   // The handle that Sender is, or null.
   const TGrabHandle* Find(const vcl::TControl* Sender) const;
+  TGrabHandle* Get(THandle Which) const { return FHandles[static_cast<int>(Which)].get(); }
 
 private:
   std::array<std::unique_ptr<TGrabHandle>, HandleCount> FHandles;

@@ -252,7 +252,7 @@ bool TFormDesigner::IsDesignMsg(TControl* Sender, TMessage& Message) {
       TPoint P = PointFromLParam(Message.LParam);
       if (P.X == -1 && P.Y == -1) {  // from the keyboard: at the selected control
         auto* Control = dynamic_cast<TControl*>(GetSelection());
-        P = Control->ClientToScreen(TPoint{0, 0});
+        P = (Control ? Control : FForm.get())->ClientToScreen(TPoint{0, 0});
       }
       ShowContextMenu(P.X, P.Y);
       return true;

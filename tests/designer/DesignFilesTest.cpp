@@ -164,5 +164,17 @@ TEST_F(DesignerTest, ASaveThatFailsIsExplainedAndTheFormStaysModified) {
   EXPECT_EQ(Window->Files().GetFileName(), Path);
 }
 
+TEST_F(DesignerTest, ClosingTheWindowAsksAboutUnsavedChanges) {
+  DropCards();
+  Answer = mrCancel;
+  Window->Close();
+  EXPECT_TRUE(Window->GetVisible()) << "Cancel keeps the window";
+  ASSERT_EQ(Messages.size(), 1u);
+  Answer = mrNo;
+  Window->Close();
+  EXPECT_FALSE(Window->GetVisible());
+  EXPECT_EQ(Messages.size(), 2u);
+}
+
 }  // namespace
 }  // namespace designer_test

@@ -49,6 +49,7 @@ TInspectorView::TInspectorView(TComponent* Owner, TWinControl* Parent, std::shar
       RowChosen();
     }
   });
+  ValueEdit->SetOnExit([this](TObject*) { ApplyValue(); });
   DialogButton = new TButton(Owner);
   DialogButton->SetParent(Bottom);
   DialogButton->SetBounds(InspectorWidth - 36, 4, 30, 24);
@@ -75,6 +76,14 @@ TInspectorView::TInspectorView(TComponent* Owner, TWinControl* Parent, std::shar
   });
   List->SetOnDblClick([this](TObject*) { StepValue(); });
   Inspect();
+}
+
+TInspectorView::~TInspectorView() {
+  ValueEdit->SetOnKeyDown(nullptr);
+  ValueEdit->SetOnExit(nullptr);
+  DialogButton->SetOnClick(nullptr);
+  List->SetOnChange(nullptr);
+  List->SetOnDblClick(nullptr);
 }
 
 void TInspectorView::Inspect() {

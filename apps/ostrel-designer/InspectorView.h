@@ -1,7 +1,7 @@
 #pragma once
 // The object inspector on the designer's window: the selected component's name and class,
 // its properties and events with their values in a list, and below it the value of the
-// chosen row to type over (Enter sets it, Esc takes it back) with a "..." button for the
+// chosen row to type over (Enter or leaving the box sets it, Esc takes it back) with a "..." button for the
 // rows that have a dialog. A double click on a row steps a value that has a list of values
 // (False, True) to the next one.
 
@@ -17,6 +17,8 @@ class TInspectorView {
 public:
   // Builds the inspector as a panel aligned to the left of Parent, components of Owner.
   TInspectorView(vcl::TComponent* Owner, vcl::TWinControl* Parent, std::shared_ptr<TFormDesigner> Designer);
+  // The controls stay with their owner; their handlers no longer reach this view.
+  ~TInspectorView();
 
   // Lists the designer's selected component afresh.
   void Inspect();

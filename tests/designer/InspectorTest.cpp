@@ -61,6 +61,14 @@ TEST_F(DesignerTest, TypedValuesSetThePropertyAndRefusedOnesAreExplained) {
   // The handles follow a move made in the inspector.
   EXPECT_EQ(Designer->GetHandles().Get(THandle::TopLeft)->GetBoundsRect(), HandleRect(Cards->GetBoundsRect(), THandle::TopLeft));
 
+  // Leaving the box sets what was typed, as Enter does.
+  ASSERT_TRUE(Window->Inspector().ChooseRow("ItemTextWidth"));
+  Press(Window->Inspector().ValueEdit);
+  Window->Inspector().ValueEdit->SelectAll();
+  vcltest::TypeText("90");
+  Press(Cards);
+  EXPECT_EQ(Cards->GetItemTextWidth(), 90);
+
   EXPECT_TRUE(Messages.empty());
   SetInInspector("ColumnWidth", "wide");
   ASSERT_EQ(Messages.size(), 1u);

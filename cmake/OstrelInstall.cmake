@@ -19,7 +19,7 @@ install(FILES ${OSTREL_HOST_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/OstrelButtonsBar.h
               ${CMAKE_SOURCE_DIR}/components/OstrelColumns.h
   DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})
-install(TARGETS ostrel-cards ostrel-demo RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ostrel-cards ostrel-demo ostrel-designer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
 install(EXPORT OstrelTargets NAMESPACE Ostrel:: DESTINATION ${OSTREL_INSTALL_CMAKEDIR})
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/OstrelConfig.cmake.in

@@ -253,6 +253,8 @@ public:
   void SetParentComponent(TComponent* Value) override;
 
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
+  // Passes Message to Dispatch; a control being designed (csDesigning) first offers it to
+  // the designer of its form (IDesignerHook, Forms.h), which may keep it.
   virtual void WndProc(TMessage& Message);
   virtual void Dispatch(TMessage& Message);
   virtual void DefaultHandler(TMessage& Message);

@@ -19,6 +19,16 @@ enum TPosition {
 };
 class TMainMenu;
 
+// The form designer of a form being designed. The controls being designed (csDesigning)
+// offer it every message before they act on it, so that a click selects a control instead
+// of pressing it.
+class IDesignerHook {
+public:
+  virtual ~IDesignerHook() = default;
+  // True when the designer took Message for Sender; the control then does nothing with it.
+  virtual bool IsDesignMsg(TControl* Sender, TMessage& Message) = 0;
+};
+
 // ---------------------------------------------------------------- TCustomForm
 
 // A top-level window. The active control is the one that takes the keyboard; moving it runs
@@ -62,6 +72,10 @@ public:
   // work from every control of the form. Cleared when that menu goes away.
   TMainMenu* GetMenu() const { return FMenu; }
   void SetMenu(TMainMenu* Value);
+  // The designer that takes the input of the form's designed controls; null (the default)
+  // when the form is not being designed. Not owned.
+  IDesignerHook* GetDesigner() const { return FDesigner; }
+  void SetDesigner(IDesignerHook* Value) { FDesigner = Value; }
 
   void Show();
   void Close();
@@ -135,6 +149,7 @@ private:
   bool FKeyPreview = false;
   TWinControl* FFocusedControl = nullptr;
   TMainMenu* FMenu = nullptr;
+  IDesignerHook* FDesigner = nullptr;
   bool FDestroyFired = false;
   bool FActive = false;
   bool FModal = false;
@@ -154,6 +169,8 @@ public:
 
 // The form that holds Control, or null when it lies on none.
 TCustomForm* GetParentForm(TControl* Control);
+// The designer of the nearest form, Control itself or a parent, that has one; or null.
+IDesignerHook* FindDesigner(TControl* Control);
 
 // ---------------------------------------------------------------- THintWindow
 

@@ -11,7 +11,7 @@ PREFIX="$WORK/prefix"
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$WORK"
 
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
-for f in bin/ostrel-cards bin/ostrel-demo include/ostrel/Ostrel.h include/ostrel/QtEmbedding.h; do
+for f in bin/ostrel-cards bin/ostrel-demo bin/ostrel-designer include/ostrel/Ostrel.h include/ostrel/QtEmbedding.h; do
   [ -e "$PREFIX/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 "$PREFIX/bin/ostrel-cards" generate --count 3 "$WORK/three.cards"

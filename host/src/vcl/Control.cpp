@@ -298,7 +298,13 @@ LRESULT TControl::Perform(unsigned Msg, WPARAM WParam, LPARAM LParam) {
   return Message.Result;
 }
 
-void TControl::WndProc(TMessage& Message) { Dispatch(Message); }
+// A control being designed offers its messages to the form designer first.
+void TControl::WndProc(TMessage& Message) {
+  if (HasState(csDesigning)) {
+    if (IDesignerHook* Designer = FindDesigner(this); Designer && Designer->IsDesignMsg(this, Message)) return;
+  }
+  Dispatch(Message);
+}
 
 void TControl::Dispatch(TMessage& Message) {
   switch (Message.Msg) {

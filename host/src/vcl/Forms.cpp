@@ -299,4 +299,10 @@ TCustomForm* GetParentForm(TControl* Control) {
   return dynamic_cast<TCustomForm*>(Control);
 }
 
+IDesignerHook* FindDesigner(TControl* Control) {
+  for (; Control != nullptr; Control = Control->GetParent())
+    if (auto* Form = dynamic_cast<TCustomForm*>(Control); Form && Form->GetDesigner()) return Form->GetDesigner();
+  return nullptr;
+}
+
 }  // namespace vcl

@@ -1,0 +1,114 @@
+// The designer's pure parts: handle geometry, the undo history, the palette's pages.
+
+#include <gtest/gtest.h>
+
+#include "ComponentPalette.h"
+#include "DesignHistory.h"
+#include "GrabHandles.h"
+#include "StdCtrls.h"
+
+namespace designer_test {
+namespace {
+
+using namespace vcl;
+using namespace designer;
+
+TEST(GrabHandleGeometry, HandlesSitOnTheCornersAndEdgeMiddles) {
+  const TRect Bounds{10, 20, 110, 60};  // 100 x 40
+  struct TRow {
+    THandle Handle;
+    TPoint Centre;
+  };
+  for (const TRow& Row : {TRow{THandle::TopLeft, {10, 20}}, TRow{THandle::Top, {59, 20}}, TRow{THandle::TopRight, {109, 20}},
+                          TRow{THandle::Right, {109, 39}}, TRow{THandle::BottomRight, {109, 59}},
+                          TRow{THandle::Bottom, {59, 59}}, TRow{THandle::BottomLeft, {10, 59}},
+                          TRow{THandle::Left, {10, 39}}}) {
+    SCOPED_TRACE(static_cast<int>(Row.Handle));
+    const TRect R = HandleRect(Bounds, Row.Handle);
+    EXPECT_EQ(R.Width(), HandleSize);
+    EXPECT_EQ(R.Height(), HandleSize);
+    EXPECT_EQ((TPoint{R.Left + HandleSize / 2, R.Top + HandleSize / 2}), Row.Centre);
+  }
+}
+
+TEST(GrabHandleGeometry, DraggingAHandleMovesItsSidesAndStopsShortOfTheOpposite) {
+  const TRect Bounds{10, 20, 110, 60};
+  struct TRow {
+    THandle Handle;
+    int DX, DY;
+    TRect Expected;
+  };
+  const TRow Rows[] = {
+      {THandle::BottomRight, 5, 7, {10, 20, 115, 67}},
+      {THandle::TopLeft, -4, 3, {6, 23, 110, 60}},
+      {THandle::Top, 50, -5, {10, 15, 110, 60}},  // the top handle leaves the width alone
+      {THandle::Left, 500, 0, {109, 20, 110, 60}},  // past the right side: one pixel wide
+      {THandle::Bottom, 0, -100, {10, 20, 110, 21}},
+      {THandle::TopRight, -200, 100, {10, 59, 11, 60}},
+  };
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(static_cast<int>(Row.Handle));
+    EXPECT_EQ(DragHandle(Bounds, Row.Handle, Row.DX, Row.DY), Row.Expected);
+  }
+}
+
+TEST(DesignHistory, UndoGoesBackThroughRealChangesOnly) {
+  TDesignHistory History;
+  History.Reset("a");
+  EXPECT_FALSE(History.IsModified());
+  History.Record("a");  // reported, but the text is the same: modified, nothing to undo
+  EXPECT_TRUE(History.IsModified());
+  EXPECT_FALSE(History.CanUndo());
+  History.Record("b");
+  History.Record("c");
+  History.MarkSaved();
+  EXPECT_FALSE(History.IsModified());
+  ASSERT_TRUE(History.CanUndo());
+  EXPECT_EQ(History.Previous(), "b");
+  History.Undo();
+  EXPECT_EQ(History.Current(), "b");
+  EXPECT_TRUE(History.IsModified());
+  History.Undo();
+  EXPECT_EQ(History.Current(), "a");
+  EXPECT_FALSE(History.CanUndo());
+  History.Reset("z");
+  EXPECT_FALSE(History.CanUndo());
+}
+
+TEST(DesignHistory, KeepsOnlyTheNewestStates) {
+  TDesignHistory History;
+  History.Reset("0");
+  for (std::size_t I = 1; I <= TDesignHistory::MaxUndo + 5; ++I) History.Record(std::to_string(I));
+  std::size_t Undone = 0;
+  while (History.CanUndo()) {
+    History.Undo();
+    ++Undone;
+  }
+  EXPECT_EQ(Undone, TDesignHistory::MaxUndo);
+  EXPECT_EQ(History.Current(), "5");
+}
+
+TEST(ComponentPalette, InstallsTheStandardPageThenVelmoraWithBothControlsEachTime) {
+  for (int Round = 0; Round < 2; ++Round) {  // a second designer in the same program
+    SCOPED_TRACE(Round);
+    TComponentPalette Palette;
+    Palette.Install();
+    ASSERT_EQ(Palette.Pages().size(), 2u);
+    EXPECT_EQ(Palette.Pages()[0].Name, "Standard");
+    const TPalettePage* Velmora = Palette.FindPage("velmora");
+    ASSERT_NE(Velmora, nullptr);
+    std::vector<AnsiString> Names;
+    for (const TClassInfo* Info : Velmora->Classes) Names.push_back(Info->ClassName());
+    EXPECT_EQ(Names, (std::vector<AnsiString>{"TOstrelButtonsBar", "TOstrel"}));
+    EXPECT_EQ(Palette.FindClass("tbutton"), &TButton::StaticClassInfo());
+    EXPECT_EQ(RegisterComponentsProc, nullptr) << "the environment is handed back";
+  }
+  TComponentPalette Palette;
+  Palette.Add("Standard", {&TButton::StaticClassInfo(), &TLabel::StaticClassInfo()});
+  Palette.Add("standard", {&TButton::StaticClassInfo()});
+  ASSERT_EQ(Palette.Pages().size(), 1u);
+  EXPECT_EQ(Palette.Pages()[0].Classes.size(), 2u);
+}
+
+}  // namespace
+}  // namespace designer_test

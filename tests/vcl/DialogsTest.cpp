@@ -150,6 +150,19 @@ TEST_F(DialogsTest, ThePromptOffersYesAndNoAndACancelAfterARefusalKeepsTheOldNam
   EXPECT_EQ(Seen, (std::vector<std::string>{"old.cards", Existing()})) << "asked again with the refused name";
 }
 
+// A hook that answers with the refused name again cannot mean anything else: asking it on
+// would never end, so the dialog counts it as a cancel.
+TEST_F(DialogsTest, AHookGivingBackTheRefusedNameCancels) {
+  TOpenDialog Dialog(nullptr);
+  Dialog.SetOptions({ofFileMustExist});
+  Dialog.SetFileName("old.cards");
+  AnswerWith({Missing(), Missing(), Existing()});
+  EXPECT_FALSE(Dialog.Execute());
+  EXPECT_EQ(Dialog.GetFileName(), "old.cards");
+  EXPECT_EQ(Asked, 2u);
+  EXPECT_EQ(Messages.size(), 1u);
+}
+
 TEST_F(DialogsTest, TheDefaultExtensionIsAddedOnlyToANameWithoutOne) {
   TSaveDialog Dialog(nullptr);
   Dialog.SetDefaultExt("cards");

@@ -73,9 +73,11 @@ bool TOpenDialog::Acceptable(const AnsiString& Name) {
 bool TOpenDialog::Execute() {
   const AnsiString SavedName = FFileName;
   const int SavedIndex = FFilterIndex;
+  AnsiString Refused;
   for (;;) {
     bool Chosen = false;
-    if (FileDialogHook()) {
+    const bool Hooked = static_cast<bool>(FileDialogHook());
+    if (Hooked) {
       Chosen = FileDialogHook()(*this);
     } else {
       backend::TFileDialogRequest Request;
@@ -97,7 +99,15 @@ bool TOpenDialog::Execute() {
       return false;
     }
     FFileName = WithDefaultExt(FFileName);
+    // A person changes a refused name; a hook that gives it back unchanged would be asked
+    // forever, so that answer counts as a cancel.
+    if (Hooked && !Refused.empty() && FFileName == Refused) {
+      FFileName = SavedName;
+      FFilterIndex = SavedIndex;
+      return false;
+    }
     if (Acceptable(FFileName)) return true;
+    Refused = FFileName;
   }
 }
 

@@ -143,6 +143,11 @@ private:
   // The deletion steps before the card is freed (hand-over, notifications, removal). They
   // go on past a handler's exception; the first one is returned for the caller to raise.
   std::exception_ptr Unlink() noexcept;
+  // Takes every field the card stream stores from Source, as writing Source and reading the
+  // record back would: Data keeps its low 32 bits, a line holding a line break splits.
+  void CopyStoredFields(const TOstrelItem& Source);
+  // Data as the card stream keeps it: its low 32 bits.
+  static void* StoredData(void* Data);
   void HandOverSelection();
   void HandOverFocus();
 
@@ -222,6 +227,9 @@ private:
   void Relayout();
   TOstrelItem* NewItem(int Index, const AnsiString& S, void* Data);
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
+  void SortByText();
+  // Puts Cards, unattached cards of this list, at the end in one pass.
+  void AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards);
   // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card
   // that an insert or delete moved by a few slots is found after a few steps.
   int SlotOf(const TOstrelItem* Item, int Hint) const;

@@ -1,10 +1,13 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <utility>
 
 #include "Forms.h"
+#include "ListSort.h"
 #include "Ostrel.h"
 
 namespace ostrel {
@@ -15,10 +18,41 @@ namespace {
 // comparison without context, so CompareByEvent finds the control here.
 TOstrel* SortingTable = nullptr;
 
-int CompareByText(void* Item1, void* Item2) {
-  const int Result =
-      CompareStr(static_cast<TOstrelItem*>(Item1)->GetText(), static_cast<TOstrelItem*>(Item2)->GetText());
-  return Result < 0 ? -1 : (Result > 0 ? 1 : 0);
+// A card's text as the sort by text reads it: its first 16 bytes as two numbers that
+// compare as the bytes do (zero-filled past the end), so that most comparisons decide
+// without reaching the card; the rest of the text only for the texts that share them.
+struct TTextKey {
+  std::uint64_t Head;
+  std::uint64_t Next;
+  const char* Bytes;
+  std::uint32_t Length;
+  std::uint32_t Slot;  // where the card stood before the sort
+};
+
+std::uint64_t BigEndianWord(const char* Bytes, std::size_t Length) {
+  unsigned char Word[8] = {};
+  std::memcpy(Word, Bytes, std::min<std::size_t>(Length, 8));
+  std::uint64_t Value = 0;
+  for (unsigned char B : Word) Value = Value << 8 | B;
+  return Value;
+}
+
+TTextKey KeyOf(const AnsiString& Text, std::uint32_t Slot) {
+  const std::size_t Length = Text.size();
+  return {BigEndianWord(Text.data(), Length), Length > 8 ? BigEndianWord(Text.data() + 8, Length - 8) : 0,
+          Text.data(), static_cast<std::uint32_t>(Length), Slot};
+}
+
+// The ordinal comparison of the two texts, -1, 0 or 1, as CompareStr decides it.
+int CompareKeys(const TTextKey& A, const TTextKey& B) {
+  if (A.Head != B.Head) return A.Head < B.Head ? -1 : 1;
+  if (A.Next != B.Next) return A.Next < B.Next ? -1 : 1;
+  constexpr std::uint32_t Known = 16;
+  if (A.Length > Known && B.Length > Known) {
+    const int Rest = std::memcmp(A.Bytes + Known, B.Bytes + Known, std::min(A.Length, B.Length) - Known);
+    if (Rest != 0) return Rest < 0 ? -1 : 1;
+  }
+  return A.Length == B.Length ? 0 : (A.Length < B.Length ? -1 : 1);
 }
 
 int CompareByEvent(void* Item1, void* Item2) {
@@ -167,7 +201,7 @@ void TOstrelItems::Sort() {
       } Restore{std::exchange(SortingTable, FTable)};
       FList.Sort(CompareByEvent);
     } else {
-      FList.Sort(CompareByText);
+      SortByText();
     }
   } catch (...) {
     FSorting = false;
@@ -181,21 +215,59 @@ void TOstrelItems::Sort() {
   if (FUpdateCount == 0) Relayout();
 }
 
+// The texts are read once into keys, which the list's own quicksort orders; the cards then
+// take the order of their keys. Same answers, same algorithm: the order TList::Sort gives,
+// ties included.
+void TOstrelItems::SortByText() {
+  const int Count = FList.GetCount();
+  std::vector<TTextKey> Keys;
+  Keys.reserve(static_cast<std::size_t>(Count));
+  void* const* Slots = FList.GetList();
+  for (int I = 0; I < Count; ++I)
+    Keys.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FText, static_cast<std::uint32_t>(I)));
+  SortItems(Keys.data(), Count, CompareKeys);
+  std::vector<void*> Sorted(static_cast<std::size_t>(Count));
+  for (int I = 0; I < Count; ++I) Sorted[static_cast<std::size_t>(I)] = Slots[Keys[static_cast<std::size_t>(I)].Slot];
+  for (int I = 0; I < Count; ++I) FList.Put(I, Sorted[static_cast<std::size_t>(I)]);
+}
+
+// The copies are made before this list is cleared: the source may be this list, and the
+// OnDeletion handlers that the clearing runs must not change what is copied. The result
+// is what writing the source as a card stream and reading it back gives.
 void TOstrelItems::Assign(TPersistent* Source) {
   auto* Items = dynamic_cast<TOstrelItems*>(Source);
   if (!Items) return TPersistent::Assign(Source);
-  TMemoryStream Stream;
+  std::vector<std::unique_ptr<TOstrelItem>> Copies;
+  Copies.reserve(static_cast<std::size_t>(Items->GetCount()));
+  for (int I = 0; I < Items->GetCount(); ++I) {
+    Copies.push_back(std::make_unique<TOstrelItem>(this));
+    Copies.back()->CopyStoredFields(*Items->GetItemFromIndex(I));
+  }
   BeginUpdate();
   try {
-    Items->WriteData(&Stream);
-    Stream.SetPosition(0);
-    ReadData(&Stream);
+    Clear();
+    AttachAll(Copies);
     Sort();
   } catch (...) {
     EndUpdate();
     throw;
   }
   EndUpdate();
+}
+
+void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {
+  CheckNotSorting();
+  if (Cards.empty()) return;
+  const bool WasEmpty = GetCount() == 0;
+  FList.SetCapacity(FList.GetCount() + static_cast<int>(Cards.size()));
+  for (auto& Card : Cards) {
+    Card->FAttached = true;
+    Card->FSlotHint = FList.GetCount();
+    FList.Add(Card.release());
+  }
+  Cards.clear();
+  StructureChanged();
+  if (WasEmpty && FTable) FTable->PutFocused(GetItemFromIndex(0), false);
 }
 
 void TOstrelItems::Relayout() {

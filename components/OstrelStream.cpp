@@ -92,15 +92,28 @@ void TOstrelItem::WriteString(const AnsiString& S, TStream* Stream) {
 void TOstrelItem::ReadData(TStream* Stream) {
   const LongInt Version = ReadInteger(Stream, "a card's version");
   FText = ostrel::ReadString(Stream, "a card's text");
-  // Data keeps its low 32 bits in the stream and comes back zero-extended.
-  FData = reinterpret_cast<void*>(
-      static_cast<std::uintptr_t>(static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data"))));
+  FData = StoredData(reinterpret_cast<void*>(static_cast<std::uintptr_t>(
+      static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data")))));
   FSubItems.SetTextStr(ostrel::ReadString(Stream, "a card's sub-items"));
   if (Version <= LastVersionWithoutHint) return;
   Byte ShowHint = 0;
   ReadField(Stream, &ShowHint, 1, "a card's show-hint flag");
   FShowHint = ShowHint != 0;
   FHint = ostrel::ReadString(Stream, "a card's hint");
+}
+
+// Data keeps its low 32 bits in the stream and comes back zero-extended.
+void* TOstrelItem::StoredData(void* Data) {
+  return reinterpret_cast<void*>(
+      static_cast<std::uintptr_t>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Data))));
+}
+
+void TOstrelItem::CopyStoredFields(const TOstrelItem& Source) {
+  FText = Source.FText;
+  FData = StoredData(Source.FData);
+  FSubItems.SetTextStr(Source.FSubItems.GetTextStr());
+  FShowHint = Source.FShowHint;
+  FHint = Source.FHint;
 }
 
 void TOstrelItem::WriteData(TStream* Stream) const {

@@ -18,12 +18,13 @@ namespace {
 // comparison without context, so CompareByEvent finds the control here.
 TOstrel* SortingTable = nullptr;
 
-// A card's text as the sort by text reads it: its first 16 bytes as two numbers that
-// compare as the bytes do (zero-filled past the end), so that most comparisons decide
-// without reaching the card; the rest of the text only for the texts that share them.
+// A card's text as the sort by text reads it: its first bytes as numbers that compare as
+// the bytes do (zero-filled past the end), so that most comparisons decide without
+// reaching the card; the rest of the text only for the texts that share them.
 struct TTextKey {
-  std::uint64_t Head;
-  std::uint64_t Next;
+  static constexpr std::size_t Words = 3;
+  static constexpr std::uint32_t Known = Words * 8;  // bytes the words hold
+  std::uint64_t Word[Words];
   const char* Bytes;
   std::uint32_t Length;
   std::uint32_t Slot;  // where the card stood before the sort
@@ -37,17 +38,19 @@ std::uint64_t BigEndianWord(const char* Bytes, std::size_t Length) {
   return Value;
 }
 
-TTextKey KeyOf(const AnsiString& Text, std::uint32_t Slot) {
+TTextKey KeyOf(std::string_view Text, std::uint32_t Slot) {
   const std::size_t Length = Text.size();
-  return {BigEndianWord(Text.data(), Length), Length > 8 ? BigEndianWord(Text.data() + 8, Length - 8) : 0,
-          Text.data(), static_cast<std::uint32_t>(Length), Slot};
+  TTextKey Key{{}, Text.data(), static_cast<std::uint32_t>(Length), Slot};
+  for (std::size_t W = 0; W < TTextKey::Words && W * 8 < Length; ++W)
+    Key.Word[W] = BigEndianWord(Text.data() + W * 8, Length - W * 8);
+  return Key;
 }
 
 // The ordinal comparison of the two texts, -1, 0 or 1, as CompareStr decides it.
-int CompareKeys(const TTextKey& A, const TTextKey& B) {
-  if (A.Head != B.Head) return A.Head < B.Head ? -1 : 1;
-  if (A.Next != B.Next) return A.Next < B.Next ? -1 : 1;
-  constexpr std::uint32_t Known = 16;
+inline int CompareKeys(const TTextKey& A, const TTextKey& B) {
+  for (std::size_t W = 0; W < TTextKey::Words; ++W)
+    if (A.Word[W] != B.Word[W]) return A.Word[W] < B.Word[W] ? -1 : 1;
+  constexpr std::uint32_t Known = TTextKey::Known;
   if (A.Length > Known && B.Length > Known) {
     const int Rest = std::memcmp(A.Bytes + Known, B.Bytes + Known, std::min(A.Length, B.Length) - Known);
     if (Rest != 0) return Rest < 0 ? -1 : 1;
@@ -76,6 +79,7 @@ TOstrelItems::~TOstrelItems() {
     }
   }
   // Cards whose deletion a handler interrupted by destroying the list finish without it.
+  ReleaseArena();
   for (TOstrelItem* Item : FUnlinking) Item->FOwner = nullptr;
 }
 
@@ -106,10 +110,15 @@ TOstrelItem* TOstrelItems::InsertObject(int Index, const AnsiString& S, void* Da
 TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
   CheckNotSorting();
   auto Item = std::make_unique<TOstrelItem>(this);
-  Item->FText = S;
+  Item->FSubItems.ReplaceEntry(0, S);
   Item->SetData(Data);
+  return Attach(std::move(Item), Index);
+}
+
+TOstrelItem* TOstrelItems::Attach(std::unique_ptr<TOstrelItem> Item, int Index) {
+  CheckNotSorting();
   Item->FAttached = true;
-  Item->FSlotHint = FCleared + Index;
+  Item->RememberSlot(FCleared + Index);
   if (Index == GetCount())
     FList.Add(Item.get());
   else
@@ -160,6 +169,7 @@ void TOstrelItems::Clear() {
     FClearing = false;
     FList.Clear();
     FCleared = 0;
+    ReleaseArena();
     StructureChanged();
     if (FTable) {
       FTable->PutSelected(nullptr, false);
@@ -223,9 +233,15 @@ void TOstrelItems::SortByText() {
   std::vector<TTextKey> Keys;
   Keys.reserve(static_cast<std::size_t>(Count));
   void* const* Slots = FList.GetList();
-  for (int I = 0; I < Count; ++I)
-    Keys.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FText, static_cast<std::uint32_t>(I)));
-  SortItems(Keys.data(), Count, CompareKeys);
+  auto Card = [&](int I) { return static_cast<const TOstrelItem*>(Slots[I]); };
+  // The cards lie scattered over the heap: each is asked for ahead, its text a little later.
+  constexpr int CardAhead = 16, TextAhead = 8;
+  for (int I = 0; I < Count; ++I) {
+    if (I + CardAhead < Count) __builtin_prefetch(&Card(I + CardAhead)->FSubItems);
+    if (I + TextAhead < Count) __builtin_prefetch(Card(I + TextAhead)->FSubItems.FBlock);
+    Keys.push_back(KeyOf(Card(I)->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
+  }
+  SortItems(Keys.data(), Count, [](const TTextKey& A, const TTextKey& B) { return CompareKeys(A, B); });
   std::vector<void*> Sorted(static_cast<std::size_t>(Count));
   for (int I = 0; I < Count; ++I) Sorted[static_cast<std::size_t>(I)] = Slots[Keys[static_cast<std::size_t>(I)].Slot];
   for (int I = 0; I < Count; ++I) FList.Put(I, Sorted[static_cast<std::size_t>(I)]);
@@ -237,15 +253,17 @@ void TOstrelItems::SortByText() {
 void TOstrelItems::Assign(TPersistent* Source) {
   auto* Items = dynamic_cast<TOstrelItems*>(Source);
   if (!Items) return TPersistent::Assign(Source);
+  TCardArena Fresh;  // outlives the copies, whose strings it holds until they are attached
   std::vector<std::unique_ptr<TOstrelItem>> Copies;
   Copies.reserve(static_cast<std::size_t>(Items->GetCount()));
   for (int I = 0; I < Items->GetCount(); ++I) {
     Copies.push_back(std::make_unique<TOstrelItem>(this));
-    Copies.back()->CopyStoredFields(*Items->GetItemFromIndex(I));
+    Copies.back()->CopyStoredFields(*Items->GetItemFromIndex(I), Fresh);
   }
   BeginUpdate();
   try {
     Clear();
+    FArena.Adopt(std::move(Fresh));
     AttachAll(Copies);
     Sort();
   } catch (...) {
@@ -262,12 +280,23 @@ void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {
   FList.SetCapacity(FList.GetCount() + static_cast<int>(Cards.size()));
   for (auto& Card : Cards) {
     Card->FAttached = true;
-    Card->FSlotHint = FList.GetCount();
+    Card->RememberSlot(FList.GetCount());
     FList.Add(Card.release());
   }
   Cards.clear();
   StructureChanged();
   if (WasEmpty && FTable) FTable->PutFocused(GetItemFromIndex(0), false);
+}
+
+void TOstrelItems::ReleaseArena() noexcept {
+  try {
+    for (TOstrelItem* Item : FUnlinking) Item->FSubItems.LeaveArena();
+  } catch (...) {
+    // No room to move their strings: the arena stays, for ever rather than too short.
+    (new TCardArena)->Adopt(std::move(FArena));
+    return;
+  }
+  FArena.Release();
 }
 
 void TOstrelItems::Relayout() {

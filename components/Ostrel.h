@@ -145,8 +145,9 @@ private:
   // go on past a handler's exception; the first one is returned for the caller to raise.
   std::exception_ptr Unlink() noexcept;
   // Takes every field the card stream stores from Source, as writing Source and reading the
-  // record back would: Data keeps its low 32 bits, a line holding a line break splits.
-  void CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena);
+  // record back would: Data keeps its low 32 bits, a line holding a line break splits. The
+  // strings go into Arena; Lines is room for splitting them, reused from card to card.
+  void CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena, std::vector<std::string_view>& Lines);
   // Data as the card stream keeps it: its low 32 bits.
   static void* StoredData(void* Data);
   void HandOverSelection();
@@ -238,6 +239,8 @@ private:
   void ReleaseArena() noexcept;
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
   void SortByText();
+  // For loops that read the strings of every card in list order.
+  static void PrefetchAhead(void* const* Slots, int I, int Count);
   // Puts Cards, unattached cards of this list, at the end in one pass.
   void AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards);
   // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card

@@ -290,20 +290,46 @@ void TOstrelSubItems::EraseEntry(int K) {
 
 void TOstrelSubItems::Pack(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
                            std::string_view LinesText) {
-  std::size_t Lines = 0, Bytes = Caption.size() + Hint.size();
-  SplitTextLines(LinesText, [&](const char*, std::size_t Length) {
-    ++Lines;
-    Bytes += Length;
-  });
-  const std::size_t Entries = FirstLine + Lines;
+  std::vector<std::string_view> Lines;
+  Pack(Arena, Caption, Hint, LinesText, Lines);
+}
+
+void TOstrelSubItems::Pack(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
+                           std::string_view LinesText, std::vector<std::string_view>& Lines) {
+  Lines.clear();
+  SplitTextLines(LinesText, [&](const char* Start, std::size_t Length) { Lines.emplace_back(Start, Length); });
+  PackLines(Arena, Caption, Hint, Lines);
+}
+
+void TOstrelSubItems::CopyPacked(const TOstrelSubItems& Source, TCardArena& Arena,
+                                 std::vector<std::string_view>& Lines) {
+  // The lines lie one after another: one look over their bytes tells whether any would
+  // come back as more than one line.
+  const std::string_view Text = Source.FCount ? std::string_view(Source.Entry(FirstLine).data(),
+                                                                 Source.Entry(Source.EntryCount() - 1).data() +
+                                                                     Source.Entry(Source.EntryCount() - 1).size() -
+                                                                     Source.Entry(FirstLine).data())
+                                              : std::string_view();
+  auto Holds = [&](char C) { return !Text.empty() && std::memchr(Text.data(), C, Text.size()); };
+  const bool Splits = Holds('\r') || Holds('\n') || Holds('\0');
+  if (Splits) return Pack(&Arena, Source.Entry(0), Source.Entry(1), Source.GetTextStr(), Lines);
+  Lines.clear();
+  for (int K = FirstLine; K < Source.EntryCount(); ++K) Lines.push_back(Source.Entry(K));
+  PackLines(&Arena, Source.Entry(0), Source.Entry(1), Lines);
+}
+
+void TOstrelSubItems::PackLines(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
+                                const std::vector<std::string_view>& Lines) {
+  std::size_t Bytes = Caption.size() + Hint.size();
+  for (std::string_view Line : Lines) Bytes += Line.size();
+  const std::size_t Entries = FirstLine + Lines.size();
   if (Entries > EntryLimit || Bytes > ByteLimit) throw EOutOfMemory(Consts::SOutOfMemory);
   std::byte* Block = nullptr;
-  std::byte* EndsAt = nullptr;
-  bool WideEnds = true;
-  if (Bytes > 0 || Lines > 0) {
+  if (Bytes > 0 || !Lines.empty()) {
+    const bool WideEnds = !Arena || Bytes > NarrowLimit;
+    const std::size_t Width = WideEnds ? 4 : 2;
+    std::byte* EndsAt;
     if (Arena) {
-      WideEnds = Bytes > NarrowLimit;
-      const std::size_t Width = WideEnds ? 4 : 2;
       Block = Arena->Allocate(Width + Width * Entries + Bytes, Width);
       const std::uint16_t Header[2] = {static_cast<std::uint16_t>(WideEnds ? Wide : 0), 0};
       std::memcpy(Block, Header, Width);
@@ -312,29 +338,27 @@ void TOstrelSubItems::Pack(TCardArena* Arena, std::string_view Caption, std::str
       Block = NewHeapBlock(Entries, Bytes);
       EndsAt = Block + HeapHeader;
     }
-  }
-  if (Block) {
-    char* Out = reinterpret_cast<char*>(EndsAt + (WideEnds ? 4 : 2) * Entries);
+    char* Out = reinterpret_cast<char*>(EndsAt + Width * Entries);
     std::uint32_t End = 0;
-    std::size_t K = 0;
-    auto Add = [&](const char* Start, std::size_t Length) {
-      if (Length) std::memcpy(Out + End, Start, Length);
-      End += static_cast<std::uint32_t>(Length);
+    std::byte* NextEnd = EndsAt;
+    auto Add = [&](std::string_view S) {
+      if (!S.empty()) std::memcpy(Out + End, S.data(), S.size());
+      End += static_cast<std::uint32_t>(S.size());
       if (WideEnds) {
-        std::memcpy(EndsAt + 4 * K, &End, 4);
+        std::memcpy(NextEnd, &End, 4);
       } else {
         const auto Short = static_cast<std::uint16_t>(End);
-        std::memcpy(EndsAt + 2 * K, &Short, 2);
+        std::memcpy(NextEnd, &Short, 2);
       }
-      ++K;
+      NextEnd += Width;
     };
-    Add(Caption.data(), Caption.size());
-    Add(Hint.data(), Hint.size());
-    SplitTextLines(LinesText, Add);
+    Add(Caption);
+    Add(Hint);
+    for (std::string_view Line : Lines) Add(Line);
   }
   FreeBlock(FBlock);
   FBlock = Block;
-  FCount = static_cast<int>(Lines);
+  FCount = static_cast<int>(Lines.size());
   ForgetObjects();
 }
 

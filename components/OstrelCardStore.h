@@ -55,6 +55,8 @@ public:
   // Asks the processor to fetch what GetCount reads, for a caller about to read the counts
   // of very many cards in turn; it changes nothing.
   void PrefetchCount() const { __builtin_prefetch(&FCount); }
+  // The same for the strings.
+  void PrefetchBlock() const { __builtin_prefetch(FBlock); }
   AnsiString Get(int Index) const override;  // EStringListError outside the range
   // Line Index without a copy, valid until the lines change; EStringListError outside.
   std::string_view GetLine(int Index) const;
@@ -83,6 +85,15 @@ private:
   // Replaces everything by Caption, Hint and the lines of LinesText (split as SetTextStr
   // does), in one block from Arena, or from the heap when Arena is null.
   void Pack(TCardArena* Arena, std::string_view Caption, std::string_view Hint, std::string_view LinesText);
+  // The same, splitting into Lines, whose room a caller packing many cards reuses.
+  void Pack(TCardArena* Arena, std::string_view Caption, std::string_view Hint, std::string_view LinesText,
+            std::vector<std::string_view>& Lines);
+  // Caption, hint and Lines as they are.
+  void PackLines(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
+                 const std::vector<std::string_view>& Lines);
+  // Everything of Source, packed into Arena, with the lines as GetTextStr and SetTextStr
+  // would carry them over (a line holding a line break becomes several).
+  void CopyPacked(const TOstrelSubItems& Source, TCardArena& Arena, std::vector<std::string_view>& Lines);
   // A block in an arena becomes the card's own, before the arena goes.
   void LeaveArena();
   void ForgetObjects();

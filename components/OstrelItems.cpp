@@ -233,13 +233,9 @@ void TOstrelItems::SortByText() {
   std::vector<TTextKey> Keys;
   Keys.reserve(static_cast<std::size_t>(Count));
   void* const* Slots = FList.GetList();
-  auto Card = [&](int I) { return static_cast<const TOstrelItem*>(Slots[I]); };
-  // The cards lie scattered over the heap: each is asked for ahead, its text a little later.
-  constexpr int CardAhead = 16, TextAhead = 8;
   for (int I = 0; I < Count; ++I) {
-    if (I + CardAhead < Count) __builtin_prefetch(&Card(I + CardAhead)->FSubItems);
-    if (I + TextAhead < Count) __builtin_prefetch(Card(I + TextAhead)->FSubItems.FBlock);
-    Keys.push_back(KeyOf(Card(I)->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
+    PrefetchAhead(Slots, I, Count);
+    Keys.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
   }
   SortItems(Keys.data(), Count, [](const TTextKey& A, const TTextKey& B) { return CompareKeys(A, B); });
   std::vector<void*> Sorted(static_cast<std::size_t>(Count));
@@ -256,9 +252,13 @@ void TOstrelItems::Assign(TPersistent* Source) {
   TCardArena Fresh;  // outlives the copies, whose strings it holds until they are attached
   std::vector<std::unique_ptr<TOstrelItem>> Copies;
   Copies.reserve(static_cast<std::size_t>(Items->GetCount()));
-  for (int I = 0; I < Items->GetCount(); ++I) {
+  std::vector<std::string_view> Lines;
+  const int Count = Items->GetCount();
+  void* const* Slots = Items->FList.GetList() + Items->FCleared;
+  for (int I = 0; I < Count; ++I) {
+    PrefetchAhead(Slots, I, Count);
     Copies.push_back(std::make_unique<TOstrelItem>(this));
-    Copies.back()->CopyStoredFields(*Items->GetItemFromIndex(I), Fresh);
+    Copies.back()->CopyStoredFields(*static_cast<const TOstrelItem*>(Slots[I]), Fresh, Lines);
   }
   BeginUpdate();
   try {
@@ -297,6 +297,15 @@ void TOstrelItems::ReleaseArena() noexcept {
     return;
   }
   FArena.Release();
+}
+
+// The cards lie scattered over the heap: each is asked for a few steps ahead, and its
+// block a little later.
+void TOstrelItems::PrefetchAhead(void* const* Slots, int I, int Count) {
+  constexpr int CardAhead = 16, BlockAhead = 8;
+  auto Card = [&](int At) { return static_cast<const TOstrelItem*>(Slots[At]); };
+  if (I + CardAhead < Count) Card(I + CardAhead)->FSubItems.PrefetchCount();
+  if (I + BlockAhead < Count) Card(I + BlockAhead)->FSubItems.PrefetchBlock();
 }
 
 void TOstrelItems::Relayout() {

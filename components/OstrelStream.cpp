@@ -85,6 +85,7 @@ struct TRecord {
   AnsiString SubItemBytes;
   bool ShowHintValue = true;
   AnsiString HintBytes;
+  std::vector<std::string_view> Lines;  // room for splitting the sub-items, reused
 
   // Reads the next record; on an error the fields read so far stay, as Complete says.
   void Read(TStream* Stream) {
@@ -153,8 +154,9 @@ void* TOstrelItem::StoredData(void* Data) {
       static_cast<std::uintptr_t>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Data))));
 }
 
-void TOstrelItem::CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena) {
-  FSubItems.Pack(&Arena, Source.FSubItems.Entry(0), Source.FSubItems.Entry(1), Source.FSubItems.GetTextStr());
+void TOstrelItem::CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena,
+                                   std::vector<std::string_view>& Lines) {
+  FSubItems.CopyPacked(Source.FSubItems, Arena, Lines);
   FData = StoredData(Source.FData);
   FShowHint = Source.FShowHint;
 }
@@ -206,7 +208,7 @@ void TOstrelItems::ReadData(TStream* Stream) {
     auto Item = std::make_unique<TOstrelItem>(this);
     Item->FSubItems.Pack(&FArena, Record.Field(TRecord::Text, Record.TextBytes),
                          Record.Field(TRecord::Hint, Record.HintBytes),
-                         Record.Field(TRecord::SubItems, Record.SubItemBytes));
+                         Record.Field(TRecord::SubItems, Record.SubItemBytes), Record.Lines);
     if (Record.Complete >= TRecord::Data)
       Item->FData = TOstrelItem::StoredData(reinterpret_cast<void*>(std::uintptr_t{Record.DataValue}));
     if (Record.Complete >= TRecord::ShowHint) Item->FShowHint = Record.ShowHintValue;

@@ -87,7 +87,13 @@ void SplitTextLines(std::string_view Text, F&& Line) {
   if (const void* Zero = std::memchr(P, 0, Text.size())) End = static_cast<const char*>(Zero);
   while (P < End) {
     const char* Start = P;
-    while (P < End && *P != '\r' && *P != '\n') ++P;
+    // The line feed first, then a carriage return before it: each search stops at this
+    // line's end, so a text of lone line feeds is not searched to its end for every line.
+    const void* Feed = std::memchr(P, '\n', static_cast<std::size_t>(End - P));
+    const char* Stop = Feed ? static_cast<const char*>(Feed) : End;
+    if (const void* Return = std::memchr(P, '\r', static_cast<std::size_t>(Stop - P)))
+      Stop = static_cast<const char*>(Return);
+    P = Stop;
     Line(Start, static_cast<std::size_t>(P - Start));
     if (P < End && *P++ == '\r' && P < End && *P == '\n') ++P;
   }

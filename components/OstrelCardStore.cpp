@@ -105,31 +105,23 @@ std::vector<void*>* ObjectsOf(const TOstrelSubItems* Lines) {
 // ------------------------------------------------------------------ arena
 
 std::byte* TCardArena::Allocate(std::size_t Bytes, std::size_t Align) {
-  auto Aligned = [&] {
-    const auto At = reinterpret_cast<std::uintptr_t>(FNext);
-    return reinterpret_cast<std::byte*>((At + Align - 1) & ~(std::uintptr_t{Align} - 1));
-  };
-  if (!FNext || Aligned() + Bytes > FEnd) {
-    // Chunks double from a small first one, so that a short list takes little.
-    const std::size_t Size = std::max({Bytes + Align, FChunkSize, FReserved});
+  auto Padding = [&] { return (0 - reinterpret_cast<std::uintptr_t>(FNext)) & (std::uintptr_t{Align} - 1); };
+  if (!FNext || static_cast<std::size_t>(FEnd - FNext) < Padding() + Bytes) {
+    const std::size_t Size = std::max(Bytes + Align, FChunkSize);
     FChunkSize = std::min(LargestChunk, 2 * FChunkSize);
     FChunks.push_back(std::make_unique_for_overwrite<std::byte[]>(Size));
     FNext = FChunks.back().get();
     FEnd = FNext + Size;
-    FReserved = 0;
   }
-  std::byte* Result = Aligned();
+  std::byte* Result = FNext + Padding();
   FNext = Result + Bytes;
   return Result;
 }
-
-void TCardArena::Reserve(std::size_t Bytes) { FReserved = Bytes; }
 
 void TCardArena::Release() {
   FChunks.clear();
   FChunks.shrink_to_fit();
   FNext = FEnd = nullptr;
-  FReserved = 0;
   FChunkSize = FirstChunk;
 }
 

@@ -23,8 +23,6 @@ class TCardArena {
 public:
   // Bytes aligned to Align (at most 8), from the current chunk or a new one.
   std::byte* Allocate(std::size_t Bytes, std::size_t Align);
-  // The next chunk holds at least Bytes, so that an amount known ahead comes in one piece.
-  void Reserve(std::size_t Bytes);
   // Frees every chunk; nothing handed out may be used afterwards.
   void Release();
   // Takes Other's chunks, which then live as long as this arena's.
@@ -34,7 +32,6 @@ private:
   std::vector<std::unique_ptr<std::byte[]>> FChunks;
   std::byte* FNext = nullptr;
   std::byte* FEnd = nullptr;
-  std::size_t FReserved = 0;
   // Chunks double from a small first one, so that a short list takes little.
   static constexpr std::size_t FirstChunk = 4096;
   std::size_t FChunkSize = FirstChunk;

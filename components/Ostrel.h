@@ -148,6 +148,8 @@ private:
   // record back would: Data keeps its low 32 bits, a line holding a line break splits. The
   // strings go into Arena; Lines is room for splitting them, reused from card to card.
   void CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena, std::vector<std::string_view>& Lines);
+  // WriteData, with Lines as room for the sub-item text, reused from card to card.
+  void WriteRecord(TStream* Stream, AnsiString& Lines) const;
   // Data as the card stream keeps it: its low 32 bits.
   static void* StoredData(void* Data);
   void HandOverSelection();

@@ -206,14 +206,23 @@ void TOstrelSubItems::Insert(int Index, const AnsiString& S) {
 
 AnsiString TOstrelSubItems::GetTextStr() const {
   AnsiString Result;
-  if (FCount == 0) return Result;
-  const TBlockView View(FBlock, EntryCount());
-  Result.reserve(View.End(EntryCount() - 1) - View.End(FirstLine - 1) + 2 * static_cast<std::size_t>(FCount));
-  for (int K = FirstLine; K < EntryCount(); ++K) {
-    Result.append(View.Bytes + View.Begin(K), View.End(K) - View.Begin(K));
-    Result += "\r\n";
-  }
+  GetTextInto(Result);
   return Result;
+}
+
+void TOstrelSubItems::GetTextInto(AnsiString& Result) const {
+  Result.clear();
+  if (FCount == 0) return;
+  const TBlockView View(FBlock, EntryCount());
+  Result.resize(View.End(EntryCount() - 1) - View.End(FirstLine - 1) + 2 * static_cast<std::size_t>(FCount));
+  char* Out = Result.data();
+  for (int K = FirstLine; K < EntryCount(); ++K) {
+    const std::uint32_t Begin = View.Begin(K), Length = View.End(K) - Begin;
+    std::memcpy(Out, View.Bytes + Begin, Length);
+    Out[Length] = '\r';
+    Out[Length + 1] = '\n';
+    Out += Length + 2;
+  }
 }
 
 void TOstrelSubItems::SetTextStr(const AnsiString& Value) { Pack(nullptr, Entry(0), Entry(1), Value); }

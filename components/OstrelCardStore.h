@@ -64,6 +64,8 @@ public:
   void Delete(int Index) override;
   void Insert(int Index, const AnsiString& S) override;  // 0..Count
   AnsiString GetTextStr() const override;
+  // GetTextStr into Result, whose room a caller writing many cards reuses.
+  void GetTextInto(AnsiString& Result) const;
   void SetTextStr(const AnsiString& Value) override;
 
 private:

@@ -162,10 +162,16 @@ void TOstrelItem::CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena,
 }
 
 void TOstrelItem::WriteData(TStream* Stream) const {
+  AnsiString Lines;
+  WriteRecord(Stream, Lines);
+}
+
+void TOstrelItem::WriteRecord(TStream* Stream, AnsiString& Lines) const {
   WriteInteger(Stream, StreamVersion);
   WriteString(FSubItems.Entry(0), Stream);
   WriteInteger(Stream, static_cast<LongInt>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(FData))));
-  WriteString(FSubItems.GetTextStr(), Stream);
+  FSubItems.GetTextInto(Lines);
+  WriteString(Lines, Stream);
   const Byte ShowHint = FShowHint ? 1 : 0;
   Stream->WriteBuffer(&ShowHint, 1);
   WriteString(FSubItems.Entry(1), Stream);
@@ -219,7 +225,13 @@ void TOstrelItems::ReadData(TStream* Stream) {
 
 void TOstrelItems::WriteData(TStream* Stream) const {
   WriteHeader(Stream, GetCount());
-  for (int I = 0; I < GetCount(); ++I) GetItemFromIndex(I)->WriteData(Stream);
+  AnsiString Lines;  // room for each card's sub-item text, reused
+  // The list is asked again for every card: a stream is free to do anything while it writes.
+  for (int I = 0; I < GetCount(); ++I) {
+    void* const* Slots = FList.GetList() + FCleared;
+    PrefetchAhead(Slots, I, GetCount());
+    static_cast<const TOstrelItem*>(Slots[I])->WriteRecord(Stream, Lines);
+  }
 }
 
 void TOstrelItems::DefineProperties(TFiler* Filer) {

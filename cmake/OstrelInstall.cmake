@@ -17,6 +17,7 @@ file(GLOB OSTREL_HOST_HEADERS ${CMAKE_SOURCE_DIR}/host/*.h)
 install(FILES ${OSTREL_HOST_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/Ostrel.h
               ${CMAKE_SOURCE_DIR}/components/OstrelButtonsBar.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelCardStore.h
               ${CMAKE_SOURCE_DIR}/components/OstrelColumns.h
   DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})
 install(TARGETS ostrel-cards ostrel-demo ostrel-designer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Classes.h"
+#include "OstrelCardStore.h"
 #include "OstrelColumns.h"
 #include "Controls.h"
 #include "Forms.h"
@@ -78,12 +79,12 @@ public:
   ~TOstrelItem() override;
   void Delete();  // destroys the card
 
-  const AnsiString& GetText() const { return FText; }
+  AnsiString GetText() const { return AnsiString(FSubItems.Entry(0)); }
   void SetText(const AnsiString& Value);
   TStrings* GetSubItems() const { return &FSubItems; }
   void* GetData() const { return FData; }
   void SetData(void* Value);
-  const AnsiString& GetHint() const { return FHint; }
+  AnsiString GetHint() const { return AnsiString(FSubItems.Entry(1)); }
   void SetHint(const AnsiString& Value);
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
@@ -134,7 +135,7 @@ public:
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream) const;
   static AnsiString ReadString(TStream* Stream);
-  static void WriteString(const AnsiString& S, TStream* Stream);
+  static void WriteString(std::string_view S, TStream* Stream);
 
 private:
   friend class TOstrelItems;
@@ -143,30 +144,42 @@ private:
   // The deletion steps before the card is freed (hand-over, notifications, removal). They
   // go on past a handler's exception; the first one is returned for the caller to raise.
   std::exception_ptr Unlink() noexcept;
+  // Takes every field the card stream stores from Source, as writing Source and reading the
+  // record back would: Data keeps its low 32 bits, a line holding a line break splits. The
+  // strings go into Arena; Lines is room for splitting them, reused from card to card.
+  void CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena, std::vector<std::string_view>& Lines);
+  // WriteData, with Lines as room for the sub-item text, reused from card to card.
+  void WriteRecord(TStream* Stream, AnsiString& Lines) const;
+  // Data as the card stream keeps it: its low 32 bits.
+  static void* StoredData(void* Data);
   void HandOverSelection();
   void HandOverFocus();
 
+  // Where the card last stood in its list's slots, as far as the field holds it.
+  void RememberSlot(int Slot) const;
+
   TOstrelItems* FOwner;
   // What the layout reads of every card lies together: the place and, right after it, the
-  // line count (which the string list keeps in its first bytes).
+  // line count.
   int FColumn = 0;
   int FTop = 0;
-  // Part of the card, so that a card is one allocation; handed out for change even from a
-  // const card.
-  mutable TStringList FSubItems;
+  // The sub-items, and behind them the caption and the hint in the same block; handed out
+  // for change even from a const card.
+  mutable TOstrelSubItems FSubItems;
   void* FData = nullptr;
-  AnsiString FText;
-  AnsiString FHint;
   // Where the card last stood in its list's slots: GetIndex checks it and searches outward
   // from it when the list has moved the card, so a card asked twice costs nothing.
-  mutable int FSlotHint = 0;
-  // The flags share one byte beside the hint, leaving no padding between the fields.
+  static constexpr std::uint32_t SlotHintLimit = (1u << 27) - 1;
+  mutable std::uint32_t FSlotHint : 27 = 0;
   bool FAttached : 1 = false;
   bool FDeleting : 1 = false;  // the deletion steps have started; another Delete does nothing
   bool FTakenOut : 1 = false;  // Clear took the card out of the list before deleting it
   bool FEdited : 1 = false;
   bool FShowHint : 1 = true;
 };
+
+// A card is its object and one block of strings: the object stays within a cache line.
+static_assert(sizeof(TOstrelItem) <= 64);
 
 // ------------------------------------------------------------------ card list
 
@@ -221,7 +234,17 @@ private:
   bool ItemsDataDiffers(TFiler* Filer) const;
   void Relayout();
   TOstrelItem* NewItem(int Index, const AnsiString& S, void* Data);
+  // Puts a new card of this list at Index, with the effects of adding one (focus, and
+  // outside a batch the sort or relayout); returns it.
+  TOstrelItem* Attach(std::unique_ptr<TOstrelItem> Item, int Index);
+  // Before the arena goes: the cards still deleting keep their strings.
+  void ReleaseArena() noexcept;
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
+  void SortByText();
+  // For loops that read the strings of every card in list order.
+  static void PrefetchAhead(void* const* Slots, int I, int Count);
+  // Puts Cards, unattached cards of this list, at the end in one pass.
+  void AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards);
   // The slot of FList that holds Item, or -1; searched outward from Hint, so that a card
   // that an insert or delete moved by a few slots is found after a few steps.
   int SlotOf(const TOstrelItem* Item, int Hint) const;
@@ -231,6 +254,7 @@ private:
   int FCleared = 0;  // slots at the front of FList that a running Clear has emptied
   bool FSorting = false;
   std::vector<TOstrelItem*> FUnlinking;  // cards whose deletion steps are running
+  TCardArena FArena;  // the strings of the cards read in bulk
 
   bool FClearing = false;
   TList FList;

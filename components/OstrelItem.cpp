@@ -1,6 +1,7 @@
 // The card: content, sub-item lookup, and the deletion steps that keep the list and the
 // control consistent while handlers run.
 
+#include <algorithm>
 #include <string_view>
 
 #include "Forms.h"
@@ -12,9 +13,9 @@ namespace {
 
 // The name of a sub-item: the text before its first "=", empty when there is none or it
 // comes first.
-std::string_view NameOf(const AnsiString& SubItem) {
+std::string_view NameOf(std::string_view SubItem) {
   const auto Pos = SubItem.find('=');
-  return Pos == AnsiString::npos ? std::string_view{} : std::string_view(SubItem).substr(0, Pos);
+  return Pos == std::string_view::npos ? std::string_view{} : SubItem.substr(0, Pos);
 }
 
 // A destructor cannot pass an exception on; the application reports it instead.
@@ -121,8 +122,8 @@ void TOstrelItem::HandOverFocus() {
 }
 
 void TOstrelItem::SetText(const AnsiString& Value) {
-  if (FText == Value) return;
-  FText = Value;
+  if (FSubItems.Entry(0) == Value) return;
+  FSubItems.ReplaceEntry(0, Value);
   TOstrel* Table = GetTable();
   if (FAttached && Table && Table->FSorted)
     FOwner->Sort();
@@ -131,7 +132,7 @@ void TOstrelItem::SetText(const AnsiString& Value) {
 }
 
 void TOstrelItem::SetData(void* Value) { FData = Value; }
-void TOstrelItem::SetHint(const AnsiString& Value) { FHint = Value; }
+void TOstrelItem::SetHint(const AnsiString& Value) { FSubItems.ReplaceEntry(1, Value); }
 void TOstrelItem::SetShowHint(bool Value) { FShowHint = Value; }
 
 bool TOstrelItem::GetSelected() const {
@@ -157,10 +158,14 @@ void TOstrelItem::SetFocused(bool Value) {
 
 int TOstrelItem::GetIndex() const {
   if (!FAttached || !FOwner) return -1;
-  const int Slot = FOwner->SlotOf(this, FSlotHint);
+  const int Slot = FOwner->SlotOf(this, static_cast<int>(FSlotHint));
   if (Slot < 0) return -1;
-  FSlotHint = Slot;
+  RememberSlot(Slot);
   return Slot - FOwner->FCleared;
+}
+
+void TOstrelItem::RememberSlot(int Slot) const {
+  FSlotHint = std::min(static_cast<std::uint32_t>(std::max(Slot, 0)), SlotHintLimit);
 }
 
 TOstrel* TOstrelItem::GetTable() const { return FOwner ? FOwner->GetTable() : nullptr; }
@@ -170,12 +175,12 @@ void TOstrelItem::Assign(TPersistent* Source) {
   if (!Item) return TPersistent::Assign(Source);
   if (Item == this) return;
   FSubItems.Assign(&Item->FSubItems);
-  FText = Item->FText;
+  FSubItems.ReplaceEntry(0, AnsiString(Item->FSubItems.Entry(0)));
   FData = Item->FData;
 }
 
 bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
-  return FText == Item->FText && FData == Item->FData && FSubItems.Equals(&Item->FSubItems);
+  return FSubItems.Entry(0) == Item->FSubItems.Entry(0) && FData == Item->FData && FSubItems.Equals(&Item->FSubItems);
 }
 
 void TOstrelItem::Update() {
@@ -187,16 +192,16 @@ void TOstrelItem::Update() {
 
 int TOstrelItem::GetSubItemIndex(const AnsiString& Name) const {
   for (int I = 0; I < FSubItems.GetCount(); ++I) {
-    const AnsiString SubItem = FSubItems.Get(I);
+    const std::string_view SubItem = FSubItems.GetLine(I);
     const std::string_view ItemName = NameOf(SubItem);
-    if ((ItemName.empty() ? std::string_view(SubItem) : ItemName) == Name) return I;
+    if ((ItemName.empty() ? SubItem : ItemName) == Name) return I;
   }
   return -1;
 }
 
 bool TOstrelItem::IsSubItemNameAndValue(int Index) const {
   if (Index < 0 || Index >= FSubItems.GetCount()) throw Exception("Index out of range");
-  return !NameOf(FSubItems.Get(Index)).empty();
+  return !NameOf(FSubItems.GetLine(Index)).empty();
 }
 
 }  // namespace ostrel

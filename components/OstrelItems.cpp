@@ -1,10 +1,13 @@
 // The card list: adding, deleting, clearing, batches and sorting.
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <utility>
 
 #include "Forms.h"
+#include "ListSort.h"
 #include "Ostrel.h"
 
 namespace ostrel {
@@ -15,10 +18,44 @@ namespace {
 // comparison without context, so CompareByEvent finds the control here.
 TOstrel* SortingTable = nullptr;
 
-int CompareByText(void* Item1, void* Item2) {
-  const int Result =
-      CompareStr(static_cast<TOstrelItem*>(Item1)->GetText(), static_cast<TOstrelItem*>(Item2)->GetText());
-  return Result < 0 ? -1 : (Result > 0 ? 1 : 0);
+// A card's text as the sort by text reads it: its first bytes as numbers that compare as
+// the bytes do (zero-filled past the end), so that most comparisons decide without
+// reaching the card; the rest of the text only for the texts that share them.
+struct TTextKey {
+  static constexpr std::size_t Words = 3;
+  static constexpr std::uint32_t Known = Words * 8;  // bytes the words hold
+  std::uint64_t Word[Words];
+  const char* Bytes;
+  std::uint32_t Length;
+  std::uint32_t Slot;  // where the card stood before the sort
+};
+
+std::uint64_t BigEndianWord(const char* Bytes, std::size_t Length) {
+  unsigned char Word[8] = {};
+  std::memcpy(Word, Bytes, std::min<std::size_t>(Length, 8));
+  std::uint64_t Value = 0;
+  for (unsigned char B : Word) Value = Value << 8 | B;
+  return Value;
+}
+
+TTextKey KeyOf(std::string_view Text, std::uint32_t Slot) {
+  const std::size_t Length = Text.size();
+  TTextKey Key{{}, Text.data(), static_cast<std::uint32_t>(Length), Slot};
+  for (std::size_t W = 0; W < TTextKey::Words && W * 8 < Length; ++W)
+    Key.Word[W] = BigEndianWord(Text.data() + W * 8, Length - W * 8);
+  return Key;
+}
+
+// The ordinal comparison of the two texts, -1, 0 or 1, as CompareStr decides it.
+inline int CompareKeys(const TTextKey& A, const TTextKey& B) {
+  for (std::size_t W = 0; W < TTextKey::Words; ++W)
+    if (A.Word[W] != B.Word[W]) return A.Word[W] < B.Word[W] ? -1 : 1;
+  constexpr std::uint32_t Known = TTextKey::Known;
+  if (A.Length > Known && B.Length > Known) {
+    const int Rest = std::memcmp(A.Bytes + Known, B.Bytes + Known, std::min(A.Length, B.Length) - Known);
+    if (Rest != 0) return Rest < 0 ? -1 : 1;
+  }
+  return A.Length == B.Length ? 0 : (A.Length < B.Length ? -1 : 1);
 }
 
 int CompareByEvent(void* Item1, void* Item2) {
@@ -42,6 +79,7 @@ TOstrelItems::~TOstrelItems() {
     }
   }
   // Cards whose deletion a handler interrupted by destroying the list finish without it.
+  ReleaseArena();
   for (TOstrelItem* Item : FUnlinking) Item->FOwner = nullptr;
 }
 
@@ -72,10 +110,15 @@ TOstrelItem* TOstrelItems::InsertObject(int Index, const AnsiString& S, void* Da
 TOstrelItem* TOstrelItems::NewItem(int Index, const AnsiString& S, void* Data) {
   CheckNotSorting();
   auto Item = std::make_unique<TOstrelItem>(this);
-  Item->FText = S;
+  Item->FSubItems.ReplaceEntry(0, S);
   Item->SetData(Data);
+  return Attach(std::move(Item), Index);
+}
+
+TOstrelItem* TOstrelItems::Attach(std::unique_ptr<TOstrelItem> Item, int Index) {
+  CheckNotSorting();
   Item->FAttached = true;
-  Item->FSlotHint = FCleared + Index;
+  Item->RememberSlot(FCleared + Index);
   if (Index == GetCount())
     FList.Add(Item.get());
   else
@@ -126,6 +169,7 @@ void TOstrelItems::Clear() {
     FClearing = false;
     FList.Clear();
     FCleared = 0;
+    ReleaseArena();
     StructureChanged();
     if (FTable) {
       FTable->PutSelected(nullptr, false);
@@ -167,7 +211,7 @@ void TOstrelItems::Sort() {
       } Restore{std::exchange(SortingTable, FTable)};
       FList.Sort(CompareByEvent);
     } else {
-      FList.Sort(CompareByText);
+      SortByText();
     }
   } catch (...) {
     FSorting = false;
@@ -181,21 +225,87 @@ void TOstrelItems::Sort() {
   if (FUpdateCount == 0) Relayout();
 }
 
+// The texts are read once into keys, which the list's own quicksort orders; the cards then
+// take the order of their keys. Same answers, same algorithm: the order TList::Sort gives,
+// ties included.
+void TOstrelItems::SortByText() {
+  const int Count = FList.GetCount();
+  std::vector<TTextKey> Keys;
+  Keys.reserve(static_cast<std::size_t>(Count));
+  void* const* Slots = FList.GetList();
+  for (int I = 0; I < Count; ++I) {
+    PrefetchAhead(Slots, I, Count);
+    Keys.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
+  }
+  SortItems(Keys.data(), Count, [](const TTextKey& A, const TTextKey& B) { return CompareKeys(A, B); });
+  std::vector<void*> Sorted(static_cast<std::size_t>(Count));
+  for (int I = 0; I < Count; ++I) Sorted[static_cast<std::size_t>(I)] = Slots[Keys[static_cast<std::size_t>(I)].Slot];
+  for (int I = 0; I < Count; ++I) FList.Put(I, Sorted[static_cast<std::size_t>(I)]);
+}
+
+// The copies are made before this list is cleared: the source may be this list, and the
+// OnDeletion handlers that the clearing runs must not change what is copied. The result
+// is what writing the source as a card stream and reading it back gives.
 void TOstrelItems::Assign(TPersistent* Source) {
   auto* Items = dynamic_cast<TOstrelItems*>(Source);
   if (!Items) return TPersistent::Assign(Source);
-  TMemoryStream Stream;
+  TCardArena Fresh;  // outlives the copies, whose strings it holds until they are attached
+  std::vector<std::unique_ptr<TOstrelItem>> Copies;
+  Copies.reserve(static_cast<std::size_t>(Items->GetCount()));
+  std::vector<std::string_view> Lines;
+  const int Count = Items->GetCount();
+  void* const* Slots = Items->FList.GetList() + Items->FCleared;
+  for (int I = 0; I < Count; ++I) {
+    PrefetchAhead(Slots, I, Count);
+    Copies.push_back(std::make_unique<TOstrelItem>(this));
+    Copies.back()->CopyStoredFields(*static_cast<const TOstrelItem*>(Slots[I]), Fresh, Lines);
+  }
   BeginUpdate();
   try {
-    Items->WriteData(&Stream);
-    Stream.SetPosition(0);
-    ReadData(&Stream);
+    Clear();
+    FArena.Adopt(std::move(Fresh));
+    AttachAll(Copies);
     Sort();
   } catch (...) {
     EndUpdate();
     throw;
   }
   EndUpdate();
+}
+
+void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {
+  CheckNotSorting();
+  if (Cards.empty()) return;
+  const bool WasEmpty = GetCount() == 0;
+  FList.SetCapacity(FList.GetCount() + static_cast<int>(Cards.size()));
+  for (auto& Card : Cards) {
+    Card->FAttached = true;
+    Card->RememberSlot(FList.GetCount());
+    FList.Add(Card.release());
+  }
+  Cards.clear();
+  StructureChanged();
+  if (WasEmpty && FTable) FTable->PutFocused(GetItemFromIndex(0), false);
+}
+
+void TOstrelItems::ReleaseArena() noexcept {
+  try {
+    for (TOstrelItem* Item : FUnlinking) Item->FSubItems.LeaveArena();
+  } catch (...) {
+    // No room to move their strings: the arena stays, for ever rather than too short.
+    (new TCardArena)->Adopt(std::move(FArena));
+    return;
+  }
+  FArena.Release();
+}
+
+// The cards lie scattered over the heap: each is asked for a few steps ahead, and its
+// block a little later.
+void TOstrelItems::PrefetchAhead(void* const* Slots, int I, int Count) {
+  constexpr int CardAhead = 16, BlockAhead = 8;
+  auto Card = [&](int At) { return static_cast<const TOstrelItem*>(Slots[At]); };
+  if (I + CardAhead < Count) Card(I + CardAhead)->FSubItems.PrefetchCount();
+  if (I + BlockAhead < Count) Card(I + BlockAhead)->FSubItems.PrefetchBlock();
 }
 
 void TOstrelItems::Relayout() {

@@ -44,11 +44,13 @@ void WriteInteger(TStream* Stream, LongInt Value) {
   Stream->WriteBuffer(Bytes, 4);
 }
 
-AnsiString ReadString(TStream* Stream, const char* What) {
+// Reads a string field into S, whose room is reused; S holds the field only when no error
+// was raised.
+void ReadStringInto(TStream* Stream, const char* What, AnsiString& S) {
   const LongInt Length = ReadInteger(Stream, What);
   if (Length < 0)
     throw EOstrelReadError(AnsiString(), Stream->GetPosition() - 4, Format("%s has a negative length", {What}));
-  AnsiString S;
+  S.clear();
   if (Stream->SizeKnown()) {
     const std::int64_t Rest = Stream->GetSize() - Stream->GetPosition();
     if (Length > Rest)
@@ -56,7 +58,7 @@ AnsiString ReadString(TStream* Stream, const char* What) {
                              Format("%s of %d bytes is longer than the %d bytes left", {What, Length, Rest}));
     S.resize(static_cast<std::size_t>(Length));
     ReadField(Stream, S.data(), Length, What);
-    return S;
+    return;
   }
   for (std::size_t Left = static_cast<std::size_t>(Length); Left > 0;) {
     const std::size_t Piece = std::min(Left, StringPiece);
@@ -65,8 +67,52 @@ AnsiString ReadString(TStream* Stream, const char* What) {
     ReadField(Stream, S.data() + Old, static_cast<long>(Piece), What);
     Left -= Piece;
   }
+}
+
+AnsiString ReadString(TStream* Stream, const char* What) {
+  AnsiString S;
+  ReadStringInto(Stream, What, S);
   return S;
 }
+
+// One card record as read, and how far: each field counts once it is complete.
+struct TRecord {
+  enum TStage { None, Text, Data, SubItems, ShowHint, Hint };
+  TStage Complete = None;
+  LongInt Version = 0;
+  AnsiString TextBytes;
+  std::uint32_t DataValue = 0;
+  AnsiString SubItemBytes;
+  bool ShowHintValue = true;
+  AnsiString HintBytes;
+  std::vector<std::string_view> Lines;  // room for splitting the sub-items, reused
+
+  // Reads the next record; on an error the fields read so far stay, as Complete says.
+  void Read(TStream* Stream) {
+    Complete = None;
+    ShowHintValue = true;
+    Version = ReadInteger(Stream, "a card's version");
+    ReadStringInto(Stream, "a card's text", TextBytes);
+    Complete = Text;
+    DataValue = static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data"));
+    Complete = Data;
+    ReadStringInto(Stream, "a card's sub-items", SubItemBytes);
+    Complete = SubItems;
+    if (Version <= LastVersionWithoutHint) {
+      Complete = Hint;
+      return;
+    }
+    Byte Flag = 0;
+    ReadField(Stream, &Flag, 1, "a card's show-hint flag");
+    ShowHintValue = Flag != 0;
+    Complete = ShowHint;
+    ReadStringInto(Stream, "a card's hint", HintBytes);
+    Complete = Hint;
+  }
+  std::string_view Field(TStage Stage, const AnsiString& Bytes) const {
+    return Complete >= Stage ? std::string_view(Bytes) : std::string_view();
+  }
+};
 
 }  // namespace
 
@@ -79,7 +125,7 @@ EOstrelReadError::EOstrelReadError(const AnsiString& Source, std::int64_t Offset
 
 AnsiString TOstrelItem::ReadString(TStream* Stream) { return ostrel::ReadString(Stream, "a string"); }
 
-void TOstrelItem::WriteString(const AnsiString& S, TStream* Stream) {
+void TOstrelItem::WriteString(std::string_view S, TStream* Stream) {
   // The length field has 31 bits; a longer string cannot be stored.
   if (S.size() > static_cast<std::size_t>(std::numeric_limits<LongInt>::max()))
     throw EWriteError(Consts::SWriteError);
@@ -91,26 +137,44 @@ void TOstrelItem::WriteString(const AnsiString& S, TStream* Stream) {
 // with the fields read before the end.
 void TOstrelItem::ReadData(TStream* Stream) {
   const LongInt Version = ReadInteger(Stream, "a card's version");
-  FText = ostrel::ReadString(Stream, "a card's text");
-  // Data keeps its low 32 bits in the stream and comes back zero-extended.
-  FData = reinterpret_cast<void*>(
-      static_cast<std::uintptr_t>(static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data"))));
+  FSubItems.ReplaceEntry(0, ostrel::ReadString(Stream, "a card's text"));
+  FData = StoredData(reinterpret_cast<void*>(static_cast<std::uintptr_t>(
+      static_cast<std::uint32_t>(ReadInteger(Stream, "a card's Data")))));
   FSubItems.SetTextStr(ostrel::ReadString(Stream, "a card's sub-items"));
   if (Version <= LastVersionWithoutHint) return;
   Byte ShowHint = 0;
   ReadField(Stream, &ShowHint, 1, "a card's show-hint flag");
   FShowHint = ShowHint != 0;
-  FHint = ostrel::ReadString(Stream, "a card's hint");
+  FSubItems.ReplaceEntry(1, ostrel::ReadString(Stream, "a card's hint"));
+}
+
+// Data keeps its low 32 bits in the stream and comes back zero-extended.
+void* TOstrelItem::StoredData(void* Data) {
+  return reinterpret_cast<void*>(
+      static_cast<std::uintptr_t>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(Data))));
+}
+
+void TOstrelItem::CopyStoredFields(const TOstrelItem& Source, TCardArena& Arena,
+                                   std::vector<std::string_view>& Lines) {
+  FSubItems.CopyPacked(Source.FSubItems, Arena, Lines);
+  FData = StoredData(Source.FData);
+  FShowHint = Source.FShowHint;
 }
 
 void TOstrelItem::WriteData(TStream* Stream) const {
+  AnsiString Lines;
+  WriteRecord(Stream, Lines);
+}
+
+void TOstrelItem::WriteRecord(TStream* Stream, AnsiString& Lines) const {
   WriteInteger(Stream, StreamVersion);
-  WriteString(FText, Stream);
+  WriteString(FSubItems.Entry(0), Stream);
   WriteInteger(Stream, static_cast<LongInt>(static_cast<std::uint32_t>(reinterpret_cast<std::uintptr_t>(FData))));
-  WriteString(FSubItems.GetTextStr(), Stream);
+  FSubItems.GetTextInto(Lines);
+  WriteString(Lines, Stream);
   const Byte ShowHint = FShowHint ? 1 : 0;
   Stream->WriteBuffer(&ShowHint, 1);
-  WriteString(FHint, Stream);
+  WriteString(FSubItems.Entry(1), Stream);
 }
 
 int TOstrelItems::ReadHeader(TStream* Stream) {
@@ -132,12 +196,42 @@ void TOstrelItems::ReadData(TStream* Stream) {
     const std::int64_t Fit = (Stream->GetSize() - Stream->GetPosition()) / SmallestRecord;
     FList.SetCapacity(FList.GetCount() + static_cast<int>(std::min<std::int64_t>(Count, Fit)));
   }
-  for (LongInt I = 0; I < Count; ++I) Add(AnsiString())->ReadData(Stream);
+  // Outside a batch each card is added, with its relayout and sort, before it is read.
+  if (FUpdateCount == 0) {
+    for (LongInt I = 0; I < Count; ++I) Add(AnsiString())->ReadData(Stream);
+    return;
+  }
+  // Inside one nothing can see a card between its adding and its reading: each record is
+  // read first and its card made whole, its strings packed into the list's arena.
+  TRecord Record;
+  for (LongInt I = 0; I < Count; ++I) {
+    std::exception_ptr Error;
+    try {
+      Record.Read(Stream);
+    } catch (...) {
+      Error = std::current_exception();
+    }
+    auto Item = std::make_unique<TOstrelItem>(this);
+    Item->FSubItems.Pack(&FArena, Record.Field(TRecord::Text, Record.TextBytes),
+                         Record.Field(TRecord::Hint, Record.HintBytes),
+                         Record.Field(TRecord::SubItems, Record.SubItemBytes), Record.Lines);
+    if (Record.Complete >= TRecord::Data)
+      Item->FData = TOstrelItem::StoredData(reinterpret_cast<void*>(std::uintptr_t{Record.DataValue}));
+    if (Record.Complete >= TRecord::ShowHint) Item->FShowHint = Record.ShowHintValue;
+    Attach(std::move(Item), GetCount());
+    if (Error) std::rethrow_exception(Error);
+  }
 }
 
 void TOstrelItems::WriteData(TStream* Stream) const {
   WriteHeader(Stream, GetCount());
-  for (int I = 0; I < GetCount(); ++I) GetItemFromIndex(I)->WriteData(Stream);
+  AnsiString Lines;  // room for each card's sub-item text, reused
+  // The list is asked again for every card: a stream is free to do anything while it writes.
+  for (int I = 0; I < GetCount(); ++I) {
+    void* const* Slots = FList.GetList() + FCleared;
+    PrefetchAhead(Slots, I, GetCount());
+    static_cast<const TOstrelItem*>(Slots[I])->WriteRecord(Stream, Lines);
+  }
 }
 
 void TOstrelItems::DefineProperties(TFiler* Filer) {

@@ -2,10 +2,12 @@
 // Lists, string lists, streams, persistent objects, filers and components.
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <initializer_list>
 #include <memory>
 #include <set>
+#include <string_view>
 #include <vector>
 
 #include "SysUtils.h"
@@ -73,6 +75,29 @@ protected:
 };
 
 // ---------------------------------------------------------------- TStrings
+
+// Calls Line(begin, length) for every line of Text as TStrings::SetTextStr takes it apart:
+// CR LF, lone CR and lone LF end a line, a last line without a break counts, a zero byte
+// ends the text.
+template <class F>
+void SplitTextLines(std::string_view Text, F&& Line) {
+  if (Text.empty()) return;
+  const char* P = Text.data();
+  const char* End = P + Text.size();
+  if (const void* Zero = std::memchr(P, 0, Text.size())) End = static_cast<const char*>(Zero);
+  while (P < End) {
+    const char* Start = P;
+    // The line feed first, then a carriage return before it: each search stops at this
+    // line's end, so a text of lone line feeds is not searched to its end for every line.
+    const void* Feed = std::memchr(P, '\n', static_cast<std::size_t>(End - P));
+    const char* Stop = Feed ? static_cast<const char*>(Feed) : End;
+    if (const void* Return = std::memchr(P, '\r', static_cast<std::size_t>(Stop - P)))
+      Stop = static_cast<const char*>(Return);
+    P = Stop;
+    Line(Start, static_cast<std::size_t>(P - Start));
+    if (P < End && *P++ == '\r' && P < End && *P == '\n') ++P;
+  }
+}
 
 class TStrings : public TPersistent {
 public:

@@ -6,24 +6,6 @@
 
 namespace vcl {
 
-namespace {
-
-// Calls Line(begin, length) for every line of Text: CR LF, lone CR and lone LF end a line,
-// a last line without a break counts, a zero byte ends the text.
-template <class F>
-void SplitLines(const AnsiString& Text, F&& Line) {
-  const char* P = Text.data();
-  const char* End = P + Text.size();
-  if (const void* Zero = std::memchr(P, 0, Text.size())) End = static_cast<const char*>(Zero);
-  while (P < End) {
-    const char* Start = P;
-    while (P < End && *P != '\r' && *P != '\n') ++P;
-    Line(Start, static_cast<size_t>(P - Start));
-    if (P < End && *P++ == '\r' && P < End && *P == '\n') ++P;
-  }
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------- TStrings
 
@@ -107,7 +89,7 @@ void TStrings::SetTextStr(const AnsiString& Value) {
   BeginUpdate();
   try {
     Clear();
-    SplitLines(Value, [this](const char* Start, size_t Length) { Add(AnsiString(Start, Length)); });
+    SplitTextLines(Value, [this](const char* Start, size_t Length) { Add(AnsiString(Start, Length)); });
   } catch (...) {
     EndUpdate();
     throw;
@@ -282,13 +264,13 @@ void TStringList::SetTextStr(const AnsiString& Value) {
   try {
     // Exactly the lines and bytes: loaded lists keep no spare room.
     size_t Lines = 0, Bytes = 0;
-    SplitLines(Value, [&](const char*, size_t Length) {
+    SplitTextLines(Value, [&](const char*, size_t Length) {
       ++Lines;
       Bytes += Length;
     });
     detail::TLineBlockPtr Block = detail::Resized(nullptr, 0, Lines, Bytes);
     int Count = 0;
-    SplitLines(Value, [&](const char* Start, size_t Length) {
+    SplitTextLines(Value, [&](const char* Start, size_t Length) {
       detail::InsertLine(Block, Count, Count, std::string_view(Start, Length));
       ++Count;
     });

@@ -31,6 +31,11 @@ void ReportFromDestructor(std::exception_ptr Error, TObject* Sender) noexcept {
 
 }  // namespace
 
+void TOstrelSubItems::Changed() {
+  ++FChanges;
+  TStringList::Changed();
+}
+
 TOstrelItem::TOstrelItem(TOstrelItems* AOwner) : FOwner(AOwner) {}
 
 // Reached through a plain delete of a card still in its list: the same steps as Delete.

@@ -1,10 +1,12 @@
 // Card layout: columns and tops, card heights, hit tests and the neighbour search.
 //
-// The layout engine (TCardColumns) keeps the first card of every column. Hit tests and the
-// neighbour search use it to look only at the one column concerned; painting uses it to
-// skip columns out of view. It is only trusted while the list has not changed since it was
-// built (the list reports every add, insert, delete, clear and sort); otherwise the queries
-// walk all cards, which gives the same answers from the cards' stored positions.
+// The layout engine (TCardColumns) keeps the heights it read and the first card of every
+// column. Hit tests and the neighbour search use it to look only at the one column
+// concerned; painting uses it to skip columns out of view. A card's place is worked out
+// from it while it describes the card (the list reports every add, insert, delete, clear
+// and sort, and the engine follows one change); before the engine loses track (a sort, a
+// clear, a second change, a height handler that may look) every card is given its place to
+// keep, and queries walk all cards over those kept places.
 
 #include <algorithm>
 #include <cstdlib>

@@ -123,8 +123,15 @@ void TOstrel::SetTableItems(TOstrelItems* Value) { FItems->Assign(Value); }
 
 void TOstrel::SetCustomDrawing(bool Value) {
   if (FCustomDrawing == Value) return;
+  StorePlaces();  // a height handler may look at them while it is asked
   FCustomDrawing = Value;
   RelayoutAndInvalidate();
+}
+
+void TOstrel::SetOnItemHeight(TOstrelItemHeightEvent Value) {
+  StorePlaces();
+  FOnItemHeight = std::move(Value);
+  FColumns.RequireFullPass();
 }
 
 void TOstrel::SetItemLineHeight(int Value) {

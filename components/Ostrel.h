@@ -101,8 +101,9 @@ public:
   bool GetEdited() const { return FEdited; }
   TOstrel* GetTable() const;
   TOstrelItems* GetOwnerList() const { return FOwner; }
-  int GetColumn() const { return FColumn; }
-  int GetTop() const { return FTop; }
+  // The column and top the control's last layout gave the card; 0 and 0 before one.
+  int GetColumn() const;
+  int GetTop() const;
 
   // Copies text, Data and sub-items of another card; nothing else.
   void Assign(TPersistent* Source) override;
@@ -160,7 +161,8 @@ private:
 
   TOstrelItems* FOwner;
   // What the layout reads of every card lies together: the place and, right after it, the
-  // line count.
+  // line count. The place is the card's own only while its control says so
+  // (TOstrel::PlaceOf); otherwise the control works it out.
   int FColumn = 0;
   int FTop = 0;
   // The sub-items, and behind them the caption and the hint in the same block; handed out
@@ -361,10 +363,7 @@ public:
   void SetOnDeletion(TOstrelItemNotifyEvent Value) { FOnDeletion = std::move(Value); }
   const TOstrelItemHeightEvent& GetOnItemHeight() const { return FOnItemHeight; }
   // A new handler may answer other heights: the next layout is a full one.
-  void SetOnItemHeight(TOstrelItemHeightEvent Value) {
-    FOnItemHeight = std::move(Value);
-    FColumns.Forget();
-  }
+  void SetOnItemHeight(TOstrelItemHeightEvent Value);
   const TOstrelItemNotifyEvent& GetOnChange() const { return FOnChange; }
   void SetOnChange(TOstrelItemNotifyEvent Value) { FOnChange = std::move(Value); }
   const TOstrelChangingEvent& GetOnChanging() const { return FOnChanging; }
@@ -541,6 +540,9 @@ private:
   void ItemsChanged(int At, int Removed, int Inserted);
   // A card's height may have changed (its sub-items did).
   void ItemResized(const TOstrelItem* Item);
+  // The list is about to sort or clear its cards: after that no card's place can be worked
+  // out from the last layout, so every card keeps its own now.
+  void ItemsRearranging();
   // The relayout after a change of the list: from the changed column on when the change was
   // one card and nothing else moved, repainting only the columns that moved; otherwise
   // CalcItemsPos, RecalcDimensions and Invalidate.
@@ -554,17 +556,32 @@ private:
   void AnnounceReorder();
 
   // Layout helpers (OstrelLayout.cpp).
+  // Where a card stands: worked out from the last layout while it describes the card, or the
+  // place the card keeps.
+  TCardColumns::TCardPlace PlaceOf(const TOstrelItem* Item) const;
+  // Every card of the last layout keeps its place, and the engine forgets the columns.
+  void ForgetColumns();
+  // Every card of the last layout keeps its place (FPlacesStored).
+  void StorePlaces();
+  // Whether heights are this class's own, from line counts: no handler, no descendant.
+  bool OwnHeights() const;
+  // Whether the heights of the last layout still hold for every card, unread.
+  bool HeightsKnown() const;
+  // Cards the foreign heights placed keep their column numbers right after a renumbering.
+  void RenumberStoredColumns(const TCardColumns::TMoved& Moved);
   TCardColumns::TMetrics LayoutMetrics();
   // Runs a pass of the engine over the cards, with their heights and places.
   template <class TPass>
   auto PlaceCards(TPass&& Pass);
   void InvalidateColumns(int First, int Last);
   bool IndexedItem(const TOstrelItem* Item) const;
-  TOstrelItem* FirstItemAt(int First, int End, int X, int Y);
-  TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column, int First, int End);
+  // Whether a card placed so holds the point; Stale when a height handler changed the list.
+  bool HitsCard(TOstrelItem* Item, int Column, int Top, int X, int Y, bool& Stale);
+  // The card of Column nearest to Item's top, the upper one of two as near.
+  TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column);
   // Painting helpers (OstrelPaint.cpp).
   void PaintCard(TOstrelItem* Item, const TRect& R);
-  int ShownLines(const TOstrelItem* Item);  // sub-item lines that reach into the client area
+  int ShownLines(const TOstrelItem* Item, int Top);  // sub-item lines that reach into the client area
   void DrawCardText(const AnsiString& Text, TRect Rect, unsigned Format);
 
   static constexpr unsigned HintTimerId = 1;
@@ -637,6 +654,19 @@ private:
   const TOstrelItem* FPlacing = nullptr;
   // The columns of the last layout.
   TCardColumns FColumns;
+  // Whether every card keeps the place the last layout gave it. Passes over own heights
+  // write no card, so it turns false; a card's place then follows from the columns.
+  bool FPlacesStored = true;
+  // What the heights of the last full pass came from: own heights hold, unread, while the
+  // metrics are the same and no card's lines changed.
+  struct THeightsSource {
+    bool Own = false;
+    int LineHeight = 0;
+    int CaptionHeight = 0;
+    std::uint64_t SubItemChanges = 0;
+    bool operator==(const THeightsSource&) const = default;
+  };
+  THeightsSource FHeightsSource;
   // Bumped by every change of the list's structure: a running operation that called a
   // handler sees from it whether the cards moved under it.
   std::uint64_t FItemsGeneration = 0;

@@ -277,6 +277,7 @@ void TOstrelSubItems::InsertEntry(int K, std::string_view S) {
   std::memmove(Ends + K + 1, Ends + K, static_cast<std::size_t>(Count - K) * sizeof(std::uint32_t));
   Ends[K] = K == 0 ? 0 : Ends[K - 1];
   ++FCount;
+  ++FChanges;
   ReplaceEntry(K, S);  // the room is there: nothing can fail now
 }
 
@@ -287,6 +288,7 @@ void TOstrelSubItems::EraseEntry(int K) {
   std::uint32_t* Ends = HeapEnds(FBlock);
   std::memmove(Ends + K, Ends + K + 1, static_cast<std::size_t>(Count - K - 1) * sizeof(std::uint32_t));
   --FCount;
+  ++FChanges;
 }
 
 void TOstrelSubItems::Pack(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
@@ -359,6 +361,7 @@ void TOstrelSubItems::PackLines(TCardArena* Arena, std::string_view Caption, std
   }
   FreeBlock(FBlock);
   FBlock = Block;
+  if (FCount != static_cast<int>(Lines.size())) ++FChanges;
   FCount = static_cast<int>(Lines.size());
   ForgetObjects();
 }

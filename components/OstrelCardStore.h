@@ -68,6 +68,10 @@ public:
   void GetTextInto(AnsiString& Result) const;
   void SetTextStr(const AnsiString& Value) override;
 
+  // Changes of the number of lines of any card so far, in this program: while it stands,
+  // the heights the card view read still hold without reading every card again.
+  static std::uint64_t Changes() { return FChanges; }
+
 private:
   friend class TOstrelItem;
   friend class TOstrelItems;
@@ -100,6 +104,7 @@ private:
 
   int FCount = 0;  // beside the base's update count, where the object has room for it
   std::byte* FBlock = nullptr;
+  static inline std::uint64_t FChanges = 0;  // the user-interface thread's only
 };
 
 }  // namespace ostrel

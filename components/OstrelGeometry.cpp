@@ -109,6 +109,16 @@ TRect TCardGeometry::ValueRect(const TRect& Line, bool HasName) const {
 
 // ------------------------------------------------------------------ the card's queries
 
+int TOstrelItem::GetColumn() const {
+  const TOstrel* Table = GetTable();
+  return Table ? Table->PlaceOf(this).Column : FColumn;
+}
+
+int TOstrelItem::GetTop() const {
+  const TOstrel* Table = GetTable();
+  return Table ? static_cast<int>(Table->PlaceOf(this).Top) : FTop;
+}
+
 TRect TOstrelItem::GetClientRect() const {
   TOstrel* Table = GetTable();
   if (!FAttached || !Table) return TRect{};
@@ -133,7 +143,7 @@ void TOstrelItem::Invalidate() {
 TRect TOstrelItem::GetSubItemRect(int Index) const {
   const TOstrel* Table = GetTable();
   if (!Table) return TRect{};
-  return TCardGeometry::Of(*Table).LineRect(GetClientRect(), FTop, Index);
+  return TCardGeometry::Of(*Table).LineRect(GetClientRect(), GetTop(), Index);
 }
 
 TRect TOstrelItem::GetSubItemNameRect(int Index) const {
@@ -141,7 +151,7 @@ TRect TOstrelItem::GetSubItemNameRect(int Index) const {
   if (!Table) return TRect{};
   const TCardGeometry G = TCardGeometry::Of(*Table);
   const bool HasName = !FSubItems.GetName(Index).empty();
-  return G.NameRect(G.LineRect(GetClientRect(), FTop, Index), HasName);
+  return G.NameRect(G.LineRect(GetClientRect(), GetTop(), Index), HasName);
 }
 
 TRect TOstrelItem::GetSubItemEditRect(int Index) const {
@@ -149,7 +159,7 @@ TRect TOstrelItem::GetSubItemEditRect(int Index) const {
   if (!Table) return TRect{};
   const TCardGeometry G = TCardGeometry::Of(*Table);
   const bool HasName = !FSubItems.GetName(Index).empty();
-  return G.ValueRect(G.LineRect(GetClientRect(), FTop, Index), HasName);
+  return G.ValueRect(G.LineRect(GetClientRect(), GetTop(), Index), HasName);
 }
 
 }  // namespace ostrel

@@ -141,6 +141,7 @@ void TOstrelItems::Delete(TOstrelItem* Item) {
 void TOstrelItems::Clear() {
   CheckNotSorting();
   const bool Outermost = !FClearing;
+  if (FTable) FTable->ItemsRearranging();
   BeginUpdate();
   FClearing = true;
   std::exception_ptr First;
@@ -201,6 +202,7 @@ void TOstrelItems::Sort() {
     for (void* Item : Live) FList.Add(Item);
     FCleared = 0;
   }
+  if (FTable) FTable->ItemsRearranging();
   FSorting = true;
   try {
     if (FTable && FTable->FCustomSort && FTable->FOnSortItems) {

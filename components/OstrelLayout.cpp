@@ -1,14 +1,17 @@
 // Card layout: columns and tops, card heights, hit tests and the neighbour search.
 //
-// The layout engine (TCardColumns) keeps the first card of every column. Hit tests and the
-// neighbour search use it to look only at the one column concerned; painting uses it to
-// skip columns out of view. It is only trusted while the list has not changed since it was
-// built (the list reports every add, insert, delete, clear and sort); otherwise the queries
-// walk all cards, which gives the same answers from the cards' stored positions.
+// The layout engine (TCardColumns) keeps the heights it read and the first card of every
+// column. Hit tests and the neighbour search use it to look only at the one column
+// concerned; painting uses it to skip columns out of view. A card's place is worked out
+// from it while it describes the card (the list reports every add, insert, delete, clear
+// and sort, and the engine follows one change); before the engine loses track (a sort, a
+// clear, a second change, a height handler that may look) every card is given its place to
+// keep, and queries walk all cards over those kept places.
 
 #include <algorithm>
 #include <cstdlib>
 #include <limits>
+#include <typeinfo>
 
 #include "Ostrel.h"
 #include "OstrelGeometry.h"
@@ -17,18 +20,69 @@ namespace ostrel {
 
 void TOstrel::ItemsChanged() {
   ++FItemsGeneration;
-  FColumns.Forget();
+  ForgetColumns();
 }
 
 void TOstrel::ItemsChanged(int At, int Removed, int Inserted) {
   ++FItemsGeneration;
   FColumns.Changed(At, Removed, Inserted);
+  // The places of a second change would cost a walk through every change on every query.
+  if (FColumns.PendingChanges() > 1) ForgetColumns();
 }
 
 void TOstrel::ItemResized(const TOstrelItem* Item) {
   // A running layout that asked a handler which resized a card is as moot as after an insert.
   ++FItemsGeneration;
-  if (const int Index = Item->GetIndex(); Index >= 0) FColumns.Changed(Index, 1, 1);
+  if (const int Index = Item->GetIndex(); Index >= 0) {
+    FColumns.Resized(Index);
+    if (FColumns.PendingChanges() > 1) ForgetColumns();
+  }
+}
+
+void TOstrel::ItemsRearranging() { ForgetColumns(); }
+
+void TOstrel::ForgetColumns() {
+  StorePlaces();
+  FColumns.Forget();
+}
+
+void TOstrel::StorePlaces() {
+  if (FPlacesStored || !FColumns.Mapped()) {
+    FPlacesStored = true;
+    return;
+  }
+  void* const* Cards = FItems->FList.GetList() + FItems->FCleared;
+  const int Count = FItems->GetCount();
+  FColumns.ForEachPlace([&](int Index, int Column, long long Top) {
+    if (Index >= Count) return;
+    auto* Item = static_cast<TOstrelItem*>(Cards[Index]);
+    Item->FColumn = Column;
+    Item->FTop = ClampCoordinate(Top);
+  });
+  FPlacesStored = true;
+}
+
+TCardColumns::TCardPlace TOstrel::PlaceOf(const TOstrelItem* Item) const {
+  if (!FPlacesStored && FColumns.Mapped() && Item->FAttached && Item->FOwner == FItems.get()) {
+    if (const int Index = Item->GetIndex(); Index >= 0)
+      if (const int LaidOut = FColumns.LaidOutIndex(Index); LaidOut >= 0) {
+        const TCardColumns::TCardPlace Place = FColumns.PlaceOf(LaidOut);
+        return TCardColumns::TCardPlace{Place.Column, ClampCoordinate(Place.Top)};
+      }
+  }
+  return TCardColumns::TCardPlace{Item->FColumn, Item->FTop};
+}
+
+bool TOstrel::OwnHeights() const {
+  // A descendant's ItemHeight, like a height handler, may answer anything, and may want to
+  // see the cards' places while it does.
+  return typeid(*this) == typeid(TOstrel) && !(FCustomDrawing && FOnItemHeight);
+}
+
+bool TOstrel::HeightsKnown() const {
+  const THeightsSource Now{true, FItemLineHeight, FCaptionHeight, TOstrelSubItems::Changes()};
+  return FColumns.HeightsKnown() && FColumns.CardCount() == FItems->GetCount() && OwnHeights() &&
+         FHeightsSource == Now;
 }
 
 int TOstrel::ItemHeight(TOstrelItem* Item) {
@@ -68,7 +122,10 @@ auto TOstrel::PlaceCards(TPass&& Pass) {
     auto* Item = static_cast<TOstrelItem*>(Cards[I]);
     // One height per card: OnItemHeight must answer the same for the same card anyway.
     FPlacing = Item;
-    return ItemHeight(Item);
+    const int Result = ItemHeight(Item);
+    // The card, and the array, may be gone when the handler changed the list.
+    if (FItemsGeneration != Generation) return std::nullopt;
+    return Result;
   };
   auto Place = [&](int I, int Column, long long Top) {
     auto* Item = static_cast<TOstrelItem*>(Cards[I]);
@@ -82,9 +139,20 @@ auto TOstrel::PlaceCards(TPass&& Pass) {
 void TOstrel::CalcItemsPos() {
   if (!HandleAllocated()) return;
   FColumnCount = 0;
+  if (HeightsKnown()) {
+    // Nothing asks or reads a card: the heights read before still hold.
+    if (FColumns.LayOutKnown(LayoutMetrics())) FPlacesStored = false;
+    FColumnCount = FColumns.ColumnCount();
+    return;
+  }
+  const THeightsSource Source{OwnHeights(), FItemLineHeight, FCaptionHeight, TOstrelSubItems::Changes()};
   const bool Done = PlaceCards(
       [&](int Count, auto& Height, auto& Place) { return FColumns.LayOut(Count, LayoutMetrics(), Height, Place); });
-  if (Done) FColumnCount = FColumns.ColumnCount();
+  if (!Done) return;
+  // The pass told every card its place.
+  FPlacesStored = true;
+  FHeightsSource = Source;
+  FColumnCount = FColumns.ColumnCount();
 }
 
 void TOstrel::RelayoutChange() {
@@ -92,19 +160,56 @@ void TOstrel::RelayoutChange() {
     RelayoutAndInvalidate();
     return;
   }
+  // Foreign heights may look at places while they are asked: the cards then hold theirs.
+  const bool Own = OwnHeights();
+  if (!Own) StorePlaces();
   const int OldCount = FColumns.CardCount();
+  const int OldColumns = FColumns.ColumnCount();
   const std::optional<TCardColumns::TMoved> Moved =
       PlaceCards([&](int, auto& Height, auto& Place) { return FColumns.Relayout(FItems->GetCount(), Height, Place); });
   if (!Moved) return;  // a handler changed the list, and its own relayout repainted
+  if (Own) {
+    FPlacesStored = false;
+  } else {
+    FHeightsSource.Own = false;
+    RenumberStoredColumns(*Moved);
+  }
   FColumnCount = FColumns.ColumnCount();
   const int OldTotalWidth = FTotalWidth;
   RecalcDimensions();
-  // Right to left, a new content width moves every column; an empty list shows its text.
-  if ((OldTotalWidth != FTotalWidth && GetBiDiMode() == bdRightToLeft) || OldCount == 0 || FItems->GetCount() == 0) {
+  // Right to left, a new content width or new column numbers move every column; an empty
+  // list shows its text.
+  const bool RightToLeft = GetBiDiMode() == bdRightToLeft;
+  if ((RightToLeft && (OldTotalWidth != FTotalWidth || Moved->Shift != 0)) || OldCount == 0 ||
+      FItems->GetCount() == 0) {
     Invalidate();
     return;
   }
-  InvalidateColumns(Moved->First, Moved->Last);
+  if (Moved->Shift == 0) {
+    InvalidateColumns(Moved->First, Moved->Last);
+    return;
+  }
+  // The renumbered columns keep their pixels, moved by whole columns: the surface moves
+  // them, and only the columns laid out anew are painted.
+  const int Last = std::max(OldColumns, FColumnCount) - 1;
+  const TCardGeometry G = TCardGeometry::Of(*this);
+  const int From = G.ColumnLeft(Moved->Renumbered) - std::max(std::abs(FBorderWidth), 3);
+  const int Width = GetClientWidth();
+  if (From > 0 && From < Width && FBorderWidth >= 0) {
+    const int Step = Moved->Shift * G.Pitch();
+    const TRect Area{std::max(From - std::max(Step, 0), 0), 0, Width, GetClientHeight()};
+    ScrollWindowEx(GetHandle(), Step, 0, &Area, nullptr, nullptr, nullptr, SW_INVALIDATE);
+    InvalidateColumns(Moved->First, Moved->Renumbered - 1);
+  } else {
+    InvalidateColumns(Moved->First, Last);
+  }
+}
+
+void TOstrel::RenumberStoredColumns(const TCardColumns::TMoved& Moved) {
+  if (Moved.Shift == 0 || Moved.Renumbered >= FColumns.ColumnCount()) return;
+  void* const* Cards = FItems->FList.GetList() + FItems->FCleared;
+  for (int I = FColumns.Start(Moved.Renumbered), Count = FItems->GetCount(); I < Count; ++I)
+    static_cast<TOstrelItem*>(Cards[I])->FColumn += Moved.Shift;
 }
 
 void TOstrel::InvalidateColumns(int First, int Last) {
@@ -120,87 +225,97 @@ void TOstrel::InvalidateColumns(int First, int Last) {
 }
 
 TRect TOstrel::GetItemClientRect(const TOstrelItem* Item) {
-  const int Left = TCardGeometry::Of(*this).ColumnLeft(Item->FColumn);
-  const int Top = Item->FTop;
+  const TCardColumns::TCardPlace Place = PlaceOf(Item);
+  const int Left = TCardGeometry::Of(*this).ColumnLeft(Place.Column);
+  const int Top = static_cast<int>(Place.Top);
   // ItemHeight hands the card to OnItemHeight, which takes it as changeable.
   const int Height = ItemHeight(const_cast<TOstrelItem*>(Item));
   return TRect{Left, Top, ClampCoordinate(static_cast<long long>(Left) + FColumnWidth),
                ClampCoordinate(static_cast<long long>(Top) + Height)};
 }
 
-TOstrelItem* TOstrel::FirstItemAt(int First, int End, int X, int Y) {
+bool TOstrel::HitsCard(TOstrelItem* Item, int Column, int Top, int X, int Y, bool& Stale) {
+  // The point must lie in the card's rectangle; its height is asked for last.
+  const int Left = TCardGeometry::Of(*this).ColumnLeft(Column);
+  if (Y < Top || X < Left || X >= Left + FColumnWidth) return false;
   const std::uint64_t Generation = FItemsGeneration;
-  const TCardGeometry G = TCardGeometry::Of(*this);
-  for (int I = First; I < End; ++I) {
-    TOstrelItem* Item = FItems->GetItemFromIndex(I);
-    // The point must lie in the card's rectangle; its height is asked for last.
-    const int Left = G.ColumnLeft(Item->FColumn);
-    if (Y < Item->FTop || X < Left || X >= Left + FColumnWidth) continue;
-    const int Height = ItemHeight(Item);
-    // A height handler that changed the list leaves nothing to answer for.
-    if (FItemsGeneration != Generation) return nullptr;
-    if (Y - Item->FTop < Height) return Item;
-  }
-  return nullptr;
+  const int Height = ItemHeight(Item);
+  // A height handler that changed the list leaves nothing to answer for.
+  Stale = FItemsGeneration != Generation;
+  return !Stale && Y - Top < Height;
 }
 
 TOstrelItem* TOstrel::GetItemAt(int X, int Y) {
+  bool Stale = false;
   // With non-negative borders columns do not overlap, so only the column under X can hold
   // the card, and the first hit in its list range is the first hit of the whole list.
-  if (!FColumns.Current() || FBorderWidth < 0) return FirstItemAt(0, FItems->GetCount(), X, Y);
+  if (!FColumns.Current() || FBorderWidth < 0) {
+    for (int I = 0; I < FItems->GetCount() && !Stale; ++I) {
+      TOstrelItem* Item = FItems->GetItemFromIndex(I);
+      const TCardColumns::TCardPlace Place = PlaceOf(Item);
+      if (HitsCard(Item, Place.Column, static_cast<int>(Place.Top), X, Y, Stale)) return Item;
+    }
+    return nullptr;
+  }
   const std::optional<int> Column = TCardGeometry::Of(*this).ColumnAt(X);
   if (!Column || *Column < 0 || *Column >= FColumns.ColumnCount()) return nullptr;
-  return FirstItemAt(FColumns.Start(*Column), FColumns.End(*Column), X, Y);
+  TOstrelItem* Found = nullptr;
+  FColumns.ForEachInColumn(*Column, [&](int I, long long Top) {
+    TOstrelItem* Item = FItems->GetItemFromIndex(I);
+    if (HitsCard(Item, *Column, ClampCoordinate(Top), X, Y, Stale)) Found = Item;
+    return !Found && !Stale;
+  });
+  return Found;
 }
 
 int TOstrel::GetSubItemAt(TOstrelItem* Item, int X, int Y) {
   if (!Item || FItemLineHeight <= 0) return -1;
-  const long long Offset = static_cast<long long>(Y) - Item->FTop - FCaptionHeight;
+  const long long Offset = static_cast<long long>(Y) - Item->GetTop() - FCaptionHeight;
   if (Offset < 0) return -1;
   const long long Line = Offset / FItemLineHeight;
   return Line < Item->GetSubItems()->GetCount() ? static_cast<int>(Line) : -1;
 }
 
-TOstrelItem* TOstrel::NearestInColumn(const TOstrelItem* Item, int Column, int First, int End) {
+// Strictly nearer only: between two at the same distance the upper one wins.
+TOstrelItem* TOstrel::NearestInColumn(const TOstrelItem* Item, int Column) {
   TOstrelItem* Best = nullptr;
-  int BestDistance = std::numeric_limits<int>::max();
-  const int Top = Item->FTop;
-  for (int I = First; I < End; ++I) {
-    TOstrelItem* Candidate = FItems->GetItemFromIndex(I);
-    if (Candidate->FColumn != Column) continue;
-    // Strictly nearer only: between two at the same distance the upper one wins.
-    const int Distance = std::abs(Candidate->FTop - Top);
-    if (Distance < BestDistance) {
-      Best = Candidate;
+  long long BestDistance = std::numeric_limits<int>::max();
+  const long long Top = PlaceOf(Item).Top;
+  auto Consider = [&](int I, long long CandidateTop) {
+    if (const long long Distance = std::llabs(ClampCoordinate(CandidateTop) - Top); Distance < BestDistance) {
+      Best = FItems->GetItemFromIndex(I);
       BestDistance = Distance;
     }
+  };
+  if (IndexedItem(Item)) {
+    if (Column < 0 || Column >= FColumns.ColumnCount()) return nullptr;
+    FColumns.ForEachInColumn(Column, [&](int I, long long CandidateTop) {
+      Consider(I, CandidateTop);
+      return true;
+    });
+    return Best;
+  }
+  // Without current columns, the cards before (for a column to the left) or after the card.
+  const int Index = Item->GetIndex();
+  const bool Left = Column < PlaceOf(Item).Column;
+  const int First = Left ? 0 : Index + 1, End = Left ? Index : FItems->GetCount();
+  for (int I = First; I < End; ++I) {
+    const TCardColumns::TCardPlace Place = PlaceOf(FItems->GetItemFromIndex(I));
+    if (Place.Column == Column) Consider(I, Place.Top);
   }
   return Best;
 }
 
 bool TOstrel::IndexedItem(const TOstrelItem* Item) const {
-  return FColumns.Current() && Item->FAttached && Item->GetOwnerList() == FItems.get() && Item->FColumn >= 0 &&
-         Item->FColumn < FColumns.ColumnCount();
+  return FColumns.Current() && Item->FAttached && Item->GetOwnerList() == FItems.get();
 }
 
 TOstrelItem* TOstrel::GetLeftItem(const TOstrelItem* Item) {
-  if (!Item) return nullptr;
-  if (IndexedItem(Item)) {
-    const int Column = Item->FColumn - 1;
-    if (Column < 0) return nullptr;
-    return NearestInColumn(Item, Column, FColumns.Start(Column), FColumns.End(Column));
-  }
-  return NearestInColumn(Item, Item->FColumn - 1, 0, Item->GetIndex());
+  return Item ? NearestInColumn(Item, PlaceOf(Item).Column - 1) : nullptr;
 }
 
 TOstrelItem* TOstrel::GetRightItem(const TOstrelItem* Item) {
-  if (!Item) return nullptr;
-  if (IndexedItem(Item)) {
-    const int Column = Item->FColumn + 1;
-    if (Column >= FColumns.ColumnCount()) return nullptr;
-    return NearestInColumn(Item, Column, FColumns.Start(Column), FColumns.End(Column));
-  }
-  return NearestInColumn(Item, Item->FColumn + 1, Item->GetIndex() + 1, FItems->GetCount());
+  return Item ? NearestInColumn(Item, PlaceOf(Item).Column + 1) : nullptr;
 }
 
 int TOstrel::GetDividerX(int Divider) const { return TCardGeometry::Of(*this).DividerX(Divider); }

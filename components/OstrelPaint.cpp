@@ -54,20 +54,23 @@ void TOstrel::PaintItems() {
     const int Right = G.ColumnLeft(Column) + FColumnWidth + FocusFrameReach;
     const TRect Strip{Left, 0, Right, ClientHeight};
     if (!RectVisible(DC, &Strip)) continue;
-    for (int I = FColumns.Start(Column), End = FColumns.End(Column); I < End; ++I) {
-      TOstrelItem* Item = FItems->GetItemFromIndex(I);
-      const int Top = Item->FTop;
+    const int End = FColumns.End(Column);
+    bool Stale = false;
+    FColumns.ForEachInColumn(Column, [&](int I, long long LongTop) {
+      const int Top = ClampCoordinate(LongTop);
       int Bottom = ClientHeight;
       if (I + 1 < End) {
-        const long long NextTop = FItems->GetItemFromIndex(I + 1)->FTop;
+        const long long NextTop = ClampCoordinate(LongTop + FColumns.HeightOf(I) + FBorderWidth);
         if (NextTop > Top) Bottom = ClampCoordinate(NextTop - FBorderWidth);
       }
       const TRect Reach{Left, Top - FocusFrameReach, Right, ClampCoordinate(static_cast<long long>(Bottom) + FocusFrameReach)};
-      if (!RectVisible(DC, &Reach)) continue;
-      PaintItem(Item);
+      if (!RectVisible(DC, &Reach)) return true;
+      PaintItem(FItems->GetItemFromIndex(I));
       // A drawing handler that changed the list asked for a new paint; this one is stale.
-      if (FItemsGeneration != Generation) return;
-    }
+      Stale = FItemsGeneration != Generation;
+      return !Stale;
+    });
+    if (Stale) return;
   }
 }
 
@@ -90,10 +93,10 @@ void TOstrel::PaintItem(TOstrelItem* Item) {
 
 // Lines below the client area never show (there is no vertical scrolling): a card of
 // millions of lines paints the few that do.
-int TOstrel::ShownLines(const TOstrelItem* Item) {
+int TOstrel::ShownLines(const TOstrelItem* Item, int Top) {
   const int Count = Item->GetSubItems()->GetCount();
   if (FItemLineHeight <= 0) return Count;
-  const long long Room = static_cast<long long>(GetClientHeight()) - Item->FTop - FCaptionHeight;
+  const long long Room = static_cast<long long>(GetClientHeight()) - Top - FCaptionHeight;
   return static_cast<int>(std::clamp<long long>(Room / FItemLineHeight + 1, 0, Count));
 }
 
@@ -112,12 +115,12 @@ void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
 
   const TCardGeometry G = TCardGeometry::Of(*this);
   TStrings* Lines = Item->GetSubItems();
-  for (int I = 0, Shown = ShownLines(Item); I < Shown; ++I) {
+  for (int I = 0, Shown = ShownLines(Item, R.Top); I < Shown; ++I) {
     Canvas->SetFont(GetFont());
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(GetColor());
     const AnsiString Name = Lines->GetName(I);
-    const TRect Line = G.LineRect(R, Item->FTop, I);
+    const TRect Line = G.LineRect(R, R.Top, I);
     TRect NameRect = G.NameRect(Line, !Name.empty());
     NameRect.Left += 3;
     NameRect.Right -= 3;

@@ -1,6 +1,8 @@
 // The card view's side: a form whose client area is the card view.
 
 #include <QApplication>
+#include <algorithm>
+#include <vector>
 
 #include "BenchCards.h"
 #include "Forms.h"
@@ -36,6 +38,24 @@ TFigures MeasureOstrel(int Count, int& Argc, char** Argv) {
   });
   View->SetHScrollPosition((View->GetTotalWidth() - View->GetClientWidth()) / 2);
   F.RepaintMs = MedianMs(21, [&] { View->Repaint(); });
+  // Untimed: the caption and every value of each card in view become texts never drawn.
+  std::vector<TOstrelItem*> InView;
+  for (int X = 0; X < View->GetClientWidth(); X += 8)
+    for (int Y = 0; Y < View->GetClientHeight(); Y += 8)
+      if (TOstrelItem* Item = View->GetItemAt(X, Y); Item && std::find(InView.begin(), InView.end(), Item) == InView.end())
+        InView.push_back(Item);
+  int Run = 0;
+  F.RepaintColdMs = MedianMs(
+      21,
+      [&] {
+        ++Run;
+        for (TOstrelItem* Item : InView) {
+          Item->SetText(FreshText(Item->GetText(), Run));
+          TStrings* Lines = Item->GetSubItems();
+          for (int L = 0; L < Lines->GetCount(); ++L) Lines->Put(L, FreshText(Lines->Get(L), Run));
+        }
+      },
+      [&] { View->Repaint(); });
   F.PageScrollMs = MedianMs(21, [&] {
     View->Perform(WM_HSCROLL, SB_PAGERIGHT, 0);
     View->Update();

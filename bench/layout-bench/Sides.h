@@ -3,12 +3,14 @@
 // measures the same work. Each side runs in a child process of its own.
 
 #include <cstdint>
+#include <string>
 
 namespace bench {
 
 struct TFigures {
   double LayoutMs = 0;      // one full layout
   double RepaintMs = 0;     // one full repaint, scrolled to the middle
+  double RepaintColdMs = 0;  // the same, after every text in view was made new
   double PageScrollMs = 0;  // one page to the right, with its repaint
   double LineScrollMs = 0;  // one line (20 pixels) to the right, with its repaint up to the window
   double HitTestsMs = 0;    // 1,000 hit tests at random points
@@ -24,6 +26,9 @@ struct TFigures {
 constexpr int ViewWidth = 1000;
 constexpr int ViewHeight = 700;
 constexpr int HitTests = 1000;
+
+// A text that no repaint has shown before: Text with a mark of the run.
+inline std::string FreshText(const std::string& Text, int Run) { return Text + " #" + std::to_string(Run); }
 
 TFigures MeasureOstrel(int Count, int& Argc, char** Argv);
 TFigures MeasureListView(int Count, int& Argc, char** Argv);

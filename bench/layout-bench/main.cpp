@@ -72,6 +72,7 @@ int main(int Argc, char** Argv) {
     }
     PrintLine("layout", Count, Ours.Figures.LayoutMs, Theirs.Figures.LayoutMs);
     PrintLine("repaint_middle", Count, Ours.Figures.RepaintMs, Theirs.Figures.RepaintMs);
+    PrintLine("repaint_cold", Count, Ours.Figures.RepaintColdMs, Theirs.Figures.RepaintColdMs);
     PrintLine("page_scroll_repaint", Count, Ours.Figures.PageScrollMs, Theirs.Figures.PageScrollMs);
     PrintLine("line_scroll_repaint", Count, Ours.Figures.LineScrollMs, Theirs.Figures.LineScrollMs);
     PrintLine("hit_tests_1000", Count, Ours.Figures.HitTestsMs, Theirs.Figures.HitTestsMs);

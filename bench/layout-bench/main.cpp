@@ -57,10 +57,14 @@ void PrintLine(const char* Operation, int Count, double Ours, double Theirs) {
 
 int main(int Argc, char** Argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
-  std::printf("operation,cards,ostrel_ms,qlistview_ms\n");
-  std::fflush(stdout);
   std::vector<int> Counts{10000, 100000, 1000000};
   if (Argc > 1) Counts = {std::atoi(Argv[1])};
+  if (Counts[0] < 2) {
+    std::fprintf(stderr, "usage: layout-bench [CARDS]   (at least 2 cards; default 10000, 100000 and 1000000)\n");
+    return 2;
+  }
+  std::printf("operation,cards,ostrel_ms,qlistview_ms\n");
+  std::fflush(stdout);
   bool Failed = false;
   for (const int Count : Counts) {
     const TResult Ours = RunInChild(&bench::MeasureOstrel, Count, Argc, Argv);

@@ -12,11 +12,11 @@
 
 #include "DesignIntf.h"
 #include "Harness.h"
+#include "ModalWatch.h"
 #include "OstrelItemsEditorFormUnit.h"
 #include "OstrelPackage.h"
 
 #include <QTimer>
-#include <QWidget>
 
 #include "QtEmbedding.h"
 
@@ -35,7 +35,7 @@ public:
 
 using TPaletteCall = std::pair<AnsiString, std::vector<AnsiString>>;
 
-class DesignTimeTest : public vcltest::THostTest {
+class DesignTimeTest : public vcltest::THostTest, protected vcltest::TModalWatch<TOstrelItemsEditorForm> {
 protected:
   void SetUp() override {
     THostTest::SetUp();
@@ -53,8 +53,7 @@ protected:
     Designer->Root = Form.get();
   }
   void TearDown() override {
-    Poll.reset();
-    Watchdog.reset();
+    StopWatching();
     Form.reset();
     UnregisterPackage();
     RegisterComponentsProc = nullptr;
@@ -70,40 +69,6 @@ protected:
     return Result;
   }
 
-  // The next items editor that is shown runs Step (which must close it), once, from a timer
-  // of the modal loop. A dialog still open after ten seconds fails the test instead of
-  // hanging it.
-  void WhenShown(std::function<void(TOstrelItemsEditorForm&)> Step) {
-    Steps = 0;
-    Poll = std::make_unique<QTimer>();
-    QObject::connect(Poll.get(), &QTimer::timeout, [this, Step] {
-      TOstrelItemsEditorForm* Dialog = ShownDialog();
-      if (Dialog == nullptr || !ControlWidget(Dialog)->isVisible()) return;
-      Poll->stop();
-      // Input goes where the user would see it: to the active dialog.
-      QWidget* Window = ControlWidget(Dialog);
-      Window->activateWindow();
-      vcltest::RunUntil([Window] { return Window->isActiveWindow(); });
-      ++Steps;
-      Step(*Dialog);
-    });
-    Poll->start(5);
-    Watchdog = std::make_unique<QTimer>();
-    Watchdog->setSingleShot(true);
-    QObject::connect(Watchdog.get(), &QTimer::timeout, [] {
-      if (TOstrelItemsEditorForm* Dialog = ShownDialog()) {
-        ADD_FAILURE() << "the items editor is still open";
-        Dialog->SetModalResult(mrAbort);
-      }
-    });
-    Watchdog->start(10000);
-  }
-  static TOstrelItemsEditorForm* ShownDialog() {
-    for (int I = 0; I < Screen->GetFormCount(); ++I)
-      if (auto* Dialog = dynamic_cast<TOstrelItemsEditorForm*>(Screen->GetForm(I)); Dialog && Dialog->GetVisible())
-        return Dialog;
-    return nullptr;
-  }
   static void Press(TControl* Button) {
     vcltest::Click(Button, Button->GetWidth() / 2, Button->GetHeight() / 2);
     vcltest::ProcessMessages();
@@ -122,8 +87,6 @@ protected:
   std::shared_ptr<TRecordingDesigner> Designer = std::make_shared<TRecordingDesigner>();
   std::unique_ptr<TForm> Form;
   TOstrel* Cards = nullptr;
-  int Steps = 0;  // how many dialogs the step acted on
-  std::unique_ptr<QTimer> Poll, Watchdog;
 };
 
 }  // namespace designtime_test

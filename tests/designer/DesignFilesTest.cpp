@@ -38,7 +38,7 @@ TEST_F(DesignerTest, AFormBuiltSavedReopenedAndPreviewedShowsTheSameCards) {
   Drag(Designer->GetHandles().Get(THandle::BottomRight), TPoint{3, 3}, 120, 80);
   const TRect Bounds = Cards->GetBoundsRect();
   SetInInspector("ColumnWidth", "140");
-  WhenItemsEditorShown(AddCardsAndOk({"Zoe", "Adam", "Mia"}));
+  WhenShown(AddCardsAndOk({"Zoe", "Adam", "Mia"}));
   Designer->EditSelection();  // as a double click does
   ASSERT_EQ(CardTexts(Cards), (std::vector<std::string>{"Adam", "Mia", "Zoe"}));
   EXPECT_TRUE(TitleMarked());

@@ -5,7 +5,6 @@
 // a timer of its modal loop.
 
 #include <QApplication>
-#include <QTimer>
 #include <QWidget>
 
 #include <functional>
@@ -16,6 +15,7 @@
 #include "DesignerForm.h"
 #include "Dialogs.h"
 #include "Harness.h"
+#include "ModalWatch.h"
 #include "Ostrel.h"
 #include "OstrelButtonsBar.h"
 #include "OstrelItemsEditorFormUnit.h"
@@ -33,7 +33,7 @@ struct TMessageSeen {
   TMsgDlgType Type;
 };
 
-class DesignerTest : public vcltest::THostTest {
+class DesignerTest : public vcltest::THostTest, protected vcltest::TModalWatch<TOstrelItemsEditorForm> {
 protected:
   void SetUp() override {
     THostTest::SetUp();
@@ -45,8 +45,7 @@ protected:
     Designer = &Window->Designer();
   }
   void TearDown() override {
-    Poll.reset();
-    Watchdog.reset();
+    StopWatching();
     Window.reset();
     SetMessageDlgHook(nullptr);
     SetFileDialogHook(nullptr);
@@ -109,38 +108,6 @@ protected:
     vcltest::ProcessMessages();
   }
 
-  // The next items editor shown runs Step (which must close it), once. One still open after
-  // ten seconds fails the test instead of hanging it.
-  void WhenItemsEditorShown(std::function<void(TOstrelItemsEditorForm&)> Step) {
-    Steps = 0;
-    Poll = std::make_unique<QTimer>();
-    QObject::connect(Poll.get(), &QTimer::timeout, [this, Step] {
-      TOstrelItemsEditorForm* Dialog = ShownItemsEditor();
-      if (Dialog == nullptr || !ControlWidget(Dialog)->isVisible()) return;
-      Poll->stop();
-      QWidget* Widget = ControlWidget(Dialog);
-      Widget->activateWindow();
-      vcltest::RunUntil([Widget] { return Widget->isActiveWindow(); });
-      ++Steps;
-      Step(*Dialog);
-    });
-    Poll->start(5);
-    Watchdog = std::make_unique<QTimer>();
-    Watchdog->setSingleShot(true);
-    QObject::connect(Watchdog.get(), &QTimer::timeout, [] {
-      if (TOstrelItemsEditorForm* Dialog = ShownItemsEditor()) {
-        ADD_FAILURE() << "the items editor is still open";
-        Dialog->SetModalResult(mrAbort);
-      }
-    });
-    Watchdog->start(10000);
-  }
-  static TOstrelItemsEditorForm* ShownItemsEditor() {
-    for (int I = 0; I < Screen->GetFormCount(); ++I)
-      if (auto* Dialog = dynamic_cast<TOstrelItemsEditorForm*>(Screen->GetForm(I)); Dialog && Dialog->GetVisible())
-        return Dialog;
-    return nullptr;
-  }
   // A step that adds cards of these captions and closes with OK.
   static std::function<void(TOstrelItemsEditorForm&)> AddCardsAndOk(std::vector<std::string> Captions) {
     return [Captions](TOstrelItemsEditorForm& Dialog) {
@@ -163,8 +130,6 @@ protected:
   TFormDesigner* Designer = nullptr;
   std::vector<TMessageSeen> Messages;
   int Answer = mrOk;
-  int Steps = 0;
-  std::unique_ptr<QTimer> Poll, Watchdog;
 };
 
 }  // namespace designer_test

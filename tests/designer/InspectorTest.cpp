@@ -81,7 +81,7 @@ TEST_F(DesignerTest, TheItemsButtonOpensTheItemsEditorAndOkBringsItsCards) {
   TOstrel* Cards = DropCards();
   Designer->MarkSaved();
   ASSERT_TRUE(Window->Inspector().ChooseRow("Items"));
-  WhenItemsEditorShown(AddCardsAndOk({"Zoe", "Adam"}));
+  WhenShown(AddCardsAndOk({"Zoe", "Adam"}));
   Press(Window->Inspector().DialogButton);
   EXPECT_EQ(Steps, 1);
   EXPECT_EQ(CardTexts(Cards), (std::vector<std::string>{"Adam", "Zoe"}));

@@ -45,7 +45,7 @@ TEST_F(DesignerTest, ChangesMarkTheTitleAndCtrlZTakesThemBackOneByOne) {
 
 TEST_F(DesignerTest, UndoBringsBackADeletedCardViewWithItsCards) {
   TOstrel* Cards = DropCards();
-  WhenItemsEditorShown(AddCardsAndOk({"Ann"}));
+  WhenShown(AddCardsAndOk({"Ann"}));
   Designer->EditSelection();
   Designer->DeleteSelection();
   ASSERT_EQ(Designer->GetForm()->FindComponent("Ostrel1"), nullptr);
@@ -74,11 +74,11 @@ TEST_F(DesignerTest, TheContextMenuListsTheComponentEditorsVerbs) {
   auto Editor = GetComponentEditor(Cards, Designer->shared_from_this());
   EXPECT_EQ(Editor->GetVerb(1), "");
   Editor->ExecuteVerb(1);  // no verb 1: no dialog opens
-  EXPECT_EQ(ShownItemsEditor(), nullptr);
+  EXPECT_EQ(Shown(), nullptr);
 
   // Choosing the verb opens the items editor on the card view.
   Designer->Select(Cards);
-  WhenItemsEditorShown(AddCardsAndOk({"Ben"}));
+  WhenShown(AddCardsAndOk({"Ben"}));
   Designer->ContextMenu()->GetItems()->GetItem(0)->Click();
   EXPECT_EQ(Steps, 1);
   EXPECT_EQ(CardTexts(Cards), std::vector<std::string>{"Ben"});
@@ -103,7 +103,7 @@ TEST_F(DesignerTest, ARightClickPopsUpTheVerbsOfTheControlUnderThePointer) {
 
 TEST_F(DesignerTest, ADoubleClickRunsTheComponentEditorsEdit) {
   TOstrel* Cards = DropCards();
-  WhenItemsEditorShown([](TOstrelItemsEditorForm& Dialog) {
+  WhenShown([](TOstrelItemsEditorForm& Dialog) {
     Press(Dialog.NewItemButton);
     Press(Dialog.CancelButton);
   });

@@ -193,4 +193,9 @@ private:
   TNotifyEvent FOnPopup;
 };
 
+// A new item at the end of Parent, owned by the owner of Parent's menu (the form), so it
+// goes with the form. Caption "-" makes a separator; OnClick may be empty.
+TMenuItem* AddMenuItem(TMenuItem* Parent, const AnsiString& Caption, TNotifyEvent OnClick,
+                       TShortCut ShortCut = scNone);
+
 }  // namespace vcl

@@ -23,19 +23,6 @@ AnsiString BaseName(const AnsiString& Path) {
   return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
 }
 
-TMenuItem* AddItem(TMenuItem* Parent, const AnsiString& Caption, TNotifyEvent OnClick, TShortCut Keys = scNone) {
-  auto* Item = new TMenuItem(Parent->GetMenu()->GetOwner());
-  Item->SetCaption(Caption);
-  Item->SetShortCut(Keys);
-  Item->SetOnClick(std::move(OnClick));
-  Parent->Add(Item);
-  return Item;
-}
-
-TMenuItem* AddSubmenu(TMenu* Menu, const AnsiString& Caption) {
-  return AddItem(Menu->GetItems(), Caption, nullptr);
-}
-
 // The cards as their file bytes, to tell whether a command changed them.
 std::string Snapshot(TOstrel* Cards) {
   TMemoryStream Bytes;
@@ -67,32 +54,32 @@ TAddressBook::TAddressBook(TForm* Form, TOstrel* Cards) : FForm(Form), FCards(Ca
 
 void TAddressBook::BuildMenus() {
   MainMenu = new TMainMenu(FForm);
-  TMenuItem* File = AddSubmenu(MainMenu, "&File");
-  FileNew = AddItem(File, "&New", [this](TObject*) { NewFile(); }, ShortCut('N', {ssCtrl}));
-  FileOpen = AddItem(File, "&Open...", [this](TObject*) { Open(); }, ShortCut('O', {ssCtrl}));
-  FileSave = AddItem(File, "&Save", [this](TObject*) { Save(); }, ShortCut('S', {ssCtrl}));
-  FileSaveAs = AddItem(File, "Save &As...", [this](TObject*) { SaveAs(); });
-  AddItem(File, "-", nullptr);
-  FileExit = AddItem(File, "E&xit", [this](TObject*) { Exit(); });
+  TMenuItem* File = AddMenuItem(MainMenu->GetItems(), "&File", nullptr);
+  FileNew = AddMenuItem(File, "&New", [this](TObject*) { NewFile(); }, ShortCut('N', {ssCtrl}));
+  FileOpen = AddMenuItem(File, "&Open...", [this](TObject*) { Open(); }, ShortCut('O', {ssCtrl}));
+  FileSave = AddMenuItem(File, "&Save", [this](TObject*) { Save(); }, ShortCut('S', {ssCtrl}));
+  FileSaveAs = AddMenuItem(File, "Save &As...", [this](TObject*) { SaveAs(); });
+  AddMenuItem(File, "-", nullptr);
+  FileExit = AddMenuItem(File, "E&xit", [this](TObject*) { Exit(); });
 
   // Ctrl with the keys, so that they stay free for typing in a card's in-place editor.
-  TMenuItem* Card = AddSubmenu(MainMenu, "&Card");
-  CardNew = AddItem(Card, "&New", [this](TObject*) { NewCard(); }, ShortCut(VK_INSERT, {ssCtrl}));
-  CardDelete = AddItem(Card, "&Delete", [this](TObject*) { DeleteCard(); }, ShortCut(VK_DELETE, {ssCtrl}));
-  CardSort = AddItem(Card, "&Sort", [this](TObject*) { SetSorted(!FCards->GetSorted()); });
-  AddItem(Card, "-", nullptr);
-  CardEditAll = AddItem(Card, "&Edit all cards...", [this](TObject*) { EditAllCards(); }, ShortCut('E', {ssCtrl}));
+  TMenuItem* Card = AddMenuItem(MainMenu->GetItems(), "&Card", nullptr);
+  CardNew = AddMenuItem(Card, "&New", [this](TObject*) { NewCard(); }, ShortCut(VK_INSERT, {ssCtrl}));
+  CardDelete = AddMenuItem(Card, "&Delete", [this](TObject*) { DeleteCard(); }, ShortCut(VK_DELETE, {ssCtrl}));
+  CardSort = AddMenuItem(Card, "&Sort", [this](TObject*) { SetSorted(!FCards->GetSorted()); });
+  AddMenuItem(Card, "-", nullptr);
+  CardEditAll = AddMenuItem(Card, "&Edit all cards...", [this](TObject*) { EditAllCards(); }, ShortCut('E', {ssCtrl}));
 
-  TMenuItem* View = AddSubmenu(MainMenu, "&View");
-  ViewRightToLeft = AddItem(View, "&Right to left", [this](TObject*) {
+  TMenuItem* View = AddMenuItem(MainMenu->GetItems(), "&View", nullptr);
+  ViewRightToLeft = AddMenuItem(View, "&Right to left", [this](TObject*) {
     SetRightToLeft(FForm->GetBiDiMode() == bdLeftToRight);
   });
 
   CardsMenu = new TPopupMenu(FForm);
-  PopupNew = AddItem(CardsMenu->GetItems(), "&New card", [this](TObject*) { NewCard(); });
-  PopupDelete = AddItem(CardsMenu->GetItems(), "&Delete card", [this](TObject*) { DeleteCard(); });
-  AddItem(CardsMenu->GetItems(), "-", nullptr);
-  PopupEditAll = AddItem(CardsMenu->GetItems(), "&Edit all cards...", [this](TObject*) { EditAllCards(); });
+  PopupNew = AddMenuItem(CardsMenu->GetItems(), "&New card", [this](TObject*) { NewCard(); });
+  PopupDelete = AddMenuItem(CardsMenu->GetItems(), "&Delete card", [this](TObject*) { DeleteCard(); });
+  AddMenuItem(CardsMenu->GetItems(), "-", nullptr);
+  PopupEditAll = AddMenuItem(CardsMenu->GetItems(), "&Edit all cards...", [this](TObject*) { EditAllCards(); });
   // The menus show the state as it is when they open.
   const auto Refresh = [this](TObject*) {
     const bool HaveCard = FCards->GetSelected() != nullptr;

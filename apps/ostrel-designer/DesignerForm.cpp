@@ -4,21 +4,6 @@ using namespace vcl;
 
 namespace designer {
 
-namespace {
-
-TMenuItem* AddItem(TMenuItem* Parent, const AnsiString& Caption, TNotifyEvent OnClick, TShortCut Keys = scNone) {
-  auto* Item = new TMenuItem(Parent->GetMenu()->GetOwner());
-  Item->SetCaption(Caption);
-  Item->SetShortCut(Keys);
-  Item->SetOnClick(std::move(OnClick));
-  Parent->Add(Item);
-  return Item;
-}
-
-TMenuItem* AddSubmenu(TMenu* Menu, const AnsiString& Caption) { return AddItem(Menu->GetItems(), Caption, nullptr); }
-
-}  // namespace
-
 TDesignerForm::TDesignerForm(TComponent* AOwner) : TForm(AOwner) {
   SetCaption("Ostrel Designer");
   SetColor(clBtnFace);
@@ -56,22 +41,22 @@ TDesignerForm::~TDesignerForm() {
 
 void TDesignerForm::BuildMenus() {
   MainMenu = new TMainMenu(this);
-  TMenuItem* File = AddSubmenu(MainMenu, "&File");
-  FileNew = AddItem(File, "&New", [this](TObject*) { FFiles->NewFile(); }, ShortCut('N', {ssCtrl}));
-  FileOpen = AddItem(File, "&Open...", [this](TObject*) { FFiles->Open(); }, ShortCut('O', {ssCtrl}));
-  FileSave = AddItem(File, "&Save", [this](TObject*) { FFiles->Save(); }, ShortCut('S', {ssCtrl}));
-  FileSaveAs = AddItem(File, "Save &As...", [this](TObject*) { FFiles->SaveAs(); });
-  AddItem(File, "-", nullptr);
-  FileExit = AddItem(File, "E&xit", [this](TObject*) { Close(); });
+  TMenuItem* File = AddMenuItem(MainMenu->GetItems(), "&File", nullptr);
+  FileNew = AddMenuItem(File, "&New", [this](TObject*) { FFiles->NewFile(); }, ShortCut('N', {ssCtrl}));
+  FileOpen = AddMenuItem(File, "&Open...", [this](TObject*) { FFiles->Open(); }, ShortCut('O', {ssCtrl}));
+  FileSave = AddMenuItem(File, "&Save", [this](TObject*) { FFiles->Save(); }, ShortCut('S', {ssCtrl}));
+  FileSaveAs = AddMenuItem(File, "Save &As...", [this](TObject*) { FFiles->SaveAs(); });
+  AddMenuItem(File, "-", nullptr);
+  FileExit = AddMenuItem(File, "E&xit", [this](TObject*) { Close(); });
 
   // Delete has no shortcut: the Delete key belongs to the inspector's value box; on the
   // designed form it deletes the selected component all the same.
-  TMenuItem* Edit = AddSubmenu(MainMenu, "&Edit");
-  EditUndo = AddItem(Edit, "&Undo", [this](TObject*) { FDesigner->Undo(); }, ShortCut('Z', {ssCtrl}));
-  EditDelete = AddItem(Edit, "&Delete", [this](TObject*) { FDesigner->DeleteSelection(); });
+  TMenuItem* Edit = AddMenuItem(MainMenu->GetItems(), "&Edit", nullptr);
+  EditUndo = AddMenuItem(Edit, "&Undo", [this](TObject*) { FDesigner->Undo(); }, ShortCut('Z', {ssCtrl}));
+  EditDelete = AddMenuItem(Edit, "&Delete", [this](TObject*) { FDesigner->DeleteSelection(); });
 
-  TMenuItem* Run = AddSubmenu(MainMenu, "&Run");
-  RunPreview = AddItem(Run, "&Preview", [this](TObject*) { FDesigner->Preview(); }, ShortCut(VK_F9, {}));
+  TMenuItem* Run = AddMenuItem(MainMenu->GetItems(), "&Run", nullptr);
+  RunPreview = AddMenuItem(Run, "&Preview", [this](TObject*) { FDesigner->Preview(); }, ShortCut(VK_F9, {}));
 }
 
 void TDesignerForm::DesignChanged() {

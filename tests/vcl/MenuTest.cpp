@@ -18,14 +18,6 @@ using namespace vcltest;
 
 namespace {
 
-TMenuItem* NewItem(TComponent* Owner, TMenuItem* Parent, const char* Caption, TShortCut Key = scNone) {
-  auto* Item = new TMenuItem(Owner);
-  Item->SetCaption(Caption);
-  Item->SetShortCut(Key);
-  Parent->Add(Item);
-  return Item;
-}
-
 // A key straight to the open popup menu, which holds the keyboard while it is shown.
 void KeyToPopup(int QtKey, const QString& Text) {
   QWidget* Popup = QApplication::activePopupWidget();
@@ -48,13 +40,13 @@ protected:
     THostTest::SetUp();
     Form = MakeForm(320, 240);
     Menu = new TMainMenu(Form.get());
-    FileItem = NewItem(Form.get(), Menu->GetItems(), "&File");
-    OpenItem = NewItem(Form.get(), FileItem, "&Open...", TextToShortCut("Ctrl+O"));
-    SaveItem = NewItem(Form.get(), FileItem, "&Save", TextToShortCut("Ctrl+S"));
-    NewItem(Form.get(), FileItem, "-");
-    ExitItem = NewItem(Form.get(), FileItem, "E&xit");
-    ViewItem = NewItem(Form.get(), Menu->GetItems(), "&View");
-    RightToLeft = NewItem(Form.get(), ViewItem, "&Right to left", TextToShortCut("Ctrl+R"));
+    FileItem = AddMenuItem(Menu->GetItems(), "&File", nullptr);
+    OpenItem = AddMenuItem(FileItem, "&Open...", nullptr, TextToShortCut("Ctrl+O"));
+    SaveItem = AddMenuItem(FileItem, "&Save", nullptr, TextToShortCut("Ctrl+S"));
+    AddMenuItem(FileItem, "-", nullptr);
+    ExitItem = AddMenuItem(FileItem, "E&xit", nullptr);
+    ViewItem = AddMenuItem(Menu->GetItems(), "&View", nullptr);
+    RightToLeft = AddMenuItem(ViewItem, "&Right to left", nullptr, TextToShortCut("Ctrl+R"));
     for (TMenuItem* Item : {FileItem, OpenItem, SaveItem, ExitItem, ViewItem, RightToLeft})
       Item->SetOnClick([this](TObject* Sender) { Clicks.push_back(static_cast<TMenuItem*>(Sender)->GetCaption()); });
     Edit = new TEdit(Form.get());
@@ -159,7 +151,8 @@ TEST_F(MenuTest, ADisabledItemInAnOpenMenuIsNotChosen) {
 }
 
 TEST_F(MenuTest, ItemsAddedOrDeletedLaterShowInTheBar) {
-  TMenuItem* Help = NewItem(Form.get(), Menu->GetItems(), "&Help");
+  TMenuItem* Help = AddMenuItem(Menu->GetItems(), "&Help", nullptr);
+  EXPECT_EQ(Help->GetOwner(), Form.get()) << "owned by the form of its menu";
   ASSERT_EQ(Bar()->actions().size(), 3);
   EXPECT_EQ(Bar()->actions()[2]->text(), QString("&Help"));
   delete Help;
@@ -173,8 +166,8 @@ TEST_F(MenuTest, ItemsAddedOrDeletedLaterShowInTheBar) {
 }
 
 TEST_F(MenuTest, RadioItemsOfAGroupCheckOneAtATime) {
-  TMenuItem* Left = NewItem(Form.get(), ViewItem, "&Left");
-  TMenuItem* Right = NewItem(Form.get(), ViewItem, "R&ight");
+  TMenuItem* Left = AddMenuItem(ViewItem, "&Left", nullptr);
+  TMenuItem* Right = AddMenuItem(ViewItem, "R&ight", nullptr);
   for (TMenuItem* Item : {Left, Right}) Item->SetRadioItem(true);
   Left->SetChecked(true);
   Right->SetChecked(true);
@@ -192,7 +185,7 @@ protected:
   void SetUp() override {
     MenuTest::SetUp();
     Popup = new TPopupMenu(Form.get());
-    CopyItem = NewItem(Form.get(), Popup->GetItems(), "&Copy", TextToShortCut("Ctrl+C"));
+    CopyItem = AddMenuItem(Popup->GetItems(), "&Copy", nullptr, TextToShortCut("Ctrl+C"));
     CopyItem->SetOnClick([this](TObject*) { Clicks.push_back("copy"); });
     Popup->SetOnPopup([this](TObject*) { Clicks.push_back("popup"); });
     Probe = new TProbe(Form.get(), Form.get(), TRect{10, 50, 150, 150});

@@ -363,4 +363,13 @@ namespace {
     (RegisterClasses({&TMenuItem::StaticClassInfo(), &TMainMenu::StaticClassInfo(), &TPopupMenu::StaticClassInfo()}), true);
 }  // namespace
 
+TMenuItem* AddMenuItem(TMenuItem* Parent, const AnsiString& Caption, TNotifyEvent OnClick, TShortCut ShortCut) {
+  auto* Item = new TMenuItem(Parent->GetMenu()->GetOwner());
+  Item->SetCaption(Caption);
+  Item->SetShortCut(ShortCut);
+  Item->SetOnClick(std::move(OnClick));
+  Parent->Add(Item);
+  return Item;
+}
+
 }  // namespace vcl

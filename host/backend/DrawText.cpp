@@ -46,12 +46,12 @@ TLine StripPrefix(const QString& Text) {
   return Line;
 }
 
-QStringList WrapWords(const QString& Paragraph, const QFontMetrics& Metrics, int Width) {
+QStringList WrapWords(const QString& Paragraph, const backend::TQtFont& Font, int Width) {
   QStringList Lines;
   QString Current;
   for (const QString& Word : Paragraph.split(u' ')) {
     const QString Candidate = Current.isEmpty() ? Word : Current + u' ' + Word;
-    if (!Current.isEmpty() && Metrics.horizontalAdvance(Candidate) > Width) {
+    if (!Current.isEmpty() && backend::TextWidthOf(Font, Candidate) > Width) {
       Lines << Current;
       Current = Word;
     } else {
@@ -126,7 +126,7 @@ backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTe
 
 // The lines to draw: one for DT_SINGLELINE (line breaks dropped), else one for each line
 // break, and with DT_WORDBREAK as many as the words need. Nothing for an empty text.
-std::vector<TLine> LinesOf(QString Source, unsigned Format, const QFontMetrics& Metrics, int Width) {
+std::vector<TLine> LinesOf(QString Source, unsigned Format, const backend::TQtFont& Font, int Width) {
   std::vector<TLine> Lines;
   const bool SingleLine = Format & DT_SINGLELINE;
   if (SingleLine) Source.remove(u'\r').remove(u'\n');
@@ -136,7 +136,7 @@ std::vector<TLine> LinesOf(QString Source, unsigned Format, const QFontMetrics& 
     if (Paragraph.size() > MaxDrawnLine) Paragraph.truncate(Paragraph[MaxDrawnLine].isLowSurrogate() ? MaxDrawnLine - 1 : MaxDrawnLine);
     const TLine Line = (Format & DT_NOPREFIX) ? TLine{Paragraph, -1} : StripPrefix(Paragraph);
     if (!SingleLine && (Format & DT_WORDBREAK)) {
-      for (const QString& Piece : WrapWords(Line.Text, Metrics, std::max(Width, 1))) Lines.push_back({Piece, -1});
+      for (const QString& Piece : WrapWords(Line.Text, Font, std::max(Width, 1))) Lines.push_back({Piece, -1});
     } else {
       Lines.push_back(Line);
     }
@@ -155,11 +155,11 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const QFontMetrics& Metrics = Font.Metrics;
   const int LineHeight = Metrics.height();
   const std::vector<TLine> Lines =
-      LinesOf(QString::fromUtf8(Text, static_cast<qsizetype>(Length)), Format, Metrics, Rect->Width());
+      LinesOf(QString::fromUtf8(Text, static_cast<qsizetype>(Length)), Format, Font, Rect->Width());
 
   if (Format & DT_CALCRECT) {
     int Widest = 0;
-    for (const TLine& L : Lines) Widest = std::max(Widest, Metrics.horizontalAdvance(L.Text));
+    for (const TLine& L : Lines) Widest = std::max(Widest, backend::TextWidthOf(Font, L.Text));
     Rect->Right = Rect->Left + Widest;
     Rect->Bottom = Rect->Top + LineHeight * static_cast<int>(Lines.size());
     return Rect->Height();
@@ -181,7 +181,8 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const QColor Background = ToQColor(Brush.GetColor());
   const int Dpi = qRound(Painter->device()->logicalDpiY() * Device.Ratio());
   backend::TTextStyle Style{Painter->font(), Font.Serial, Dpi, Metrics, Font.DotsWidth,
-                           QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop)};
+                           QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop),
+                           (Smooth ? Font.SmoothGlyphs : Font.Glyphs).get()};
   Style.Option.setWrapMode(QTextOption::NoWrap);
   Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
 
@@ -202,8 +203,8 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
     }
     Run.Draw(Device, Cell, Clip);
     if (Line.Underline >= 0 && Line.Underline < Shown.size()) {
-      const int From = X + Metrics.horizontalAdvance(Shown.left(Line.Underline));
-      const int To = From + Metrics.horizontalAdvance(Shown.mid(Line.Underline, 1));
+      const int From = X + backend::TextWidthOf(Font, Shown.left(Line.Underline));
+      const int To = From + backend::TextWidthOf(Font, Shown.mid(Line.Underline, 1));
       const int Base = Y + Metrics.ascent() + 1;
       // A one-pixel line of whole device pixels, as every line of a canvas.
       QRect Underline = Device.ImageRow(From, To, Base);

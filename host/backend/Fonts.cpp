@@ -24,6 +24,8 @@ QFont Resolve(const TFont& Font) {
   QFont Result(FamilyOrSans(Font.GetName()));
   // Crisp pixels as the classic bitmap fonts had; it also keeps pixel tests exact.
   Result.setStyleStrategy(QFont::NoAntialias);
+  // The classic text functions do not kern; without kerning most text needs no shaping.
+  Result.setKerning(false);
   Result.setBold(Font.GetStyle().Contains(fsBold));
   Result.setItalic(Font.GetStyle().Contains(fsItalic));
   Result.setUnderline(Font.GetStyle().Contains(fsUnderline));
@@ -80,7 +82,13 @@ public:
     Smooth.setStyleStrategy(QFont::PreferAntialias);
     QFontMetrics Metrics(Resolved);
     const int DotsWidth = Metrics.horizontalAdvance(QStringLiteral("..."));
-    TQtFont Entry{std::move(Resolved), std::move(Smooth), std::move(Metrics), ++FSerial, DotsWidth};
+    std::shared_ptr<const TGlyphTable> Glyphs, SmoothGlyphs;
+    if (!Resolved.underline() && !Resolved.strikeOut()) {
+      Glyphs = std::make_shared<const TGlyphTable>(Resolved);
+      SmoothGlyphs = std::make_shared<const TGlyphTable>(Smooth);
+    }
+    TQtFont Entry{std::move(Resolved), std::move(Smooth), std::move(Metrics), ++FSerial, DotsWidth, std::move(Glyphs),
+                  std::move(SmoothGlyphs)};
     FLast = &*FFonts.emplace(std::move(Key), std::move(Entry)).first;
     return FLast->second;
   }
@@ -129,9 +137,15 @@ const TQtFont& QtFontOf(const TFont& Font) {
   return Cache->Find(Font);
 }
 
+int TextWidthOf(const TQtFont& Font, const QString& Text) {
+  TGlyphLine Line;
+  if (Font.Glyphs && Font.Glyphs->Lay(Text, Line)) return qRound(Line.Width());
+  return Font.Metrics.horizontalAdvance(Text);
+}
+
 TSize TextExtentOf(const TFont& Font, const AnsiString& Text) {
-  const QFontMetrics& Metrics = QtFontOf(Font).Metrics;
-  return TSize{Metrics.horizontalAdvance(QString::fromUtf8(Text.c_str())), Metrics.height()};
+  const TQtFont& QtFont = QtFontOf(Font);
+  return TSize{TextWidthOf(QtFont, QString::fromUtf8(Text.c_str())), QtFont.Metrics.height()};
 }
 
 }  // namespace vcl::backend

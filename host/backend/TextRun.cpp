@@ -2,6 +2,8 @@
 
 #include "TextRun.h"
 
+#include <QGlyphRun>
+
 namespace vcl::backend {
 
 namespace {
@@ -20,12 +22,23 @@ TShapedTextCache& ShapedTexts() {
   return *Cache;
 }
 
+// The clip for drawing glyphs that cover Extent into Cell: glyphs reaching out of Cell
+// are cut at its edges.
+std::optional<QRect> Narrowed(const QRect& Cell, const QRectF& Extent, const std::optional<QRect>& Clip) {
+  if (QRectF(Cell).contains(Extent)) return Clip;
+  return Clip ? Clip->intersected(Cell) : Cell;
+}
+
 }  // namespace
 
 TTextRun::TTextRun(const QString& Text, const TTextStyle& Style) : FText(Text), FStyle(&Style) {
   if (FText.isEmpty()) return;
-  if (IsPlain(FText, Style.Option)) {
+  if (Style.Glyphs && Style.Option.textDirection() != Qt::RightToLeft && Style.Glyphs->Lay(FText, FLaid)) {
+    FIsLaid = true;
+    FWidth = qRound(FLaid.Width());
+  } else if (IsPlain(FText, Style.Option)) {
     FShaped = ShapedTexts().Find(Style.FontId, Style.Dpi, Style.Font, FText);
+    if (Style.Glyphs) Style.Glyphs->Learn(FText, FShaped->Layout);
     FWidth = FShaped->Width;
   } else {
     FWidth = Style.Metrics.horizontalAdvance(FText);
@@ -33,6 +46,7 @@ TTextRun::TTextRun(const QString& Text, const TTextStyle& Style) : FText(Text), 
 }
 
 qreal TTextRun::Advance(qsizetype Count) const {
+  if (FIsLaid) return FLaid.Positions[Count].x();
   if (FShaped) return FShaped->Layout.lineAt(0).cursorToX(static_cast<int>(Count));
   return FText.isEmpty() ? 0 : static_cast<qreal>(FWidth) * static_cast<qreal>(Count) / static_cast<qreal>(FText.size());
 }
@@ -40,14 +54,28 @@ qreal TTextRun::Advance(qsizetype Count) const {
 void TTextRun::Draw(TCanvasDevice& Device, const QRect& Cell, const std::optional<QRect>& Clip) const {
   if (FText.isEmpty()) return;
   const QPoint Origin = Device.Origin();
+  if (FIsLaid) {
+    const QRectF Extent(Cell.left(), Cell.top(), FLaid.Width(), FLaid.Ascent + FLaid.Descent);
+    QPainter* Painter = Device.Painter(Narrowed(Cell, Extent, Clip));
+    if (!Painter) return;
+    const QPointF Baseline = QPointF(Cell.translated(Origin).topLeft()) + QPointF(0, FLaid.Ascent);
+    // A glyph run for each stretch of one font.
+    for (qsizetype From = 0, To = 0; From < FLaid.Glyphs.size(); From = To) {
+      while (To < FLaid.Glyphs.size() && FLaid.Fonts[To] == FLaid.Fonts[From]) ++To;
+      QGlyphRun Run;
+      Run.setRawFont(FStyle->Glyphs->Font(FLaid.Fonts[From]));
+      Run.setRawData(FLaid.Glyphs.constData() + From, FLaid.Positions.constData() + From, static_cast<int>(To - From));
+      Painter->drawGlyphRun(Baseline, Run);
+    }
+    return;
+  }
   if (!FShaped) {
     if (QPainter* Painter = Device.Painter(Clip)) Painter->drawText(QRectF(Cell.translated(Origin)), FText, FStyle->Option);
     return;
   }
   const QTextLine Line = FShaped->Layout.lineAt(0);
   const QRectF Extent(Cell.left(), Cell.top(), Line.naturalTextWidth(), Line.height());
-  const std::optional<QRect> Narrowed = QRectF(Cell).contains(Extent) ? Clip : Clip ? Clip->intersected(Cell) : Cell;
-  if (QPainter* Painter = Device.Painter(Narrowed)) FShaped->Layout.draw(Painter, QPointF(Cell.translated(Origin).topLeft()));
+  if (QPainter* Painter = Device.Painter(Narrowed(Cell, Extent, Clip))) FShaped->Layout.draw(Painter, QPointF(Cell.translated(Origin).topLeft()));
 }
 
 }  // namespace vcl::backend

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "CanvasDevice.h"
+#include "GlyphTable.h"
 #include "ShapedText.h"
 
 namespace vcl::backend {
@@ -19,12 +20,15 @@ struct TTextStyle {
   QFontMetrics Metrics;  // as text is measured
   int DotsWidth;         // of "..."
   QTextOption Option;    // no wrapping, absolute left alignment, the reading order
+  const TGlyphTable* Glyphs;  // of Font; null when its text always needs shaping
 };
 
-// Plain text (left to right, without tabs, length variants or line separators) is shaped
-// once, and that one shaping, kept for later repaints, gives both its width and its glyphs.
-// Other text is measured and drawn by QFontMetrics and QPainter::drawText, which give tabs
-// and reading order their own treatment; the pixels are the same either way.
+// Text read left to right whose characters stand alone (most Latin, Greek and Cyrillic
+// text) is laid out from the font's glyph table. Other plain text (without tabs, length
+// variants or line separators) is shaped once, and that one shaping, kept for later
+// repaints, gives both its width and its glyphs. The rest is measured and drawn by
+// QFontMetrics and QPainter::drawText, which give tabs and reading order their own
+// treatment; the pixels are the same either way.
 class TTextRun {
 public:
   TTextRun(const QString& Text, const TTextStyle& Style);
@@ -40,7 +44,9 @@ public:
 private:
   QString FText;
   const TTextStyle* FStyle;
-  std::shared_ptr<const TShapedText> FShaped;  // plain text only
+  TGlyphLine FLaid;                            // text of standalone characters only
+  bool FIsLaid = false;
+  std::shared_ptr<const TShapedText> FShaped;  // other plain text only
   int FWidth = 0;
 };
 

@@ -28,6 +28,8 @@ protected:
         }
     return Columns;
   }
+  // A copy of the surface's pixels between two rows.
+  QImage Band(int Top, int Bottom) { return ControlSurface(Probe.get()).copy(0, Top, 420, Bottom - Top); }
   static void Line(TCanvas* C, const AnsiString& Text, int Top, unsigned Format, int Width = 400) {
     TRect R{0, Top, Width, Top + 30};
     DrawText(C->GetHandle(), Text.c_str(), -1, &R, Format | DT_SINGLELINE | DT_NOPREFIX);
@@ -155,6 +157,42 @@ TEST_F(TextDrawingTest, TabsAndRightToLeftReadingStillDraw) {
   const auto RightToLeft = Ink(40, 70);
   ASSERT_FALSE(RightToLeft.empty());
   EXPECT_GT(RightToLeft.front(), 300) << "right-aligned";
+}
+
+// Letters that need no shaping are laid out from a table of glyphs, and Han, kana and
+// Hangul learnt from their first shaping: the pixels are those of shaping, which a reading
+// order from right to left still uses, on the first drawing and on later ones.
+TEST_F(TextDrawingTest, TextLaidOutFromTheGlyphTableLooksAsShaped) {
+  const std::vector<AnsiString> Texts{"Hello World",          "Wonderful AVAWAY Type",  "Ünïcödé façade 12",
+                                      "Ελένη Μαρία", "Иванова Анна",
+                                      "王伟 佐藤花子", "Li 王 Wang",  "서울 台北 東京"};
+  for (const AnsiString& Text : Texts) {
+    Draw([&](TCanvas* C) {
+      Black(C);
+      Line(C, Text, 0, DT_RTLREADING);
+      Line(C, Text, 40, 0);
+      Line(C, Text, 80, 0);
+    });
+    const QImage Shaped = Band(0, 30);
+    EXPECT_FALSE(Ink(0, 30).empty()) << Text;
+    EXPECT_EQ(Band(40, 70), Shaped) << Text << ": first drawing";
+    EXPECT_EQ(Band(80, 110), Shaped) << Text << ": a later drawing";
+  }
+}
+
+// As the classic text functions, text is not kerned: a run of pairs that a kerning table
+// would move closer is as wide as its letters apart (up to the rounding of one width).
+TEST_F(TextDrawingTest, TextIsNotKerned) {
+  TCanvas* C = Probe->GetCanvas();
+  auto Times = [](const AnsiString& Text, int N) {
+    AnsiString Result;
+    for (int I = 0; I < N; ++I) Result += Text;
+    return Result;
+  };
+  for (const auto& [First, Second] : std::vector<std::pair<AnsiString, AnsiString>>{{"A", "V"}, {"T", "o"}, {"W", "a"}, {"Г", "д"}}) {
+    const int Apart = C->TextWidth(Times(First, 20)) + C->TextWidth(Times(Second, 20));
+    EXPECT_NEAR(C->TextWidth(Times(First + Second, 20)), Apart, 1) << First << Second;
+  }
 }
 
 TEST_F(TextDrawingTest, AMissingFamilyFollowsTheApplicationFont) {

@@ -58,6 +58,15 @@ inline int CompareKeys(const TTextKey& A, const TTextKey& B) {
   return A.Length == B.Length ? 0 : (A.Length < B.Length ? -1 : 1);
 }
 
+// Whether every card compares below the next, so that no sort could move one: a list kept
+// in order, as a file saved sorted, is then only looked over. A tie or a pair out of order
+// ends the look at once, and the quicksort runs as it always has.
+bool InStrictOrder(const TList& List, TListSortCompare Compare) {
+  for (int I = 1; I < List.GetCount(); ++I)
+    if (Compare(List.Get(I - 1), List.Get(I)) >= 0) return false;
+  return true;
+}
+
 int CompareByEvent(void* Item1, void* Item2) {
   int CompareResult = 0;
   SortingTable->GetOnSortItems()(SortingTable, static_cast<TOstrelItem*>(Item1), static_cast<TOstrelItem*>(Item2),
@@ -211,7 +220,7 @@ void TOstrelItems::Sort() {
         TOstrel* Outer;
         ~TRestore() { SortingTable = Outer; }
       } Restore{std::exchange(SortingTable, FTable)};
-      FList.Sort(CompareByEvent);
+      if (!InStrictOrder(FList, CompareByEvent)) FList.Sort(CompareByEvent);
     } else {
       SortByText();
     }

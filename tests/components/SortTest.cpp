@@ -55,6 +55,35 @@ TEST(OstrelSort, TheHandlerDecidesWithCustomSort) {
   EXPECT_TRUE(StartsAtZero);
 }
 
+// A list whose cards the handler finds in strict order is only looked over, one comparison
+// for each neighbouring pair; a pair out of order or a tie sorts as before.
+TEST(OstrelSort, CardsAlreadyInOrderAreLookedOverOnce) {
+  struct TRow {
+    std::initializer_list<const char*> Cards;
+    bool LookedOverOnly;
+    TTexts After;
+  };
+  const TRow Rows[] = {
+      {{"a", "b", "c", "d", "e", "f"}, true, {"a", "b", "c", "d", "e", "f"}},
+      {{"a", "b", "d", "c", "e", "f"}, false, {"a", "b", "c", "d", "e", "f"}},
+      {{"f", "e", "d", "c", "b", "a"}, false, {"a", "b", "c", "d", "e", "f"}},
+      {{"a", "b", "b", "c"}, false, {"a", "b", "b", "c"}},
+  };
+  for (const TRow& Row : Rows) {
+    TProbe Table;
+    Table.SetCustomSort(true);
+    AddCards(*Table.GetItems(), Row.Cards);
+    int Comparisons = 0;
+    Table.SetOnSortItems([&](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& CompareResult) {
+      ++Comparisons;
+      CompareResult = Item1->GetText().compare(Item2->GetText());
+    });
+    Table.GetItems()->Sort();
+    EXPECT_EQ(Texts(*Table.GetItems()), Row.After);
+    EXPECT_EQ(Comparisons == static_cast<int>(Row.Cards.size()) - 1, Row.LookedOverOnly) << Comparisons;
+  }
+}
+
 // Whatever a handler answers, the sort ends and keeps every card once.
 TEST(OstrelSort, InconsistentOrSilentHandlersKeepEveryCard) {
   TProbe Table;

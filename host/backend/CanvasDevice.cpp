@@ -35,6 +35,28 @@ void TCanvasDevice::FillSolid(const QRect& Area, QRgb Color) {
   ForEachRow(Area, [&](QRgb* Line, int, int From, int To) { std::fill(Line + From, Line + To, Opaque); });
 }
 
+void TCanvasDevice::FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const QRect& Limit) {
+  if (!Usable()) return;
+  const QRgb Opaque = 0xFF000000u | Color;
+  if (FClip.rectCount() != 1) {
+    for (const TGlyphSpan& Span : Spans)
+      FillSolid(QRect(At.x() + Span.X0, At.y() + Span.Dy, Span.X1 - Span.X0, 1) & Limit, Opaque);
+    return;
+  }
+  // One clip rectangle, as nearly always: each span is cut to it and set directly.
+  const QRect Bounds = FClipBounds & Limit;
+  for (const TGlyphSpan& Span : Spans) {
+    const int Y = At.y() + Span.Dy;
+    if (Y < Bounds.top() || Y > Bounds.bottom()) continue;
+    const int From = std::max(At.x() + Span.X0, Bounds.left());
+    const int To = std::min(At.x() + Span.X1, Bounds.right() + 1);
+    if (From < To) {
+      QRgb* Line = reinterpret_cast<QRgb*>(FSurface->Image->scanLine(Y));
+      std::fill(Line + From, Line + To, Opaque);
+    }
+  }
+}
+
 void TCanvasDevice::FillWithBrush(const QRect& Area, bool Hatched, std::optional<int> FixedX, std::optional<int> FixedY) {
   const TBrush& Brush = *FCanvas.GetBrush();
   const QRgb Color = Opaque(Brush.GetColor());

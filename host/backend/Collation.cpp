@@ -3,6 +3,8 @@
 #include <QCollator>
 #include <QLocale>
 #include <QString>
+#include <QStringDecoder>
+#include <QVarLengthArray>
 
 #include "src/rtl/LocaleCompare.h"
 
@@ -18,6 +20,14 @@ struct TCachedCollator {
   bool Made = false;
 };
 
+// Text as UTF-16 in Buffer, with the replacement character for bytes that are not UTF-8.
+QStringView Decoded(const AnsiString& Text, QVarLengthArray<QChar, 256>& Buffer) {
+  Buffer.resize(static_cast<qsizetype>(Text.size()));  // never more units than bytes
+  QStringDecoder Decoder(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
+  const QChar* End = Decoder.appendToBuffer(Buffer.data(), QByteArrayView(Text.data(), static_cast<qsizetype>(Text.size())));
+  return QStringView(Buffer.data(), End - Buffer.data());
+}
+
 int CompareByLocale(const AnsiString& S1, const AnsiString& S2, bool IgnoreCase) {
   thread_local TCachedCollator Cache[2];
   TCachedCollator& Cached = Cache[IgnoreCase ? 1 : 0];
@@ -28,8 +38,10 @@ int CompareByLocale(const AnsiString& S1, const AnsiString& S2, bool IgnoreCase)
     Cached.Locale = Current;
     Cached.Made = true;
   }
-  const int Result = Cached.Collator.compare(QString::fromUtf8(S1.data(), static_cast<qsizetype>(S1.size())),
-                                             QString::fromUtf8(S2.data(), static_cast<qsizetype>(S2.size())));
+  // A sort compares millions of times: the texts are decoded into buffers kept for the
+  // next comparison rather than into new strings.
+  thread_local QVarLengthArray<QChar, 256> Text1, Text2;
+  const int Result = Cached.Collator.compare(Decoded(S1, Text1), Decoded(S2, Text2));
   return Result < 0 ? -1 : Result > 0 ? 1 : 0;
 }
 

@@ -182,7 +182,7 @@ int DrawText(HDC DC, const char* Text, int Count, TRect* Rect, unsigned Format) 
   const int Dpi = qRound(Painter->device()->logicalDpiY() * Device.Ratio());
   backend::TTextStyle Style{Painter->font(), Font.Serial, Dpi, Metrics, Font.DotsWidth,
                            QTextOption(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop),
-                           (Smooth ? Font.SmoothGlyphs : Font.Glyphs).get()};
+                           (Smooth ? Font.SmoothGlyphs : Font.Glyphs).get(), Painter->pen().color()};
   Style.Option.setWrapMode(QTextOption::NoWrap);
   Style.Option.setTextDirection((Format & DT_RTLREADING) ? Qt::RightToLeft : Qt::LeftToRight);
 

@@ -3,6 +3,9 @@
 #include "GlyphTable.h"
 
 #include <QGlyphRun>
+#include <QImage>
+#include <QPainter>
+#include <QtMath>
 #include <QTextLayout>
 #include <algorithm>
 
@@ -43,7 +46,42 @@ bool StandsAlone(char16_t Unit) {
 
 }  // namespace
 
-TGlyphTable::TGlyphTable(const QFont& Font) { FontIndex(QRawFont::fromFont(Font)); }
+TGlyphTable::TGlyphTable(const QFont& Font) : FCrisp(Font.styleStrategy() & QFont::NoAntialias) {
+  FontIndex(QRawFont::fromFont(Font));
+}
+
+const std::vector<TGlyphSpan>& TGlyphTable::GlyphSpans(quint16 Font, quint32 Glyph) const {
+  const quint64 Key = quint64{Font} << 32 | Glyph;
+  if (auto Found = FSpans.find(Key); Found != FSpans.end()) return Found->second;
+  const QRawFont& Raw = FFonts[Font].Raw;
+  // Room for glyphs reaching far from their pen on every side.
+  const int Pen = 2 * qCeil(Raw.ascent() + Raw.descent()) + 8;
+  QImage Scratch(3 * Pen, 2 * Pen, QImage::Format_RGB32);
+  Scratch.fill(Qt::white);
+  {
+    QPainter Painter(&Scratch);
+    Painter.setPen(Qt::black);
+    QGlyphRun Run;
+    Run.setRawFont(Raw);
+    const QPointF Origin(0, 0);
+    Run.setRawData(&Glyph, &Origin, 1);
+    Painter.drawGlyphRun(QPointF(Pen, Pen), Run);
+  }
+  std::vector<TGlyphSpan> Spans;
+  for (int Y = 0; Y < Scratch.height(); ++Y) {
+    const QRgb* Line = reinterpret_cast<const QRgb*>(Scratch.constScanLine(Y));
+    for (int X = 0; X < Scratch.width();) {
+      if ((Line[X] & 0xFFFFFF) != 0) {
+        ++X;
+        continue;
+      }
+      const int From = X;
+      while (X < Scratch.width() && (Line[X] & 0xFFFFFF) == 0) ++X;
+      Spans.push_back({static_cast<qint16>(Y - Pen), static_cast<qint16>(From - Pen), static_cast<qint16>(X - Pen)});
+    }
+  }
+  return FSpans.emplace(Key, std::move(Spans)).first->second;
+}
 
 quint16 TGlyphTable::FontIndex(const QRawFont& Raw) const {
   for (std::size_t I = 0; I < FFonts.size(); ++I)

@@ -8,11 +8,17 @@
 #include <QVarLengthArray>
 #include <array>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 class QTextLayout;
 
 namespace vcl::backend {
+
+// One row of a glyph's pixels: [X0, X1) of row Dy, from its pen position on the baseline.
+struct TGlyphSpan {
+  qint16 Dy, X0, X1;
+};
 
 // One line of text as glyphs, the font of each (an index into the table's fonts) and the
 // pen position before each; the last position is where the line ends.
@@ -43,6 +49,11 @@ public:
   // Learns the characters of Text that can be learnt from Shaped, its one-line shaping.
   void Learn(QStringView Text, const QTextLayout& Shaped) const;
   const QRawFont& Font(quint16 Index) const { return FFonts[Index].Raw; }
+  // Whether the glyphs are drawn without anti-aliasing: whole pixels that GlyphSpans gives.
+  bool Crisp() const { return FCrisp; }
+  // The pixels of a glyph of a crisp font, as Qt draws it with its pen at (0, 0): taken
+  // once from Qt's own drawing, so that setting them gives Qt's pixels without its cost.
+  const std::vector<TGlyphSpan>& GlyphSpans(quint16 Font, quint32 Glyph) const;
 
 private:
   enum class TState : quint8 { Shape, Learn, Lay };
@@ -61,7 +72,9 @@ private:
   TEntry& EntryOf(char16_t Unit) const;
   quint16 FontIndex(const QRawFont& Raw) const;
 
+  bool FCrisp;
   mutable std::vector<TFont> FFonts;  // the font itself first
+  mutable std::unordered_map<quint64, std::vector<TGlyphSpan>> FSpans;  // by font << 32 | glyph
   mutable std::array<std::unique_ptr<TPage>, 256> FPages;
 };
 

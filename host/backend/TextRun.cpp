@@ -3,6 +3,7 @@
 #include "TextRun.h"
 
 #include <QGlyphRun>
+#include <QtMath>
 
 namespace vcl::backend {
 
@@ -56,14 +57,27 @@ void TTextRun::Draw(TCanvasDevice& Device, const QRect& Cell, const std::optiona
   const QPoint Origin = Device.Origin();
   if (FIsLaid) {
     const QRectF Extent(Cell.left(), Cell.top(), FLaid.Width(), FLaid.Ascent + FLaid.Descent);
-    QPainter* Painter = Device.Painter(Narrowed(Cell, Extent, Clip));
-    if (!Painter) return;
+    const std::optional<QRect> Limit = Narrowed(Cell, Extent, Clip);
     const QPointF Baseline = QPointF(Cell.translated(Origin).topLeft()) + QPointF(0, FLaid.Ascent);
+    const TGlyphTable& Glyphs = *FStyle->Glyphs;
+    if (Glyphs.Crisp() && Device.Ratio() == 1 && FStyle->Pen.alpha() == 255) {
+      // Whole pixels at whole device pixels: Qt puts a glyph's pen at the pixel left of
+      // its position and on the nearest row.
+      if (!Device.Usable()) return;
+      const QRect Within = Limit ? Device.ImageArea(*Limit) : QRect(-0x3FFFFFFF, -0x3FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF);
+      const int Row = qRound(Baseline.y());
+      for (qsizetype G = 0; G < FLaid.Glyphs.size(); ++G)
+        Device.FillSpans(Glyphs.GlyphSpans(FLaid.Fonts[G], FLaid.Glyphs[G]),
+                         QPoint(qFloor(Baseline.x() + FLaid.Positions[G].x()), Row), FStyle->Pen.rgb(), Within);
+      return;
+    }
+    QPainter* Painter = Device.Painter(Limit);
+    if (!Painter) return;
     // A glyph run for each stretch of one font.
     for (qsizetype From = 0, To = 0; From < FLaid.Glyphs.size(); From = To) {
       while (To < FLaid.Glyphs.size() && FLaid.Fonts[To] == FLaid.Fonts[From]) ++To;
       QGlyphRun Run;
-      Run.setRawFont(FStyle->Glyphs->Font(FLaid.Fonts[From]));
+      Run.setRawFont(Glyphs.Font(FLaid.Fonts[From]));
       Run.setRawData(FLaid.Glyphs.constData() + From, FLaid.Positions.constData() + From, static_cast<int>(To - From));
       Painter->drawGlyphRun(Baseline, Run);
     }

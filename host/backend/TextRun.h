@@ -21,6 +21,7 @@ struct TTextStyle {
   int DotsWidth;         // of "..."
   QTextOption Option;    // no wrapping, absolute left alignment, the reading order
   const TGlyphTable* Glyphs;  // of Font; null when its text always needs shaping
+  QColor Pen;                 // the text colour
 };
 
 // Text read left to right whose characters stand alone (most Latin, Greek and Cyrillic

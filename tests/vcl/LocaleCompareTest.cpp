@@ -91,6 +91,8 @@ TEST_F(LocaleCompare, OnlyEqualTextsAreEqualAndTheOrderIsConsistent) {
   EXPECT_LT(AnsiCompareStr("a", "A"), 0) << "small before capital";
   EXPECT_LT(AnsiCompareStr("", "a"), 0);
   EXPECT_GT(AnsiCompareText("\xFF\xFE", "a"), 0) << "bytes that are no UTF-8 still compare";
+  EXPECT_EQ(AnsiCompareText("ab\xC3", "ab\xEF\xBF\xBD"), 0) << "a cut character reads as the replacement character";
+  EXPECT_LT(AnsiCompareText("ab\xC3", "ab\xEF\xBF\xBDz"), 0);
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ namespace {
 
 class TextDrawingTest : public TDrawingFixture {
 protected:
-  TextDrawingTest() : TDrawingFixture(420, 200, TRect{0, 0, 400, 160}) {}
+  TextDrawingTest() : TDrawingFixture(420, 240, TRect{0, 0, 400, 200}) {}
   // The columns of a row band that hold black.
   std::vector<int> Ink(int Top, int Bottom) {
     const QImage Surface = ControlSurface(Probe.get());
@@ -172,11 +172,16 @@ TEST_F(TextDrawingTest, TextLaidOutFromTheGlyphTableLooksAsShaped) {
       Line(C, Text, 0, DT_RTLREADING);
       Line(C, Text, 40, 0);
       Line(C, Text, 80, 0);
+      // Cut by the rectangle in the middle of a glyph.
+      Line(C, Text, 120, DT_RTLREADING, 33);
+      Line(C, Text, 160, 0, 33);
     });
     const QImage Shaped = Band(0, 30);
     EXPECT_FALSE(Ink(0, 30).empty()) << Text;
     EXPECT_EQ(Band(40, 70), Shaped) << Text << ": first drawing";
     EXPECT_EQ(Band(80, 110), Shaped) << Text << ": a later drawing";
+    EXPECT_EQ(Band(160, 190), Band(120, 150)) << Text << ": cut";
+    EXPECT_LT(Ink(160, 190).back(), 33) << Text;
   }
 }
 

@@ -6,7 +6,7 @@ include(CMakePackageConfigHelpers)
 
 set(OSTREL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/ostrel)
 set(OSTREL_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Ostrel)
-set(OSTREL_LIBRARIES ostrel_components host_vcl host_qt host_rtl)
+set(OSTREL_LIBRARIES ostrel_design host_design ostrel_components host_vcl host_qt host_rtl)
 
 # host_vcl and host_qt need each other: static libraries carry that (and Qt, which
 # host_qt links privately) to the program that links them, so the export names them all.
@@ -14,7 +14,8 @@ install(TARGETS ${OSTREL_LIBRARIES} EXPORT OstrelTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   INCLUDES DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})
 file(GLOB OSTREL_HOST_HEADERS ${CMAKE_SOURCE_DIR}/host/*.h)
-install(FILES ${OSTREL_HOST_HEADERS}
+file(GLOB OSTREL_DESIGN_HEADERS ${CMAKE_SOURCE_DIR}/design/*.h)
+install(FILES ${OSTREL_HOST_HEADERS} ${OSTREL_DESIGN_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/Ostrel.h
               ${CMAKE_SOURCE_DIR}/components/OstrelButtonsBar.h
               ${CMAKE_SOURCE_DIR}/components/OstrelCardStore.h

@@ -11,16 +11,18 @@ PREFIX="$WORK/prefix"
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR="$WORK"
 
 cmake --install "$BUILD" --prefix "$PREFIX" >/dev/null
-for f in bin/ostrel-cards bin/ostrel-demo bin/ostrel-designer include/ostrel/Ostrel.h include/ostrel/QtEmbedding.h; do
+for f in bin/ostrel-cards bin/ostrel-demo bin/ostrel-designer include/ostrel/Ostrel.h include/ostrel/QtEmbedding.h \
+         include/ostrel/OstrelItemsEditing.h; do
   [ -e "$PREFIX/$f" ] || { echo "not installed: $f"; exit 1; }
 done
 "$PREFIX/bin/ostrel-cards" generate --count 3 "$WORK/three.cards"
 
-expect_runs() {  # PROGRAM: the example's check prints its three cards in sorted order
+expect_runs() {  # PROGRAM: the example's check prints its three cards in sorted order and the editor's title
   local out
   out=$("$1" --check)
   echo "$out"
-  [[ "$out" =~ ^'3 cards, first "Brown, Oliver", '[0-9]+' letter buttons'$ ]] || { echo "unexpected output of $1"; exit 1; }
+  [[ "$out" =~ ^'3 cards, first "Brown, Oliver", '[0-9]+' letter buttons, editor "Ostrel V2.10 Items Editor"'$ ]] ||
+    { echo "unexpected output of $1"; exit 1; }
 }
 
 launcher=() cxx=(g++)

@@ -19,15 +19,27 @@ const TClassInfo& TGalleryForm::StaticClassInfo() {
                                      .Field("OptionsGroupBox", &TGalleryForm::OptionsGroupBox)
                                      .Field("ShowHintCheckBox", &TGalleryForm::ShowHintCheckBox)
                                      .Field("SortedCheckBox", &TGalleryForm::SortedCheckBox)
+                                     .Field("ContactsListView", &TGalleryForm::ContactsListView)
                                      .Field("NoteLabel", &TGalleryForm::NoteLabel)
                                      .Field("ApplyButton", &TGalleryForm::ApplyButton)
                                      .Field("OKButton", &TGalleryForm::OKButton)
                                      .Field("CancelButton", &TGalleryForm::CancelButton)
+                                     .Field("MainMenu", &TGalleryForm::MainMenu)
+                                     .Field("FileItem", &TGalleryForm::FileItem)
+                                     .Field("OpenItem", &TGalleryForm::OpenItem)
+                                     .Field("FileSeparator", &TGalleryForm::FileSeparator)
+                                     .Field("ExitItem", &TGalleryForm::ExitItem)
+                                     .Field("ListMenu", &TGalleryForm::ListMenu)
+                                     .Field("DeleteRowItem", &TGalleryForm::DeleteRowItem)
+                                     .Field("OpenDialog", &TGalleryForm::OpenDialog)
                                      .Method("FormCreate", &TGalleryForm::FormCreate)
                                      .Method("FormDestroy", &TGalleryForm::FormDestroy)
                                      .Method("URLLabelClick", &TGalleryForm::URLLabelClick)
                                      .Method("ShowHintCheckBoxClick", &TGalleryForm::ShowHintCheckBoxClick)
                                      .Method("ApplyButtonClick", &TGalleryForm::ApplyButtonClick)
+                                     .Method("OpenItemClick", &TGalleryForm::OpenItemClick)
+                                     .Method("ExitItemClick", &TGalleryForm::ExitItemClick)
+                                     .Method("DeleteRowItemClick", &TGalleryForm::DeleteRowItemClick)
                                      .Build();
   return Info;
 }
@@ -47,4 +59,14 @@ void TGalleryForm::ShowHintCheckBoxClick(TObject*) {
 void TGalleryForm::ApplyButtonClick(TObject*) {
   ++ApplyClicks;
   ApplyButton->SetEnabled(false);
+}
+
+void TGalleryForm::OpenItemClick(TObject*) {
+  if (OpenDialog->Execute()) NameEdit->SetText(OpenDialog->GetFileName());
+}
+
+void TGalleryForm::ExitItemClick(TObject*) { Close(); }
+
+void TGalleryForm::DeleteRowItemClick(TObject*) {
+  if (TListItem* Row = ContactsListView->GetSelected()) Row->Delete();
 }

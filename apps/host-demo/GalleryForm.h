@@ -2,8 +2,11 @@
 // A form of every standard control, built from its stored description ControlGallery.dfm:
 // to look at the controls and to test forms made from a description.
 
+#include "ComCtrls.h"
+#include "Dialogs.h"
 #include "ExtCtrls.h"
 #include "Forms.h"
+#include "Menus.h"
 #include "StdCtrls.h"
 
 class TGalleryForm : public vcl::TForm {
@@ -23,10 +26,19 @@ public:
   vcl::TGroupBox* OptionsGroupBox = nullptr;
   vcl::TCheckBox* ShowHintCheckBox = nullptr;
   vcl::TCheckBox* SortedCheckBox = nullptr;
+  vcl::TListView* ContactsListView = nullptr;
   vcl::TLabel* NoteLabel = nullptr;
   vcl::TButton* ApplyButton = nullptr;
   vcl::TButton* OKButton = nullptr;
   vcl::TButton* CancelButton = nullptr;
+  vcl::TMainMenu* MainMenu = nullptr;
+  vcl::TMenuItem* FileItem = nullptr;
+  vcl::TMenuItem* OpenItem = nullptr;
+  vcl::TMenuItem* FileSeparator = nullptr;
+  vcl::TMenuItem* ExitItem = nullptr;
+  vcl::TPopupMenu* ListMenu = nullptr;
+  vcl::TMenuItem* DeleteRowItem = nullptr;
+  vcl::TOpenDialog* OpenDialog = nullptr;
 
   // What the handlers saw, for a program or a test to read.
   bool Created = false;
@@ -39,4 +51,9 @@ public:
   void URLLabelClick(vcl::TObject* Sender);
   void ShowHintCheckBoxClick(vcl::TObject* Sender);
   void ApplyButtonClick(vcl::TObject* Sender);
+  // File: Open... puts the chosen file's name into the name box.
+  void OpenItemClick(vcl::TObject* Sender);
+  void ExitItemClick(vcl::TObject* Sender);
+  // The list's context menu: deletes the selected row.
+  void DeleteRowItemClick(vcl::TObject* Sender);
 };

@@ -1,14 +1,19 @@
-// A small address book built against the installed library.
+// A small address book built against the installed library; Cards: Edit all cards...
+// (Ctrl+E) opens the items editor on its cards.
 //   address-book [--check]
-// With --check it builds the window, lets it lay out and paint, prints what it shows and
-// exits: a quick proof that the package links and runs.
+// With --check it builds the window, lets it lay out and paint, reads the items editor
+// from its stored description, prints what it shows and exits: a quick proof that the
+// package links and runs.
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 #include "Forms.h"
+#include "Menus.h"
 #include "Ostrel.h"
 #include "OstrelButtonsBar.h"
+#include "OstrelItemsEditing.h"
 
 using namespace vcl;
 using namespace ostrel;
@@ -33,15 +38,29 @@ int main(int argc, char** argv) {
   Letters->SetAlign(alLeft);
   Letters->SetOstrel(Cards);
 
+  auto* Menu = new TMainMenu(Form);
+  TMenuItem* CardsMenu = AddMenuItem(Menu->GetItems(), "&Cards", nullptr);
+  AddMenuItem(
+      CardsMenu, "&Edit all cards...",
+      [Cards](TObject*) {
+        const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);
+        ExecuteItemsEditor(*Dialog, Cards->GetItems(), nullptr);
+      },
+      ShortCut('E', {ssCtrl}));
+  Form->SetMenu(Menu);
+
   if (!Check) {
     Application->Run();  // until the window closes; frees the forms and the toolkit
     return 0;
   }
   Form->Show();
   Application->ProcessMessages();
-  std::printf("%d cards, first \"%s\", %d letter buttons\n", Cards->GetItems()->GetCount(),
-              Cards->GetItems()->GetItemFromIndex(0)->GetText().c_str(), Letters->GetButtonCount());
-  const bool Shown = Cards->GetItems()->GetCount() == 3 && Letters->GetButtonCount() > 1;
+  auto Editor = std::make_unique<TOstrelItemsEditorForm>(nullptr);
+  std::printf("%d cards, first \"%s\", %d letter buttons, editor \"%s\"\n", Cards->GetItems()->GetCount(),
+              Cards->GetItems()->GetItemFromIndex(0)->GetText().c_str(), Letters->GetButtonCount(),
+              Editor->GetCaption().c_str());
+  const bool Shown = Cards->GetItems()->GetCount() == 3 && Letters->GetButtonCount() > 1 && Editor->Table;
+  Editor.reset();
   Application->Finalize();  // the forms go while the toolkit still runs
   return Shown ? 0 : 1;
 }

@@ -2,11 +2,11 @@ object GalleryForm: TGalleryForm
   Left = 200
   Top = 120
   Width = 420
-  Height = 300
+  Height = 320
   BorderStyle = bsSizeable
   Caption = 'Control gallery'
   Color = clBtnFace
-  Constraints.MinHeight = 240
+  Constraints.MinHeight = 260
   Constraints.MinWidth = 360
   Font.Charset = DEFAULT_CHARSET
   Font.Color = clWindowText
@@ -14,6 +14,7 @@ object GalleryForm: TGalleryForm
   Font.Name = 'MS Sans Serif'
   Font.Style = []
   KeyPreview = True
+  Menu = MainMenu
   Position = poScreenCenter
   OnCreate = FormCreate
   OnDestroy = FormDestroy
@@ -255,6 +256,34 @@ object GalleryForm: TGalleryForm
       State = cbChecked
       TabOrder = 1
     end
+    object ContactsListView: TListView
+      Left = 140
+      Top = 16
+      Width = 257
+      Height = 92
+      Anchors = [akLeft, akTop, akRight, akBottom]
+      Columns = <
+        item
+          Caption = 'Name'
+          Width = 130
+        end
+        item
+          Caption = 'Phone'
+          Width = 100
+        end>
+      ColumnClick = False
+      HideSelection = False
+      Items.Data = {
+        030000000C000000416461204C6F76656C61636501000000080000003535352D
+        303130300F000000436861726C65732042616262616765010000000800000035
+        35352D303130310C000000477261636520486F70706572010000000800000035
+        35352D30313032}
+      PopupMenu = ListMenu
+      ReadOnly = True
+      RowSelect = True
+      TabOrder = 2
+      ViewStyle = vsReport
+    end
     object NoteLabel: TLabel
       Left = 12
       Top = 124
@@ -271,7 +300,7 @@ object GalleryForm: TGalleryForm
       Anchors = [akRight, akBottom]
       Caption = '&Apply'
       Enabled = False
-      TabOrder = 2
+      TabOrder = 3
       OnClick = ApplyButtonClick
     end
   end
@@ -296,5 +325,34 @@ object GalleryForm: TGalleryForm
     Caption = '&Cancel'
     ModalResult = 2
     TabOrder = 3
+  end
+  object MainMenu: TMainMenu
+    object FileItem: TMenuItem
+      Caption = '&File'
+      object OpenItem: TMenuItem
+        Caption = '&Open...'
+        ShortCut = 16463
+        OnClick = OpenItemClick
+      end
+      object FileSeparator: TMenuItem
+        Caption = '-'
+      end
+      object ExitItem: TMenuItem
+        Caption = 'E&xit'
+        OnClick = ExitItemClick
+      end
+    end
+  end
+  object ListMenu: TPopupMenu
+    object DeleteRowItem: TMenuItem
+      Caption = '&Delete row'
+      ShortCut = 46
+      OnClick = DeleteRowItemClick
+    end
+  end
+  object OpenDialog: TOpenDialog
+    Filter = 'Card files (*.cards)|*.cards|All Files (*.*)|*.*'
+    Options = [ofPathMustExist, ofFileMustExist, ofEnableSizing]
+    Title = 'Open a card file'
   end
 end

@@ -15,6 +15,8 @@
 
 #include "AddressBook.h"
 #include "Harness.h"
+#include "ModalWatch.h"
+#include "OstrelItemsEditorFormUnit.h"
 
 namespace {
 
@@ -287,6 +289,50 @@ TEST_F(AddressBookTest, CardCommandsMarkChanges) {
   vcltest::ProcessMessages();
   EXPECT_EQ(Title(), "order.cards* - 2 cards");
   EXPECT_NE(Cards->GetEditor(), nullptr);  // the new card's first line is being edited
+}
+
+// Card: Edit all cards... runs the items editor on the book's cards: OK brings its edits
+// in, Cancel after Apply keeps what Apply brought, Cancel alone changes nothing; the title
+// and the question on leaving follow.
+TEST_F(AddressBookTest, EditAllCardsBringsInWhatTheDialogKept) {
+  struct TCase {
+    const char* Name;
+    bool Apply, Ok, Changed;
+  };
+  const TCase Cases[] = {
+      {"cancel", false, false, false},
+      {"apply then cancel", true, false, true},
+      {"ok", false, true, true},
+  };
+  const auto Press = [](TControl* Button) {
+    vcltest::Click(Button, Button->GetWidth() / 2, Button->GetHeight() / 2);
+    vcltest::ProcessMessages();
+  };
+  vcltest::TModalWatch<TOstrelItemsEditorForm> Watch;
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    if (Book->GetModified()) MessageAnswers.push_back(mrNo);  // drop the last case's changes
+    OpenWithKeys(WriteCards("start.cards", Two));
+    Watch.WhenShown([&](TOstrelItemsEditorForm& Dialog) {
+      EXPECT_EQ(Dialog.Table->GetItems()->GetCount(), 2);
+      Press(Dialog.NewItemButton);
+      vcltest::TypeText("Carol");  // replaces "New Item", selected in the focused text box
+      if (Case.Apply) Press(Dialog.ApplyButton);
+      Press(Case.Ok ? Dialog.OKButton : Dialog.CancelButton);
+    });
+    vcltest::PressKey('E', {ssCtrl});
+    vcltest::ProcessMessages();
+    EXPECT_EQ(Watch.Steps, 1);
+    if (Case.Changed) {
+      EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Alice", "Phone=1"}, {"Bob", "Mail=bob@example.org"}, {"Carol"}}));
+      EXPECT_EQ(Title(), "start.cards* - 3 cards");
+    } else {
+      EXPECT_EQ(Shown(), Two);
+      EXPECT_EQ(Title(), "start.cards - 2 cards");
+    }
+    EXPECT_EQ(Book->GetModified(), Case.Changed);
+  }
+  Watch.StopWatching();
 }
 
 // View: Right to left turns the form's reading order over and shows a check mark.

@@ -1,4 +1,5 @@
-// Apply, OK and Cancel, saving and loading, and what turns Apply on.
+// Apply, OK and Cancel, saving and loading, what turns Apply on, and the handlers let go
+// before the dialog is torn down.
 
 #include <QTimer>
 #include <fstream>
@@ -221,6 +222,20 @@ TEST_F(ItemsEditorModalTest, TheCardViewReadsInTheEditedControlsDirection) {
     EXPECT_EQ(Form.Table->GetBiDiMode(), bdRightToLeft);
     Press(Form.CancelButton);
   }));
+}
+
+// OnDestroy detaches the handlers, so that freeing the cards and the edits runs none of them.
+TEST_F(ItemsEditorTest, FormDestroyLetsGoOfTheHandlersThatTearingDownWouldRun) {
+  Open({{"Ann", "Phone=1"}});
+  ClickCard(0);
+  Press(Dialog->ApplyButton);  // off, so that a handler that still ran would turn it on
+  ASSERT_FALSE(ApplyOn());
+  Dialog->FormDestroy(Dialog.get());
+  Dialog->TextEdit->SetText("changed");
+  EXPECT_EQ(TableCard(0)->GetText(), "Ann");
+  Dialog->Table->GetItems()->Clear();
+  EXPECT_TRUE(Dialog->TextEdit->GetEnabled()) << "the no-card state came from a handler";
+  EXPECT_FALSE(ApplyOn());
 }
 
 }  // namespace

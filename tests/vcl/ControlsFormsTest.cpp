@@ -1,10 +1,12 @@
 // Controls and forms: windows, parent properties, alignment, recreation, modal runs, hints.
 
 #include <QHBoxLayout>
+#include <QTimer>
 
 #include "Harness.h"
 #include "Probe.h"
 #include "QtEmbedding.h"
+#include "StdCtrls.h"
 
 using namespace vcl;
 using namespace vcltest;
@@ -157,6 +159,22 @@ TEST_F(ControlsFormsTest, ShowModalReturnsTheResultSetWhileItRuns) {
   Dialog.Show();
   EXPECT_THROW(Dialog.ShowModal(), EInvalidOperation);
   Dialog.Hide();
+}
+
+TEST_F(ControlsFormsTest, AfterAModalRunTheFormThatWasActiveTakesTheKeyboardAgain) {
+  auto Main = MakeForm(300, 200);
+  auto* Edit = new TEdit(Main.get());
+  Edit->SetParent(Main.get());
+  QWidget* MainWindow = ControlWidget(Main.get());
+  MainWindow->activateWindow();
+  ASSERT_TRUE(RunUntil([MainWindow] { return MainWindow->isActiveWindow(); }));
+  Edit->SetFocus();
+  TForm Dialog(nullptr);
+  Dialog.SetOnShow([&](TObject*) { QTimer::singleShot(20, [&] { Dialog.SetModalResult(mrOk); }); });
+  ASSERT_EQ(Dialog.ShowModal(), mrOk);
+  EXPECT_TRUE(RunUntil([MainWindow] { return MainWindow->isActiveWindow(); }));
+  TypeText("ok");
+  EXPECT_EQ(Edit->GetText(), "ok");
 }
 
 TEST_F(ControlsFormsTest, OnDestroyRunsOnceAndAThrowingHandlerIsReported) {

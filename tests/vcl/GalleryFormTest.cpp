@@ -3,7 +3,14 @@
 // the line where a description and its class disagree, and every control written to a form
 // file and read back.
 
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 
 #include "ExtCtrls.h"
 #include "GalleryForm.h"
@@ -16,6 +23,16 @@ using namespace vcltest;
 
 namespace {
 
+// Types a letter into the open menu, as a user picks an item by its accelerator.
+void KeyToOpenMenu(int QtKey, const QString& Text) {
+  QWidget* Popup = QApplication::activePopupWidget();
+  for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+    QKeyEvent Key(Type, QtKey, Qt::NoModifier, Text);
+    if (QApplication::activePopupWidget() == Popup) QApplication::sendEvent(Popup, &Key);
+  }
+  ProcessMessages();
+}
+
 class GalleryFormTest : public THostTest {
 protected:
   void TearDown() override {
@@ -25,6 +42,11 @@ protected:
   void ShowGallery() {
     Gallery = std::make_unique<TGalleryForm>(nullptr);
     Gallery->Show();
+    Activate();
+  }
+  // The off-screen platform leaves no window active once a menu it activated has gone, as
+  // a window manager would: the test gives the activation back itself.
+  void Activate() {
     QWidget* Window = ControlWidget(Gallery.get());
     Window->activateWindow();
     RunUntil([Window] { return Window->isActiveWindow(); });
@@ -66,6 +88,28 @@ TEST_F(GalleryFormTest, TheDescriptionFillsEveryFieldBindsTheHandlersAndSetsTheP
   EXPECT_EQ(G.CancelButton->GetModalResult(), mrCancel);
   EXPECT_EQ(G.NameEdit->GetTabOrder(), 0);
   EXPECT_EQ(G.LogoPanel->GetTabOrder(), 4);
+
+  TListView& List = *G.ContactsListView;
+  EXPECT_EQ(List.GetParent(), G.OptionsGroupBox);
+  EXPECT_EQ(List.GetViewStyle(), vsReport);
+  ASSERT_EQ(List.GetColumns()->GetCount(), 2);
+  EXPECT_EQ(List.GetColumns()->GetItem(1)->GetCaption(), "Phone");
+  EXPECT_EQ(List.GetColumns()->GetItem(1)->GetWidth(), 100);
+  ASSERT_EQ(List.GetItems()->GetCount(), 3);
+  EXPECT_EQ(List.GetItems()->GetItem(2)->GetCaption(), "Grace Hopper");
+  EXPECT_EQ(List.GetItems()->GetItem(2)->GetSubItems()->GetTextStr(), "555-0102\r\n");
+  EXPECT_TRUE(List.GetRowSelect() && List.GetReadOnly());
+  EXPECT_FALSE(List.GetHideSelection() || List.GetColumnClick());
+  EXPECT_EQ(List.GetPopupMenu(), G.ListMenu);
+  EXPECT_EQ(G.DeleteRowItem->GetShortCut(), ShortCut(VK_DELETE, {}));
+  EXPECT_EQ(G.GetMenu(), G.MainMenu);
+  ASSERT_EQ(G.FileItem->GetCount(), 3);
+  EXPECT_EQ(G.FileItem->GetItem(0), G.OpenItem);
+  EXPECT_EQ(G.OpenItem->GetShortCut(), TextToShortCut("Ctrl+O"));
+  EXPECT_EQ(G.OpenItem->GetOnClick().MethodName(), "OpenItemClick");
+  EXPECT_TRUE(G.FileSeparator->IsLine());
+  EXPECT_EQ(G.OpenDialog->GetTitle(), "Open a card file");
+  EXPECT_EQ(G.OpenDialog->GetOptions(), (TOpenOptions{ofPathMustExist, ofFileMustExist, ofEnableSizing}));
 }
 
 TEST_F(GalleryFormTest, ResizingTheRunningFormMovesTheAnchoredControlsAsTheirAnchorsSay) {
@@ -78,7 +122,7 @@ TEST_F(GalleryFormTest, ResizingTheRunningFormMovesTheAnchoredControlsAsTheirAnc
   std::vector<TWatch> Watched;
   for (TControl* C : std::initializer_list<TControl*>{G.LogoPanel, G.URLLabel, G.NameEdit, G.OptionsGroupBox,
                                                       G.ApplyButton, G.NoteLabel, G.OKButton, G.CancelButton,
-                                                      G.NameLabel, G.ShowHintCheckBox})
+                                                      G.NameLabel, G.ShowHintCheckBox, G.ContactsListView})
     Watched.push_back({C, C->GetBoundsRect()});
   const int DX = 60, DY = 40;
   ControlWidget(Gallery.get())->resize(G.GetWidth() + DX, G.GetHeight() + DY);
@@ -97,6 +141,7 @@ TEST_F(GalleryFormTest, ResizingTheRunningFormMovesTheAnchoredControlsAsTheirAnc
       Moved(Watched[7].Before, DX, DY, DX, DY),  // Cancel: right, bottom
       Watched[8].Before,                         // name label: left, top
       Watched[9].Before,                         // check box in the group box: left, top
+      Moved(Watched[10].Before, 0, 0, DX, DY),   // list view in the group box: all four sides
   };
   for (std::size_t I = 0; I < Watched.size(); ++I)
     EXPECT_EQ(Watched[I].Control->GetBoundsRect(), Expected[I]) << Watched[I].Control->GetName();
@@ -125,6 +170,47 @@ TEST_F(GalleryFormTest, TheGallerysHandlersAnswerClicksKeysAndAccelerators) {
   PressKey(VK_ESCAPE);
   EXPECT_EQ(G.GetModalResult(), mrCancel);
   Gallery->Hide();
+}
+
+TEST_F(GalleryFormTest, TheMenuBarTheListsContextMenuAndTheFileDialogWorkFromTheDescription) {
+  // The dialog takes only a file that exists.
+  const std::string Chosen = (std::filesystem::temp_directory_path() / ("gallery-" + std::to_string(getpid()) + ".cards")).string();
+  std::ofstream(Chosen) << "";
+  std::vector<std::string> Titles;
+  SetFileDialogHook([&](TOpenDialog& Dialog) {
+    Titles.push_back(Dialog.GetTitle());
+    Dialog.SetFileName(Chosen);
+    return true;
+  });
+  ShowGallery();
+  TGalleryForm& G = *Gallery;
+  PressKey('O', {ssCtrl});
+  ProcessMessages();
+  SetFileDialogHook(nullptr);
+  std::filesystem::remove(Chosen);
+  EXPECT_EQ(Titles, std::vector<std::string>{"Open a card file"});
+  EXPECT_EQ(G.NameEdit->GetText(), Chosen) << "File: Open... by its shortcut";
+
+  TListView& List = *G.ContactsListView;
+  const TRect Row = List.GetItems()->GetItem(1)->DisplayRect();
+  Click(&List, Row.Left + 10, (Row.Top + Row.Bottom) / 2, mbRight);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "a right click shows the list's context menu";
+  EXPECT_EQ(List.GetSelected(), List.GetItems()->GetItem(1)) << "the right click selected its row";
+  KeyToOpenMenu(Qt::Key_D, "d");
+  ASSERT_EQ(List.GetItems()->GetCount(), 2);
+  EXPECT_EQ(List.GetItems()->GetItem(1)->GetCaption(), "Grace Hopper") << "Delete row took Charles Babbage";
+
+  Activate();
+  Click(&List, Row.Left + 10, (Row.Top + Row.Bottom) / 2);
+  PressKey(VK_DELETE);
+  ProcessMessages();
+  ASSERT_EQ(List.GetItems()->GetCount(), 1) << "the context menu's shortcut works in the list";
+  EXPECT_EQ(List.GetItems()->GetItem(0)->GetCaption(), "Ada Lovelace");
+
+  PressKey('F', {ssAlt});
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Alt+F opens the File menu";
+  KeyToOpenMenu(Qt::Key_X, "x");
+  EXPECT_FALSE(G.GetVisible()) << "File: Exit closed the form";
 }
 
 TEST_F(GalleryFormTest, ImagesLabelsAndBevelsPaintOnTheirParentsSurface) {

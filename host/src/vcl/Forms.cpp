@@ -278,11 +278,17 @@ TModalResult TCustomForm::ShowModal() {
   FModal = true;
   FModalResult = mrNone;
   const std::weak_ptr<char> Alive = LifetimeToken();
+  // The form that was active gets the activation back afterwards, so that the keyboard
+  // returns where the user left it: no window system does that for a window being hidden.
+  TCustomForm* Previous = Screen->GetActiveForm();
+  const std::weak_ptr<char> PreviousAlive = Previous ? Previous->LifetimeToken() : std::weak_ptr<char>();
   Show();
   while (!Alive.expired() && FModalResult == mrNone && !Application->GetTerminated()) Application->HandleMessage();
   if (Alive.expired()) return mrCancel;
   FModal = false;
   Hide();
+  if (!PreviousAlive.expired() && Previous != this && Previous->GetVisible() && Previous->HandleAllocated())
+    backend::ActivateWindow(Previous->GetHandle());
   return FModalResult == mrNone ? mrCancel : FModalResult;
 }
 

@@ -98,6 +98,18 @@ backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTe
     while (!CutsBetweenCharacters(Text, Keep));
     return Keep;
   };
+  if (backend::TTextRun DotsRun(Dots, Style); Whole.Laid() && DotsRun.Laid()) {
+    // Advances add up: the longest start whose advance with the dots' fits, found at once.
+    const qreal DotsAdvance = DotsRun.Advance(Dots.size());
+    auto Fits = [&](qsizetype Keep) { return qRound(Whole.Advance(Keep) + DotsAdvance) <= Width; };
+    if (!Fits(1)) return DotsRun;
+    qsizetype Keep = 1;
+    for (qsizetype TooLong = Text.size(); TooLong - Keep > 1;) {
+      const qsizetype Middle = Keep + (TooLong - Keep) / 2;
+      (Fits(Middle) ? Keep : TooLong) = Middle;
+    }
+    return Keeping(Keep);
+  }
   if (!WidthGrowsWithLength(Text)) {
     // Shapes change where the text is cut: every start is tried, the longest first.
     for (qsizetype Keep = Shorter(Text.size()); Keep > 0; Keep = Shorter(Keep))

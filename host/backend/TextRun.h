@@ -35,6 +35,9 @@ public:
   TTextRun(const QString& Text, const TTextStyle& Style);
   const QString& Text() const { return FText; }
   int Width() const { return FWidth; }
+  // Whether the text was laid out from the glyph table: then the width of any start of it
+  // followed by more laid text is the sum of their advances.
+  bool Laid() const { return FIsLaid; }
   // Where the first Count characters end, for guessing how much of the text fits.
   qreal Advance(qsizetype Count) const;
   // Draws the text with its top-left corner at Cell's (canvas coordinates) as drawText

@@ -40,6 +40,11 @@ void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
     // Read into a scratch view first: a damaged file must not cost the cards on show.
     const auto Scratch = std::make_unique<TOstrel>(nullptr);
     Scratch->LoadFromFile(FileName);
+    // A copy sorts, as loading a sorted view does; an unsorted view keeps the file's order.
+    if (Cards->GetSorted()) {
+      Cards->GetItems()->Assign(Scratch->GetItems());
+      return;
+    }
     TMemoryStream Copy;
     Scratch->SaveToStream(&Copy);
     Copy.SetPosition(0);

@@ -146,6 +146,18 @@ TEST_F(AddressBookTest, OpenEditSaveAsRoundTripInEachFormat) {
   EXPECT_TRUE(Asked.empty()) << Asked.front().Text;
 }
 
+// A card file opens in the view's order while Sort is on, in the file's order while it is off.
+TEST_F(AddressBookTest, OpeningFollowsTheSortSwitch) {
+  const std::vector<TCardLines> Unordered{{"Carl", "Phone=3"}, {"Alice", "Phone=1"}, {"Bob", "Mail=bob@example.org"}};
+  const std::string File = WriteCards("unordered.cards", Unordered);
+  OpenWithKeys(File);
+  EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Alice", "Phone=1"}, {"Bob", "Mail=bob@example.org"}, {"Carl", "Phone=3"}}));
+  Book->CardSort->Click();
+  ASSERT_FALSE(Cards->GetSorted());
+  OpenWithKeys(File);
+  EXPECT_EQ(Shown(), Unordered);
+}
+
 // Ctrl+S saves to the open file; an edit not yet ended with Enter is saved too.
 TEST_F(AddressBookTest, SaveShortcutStoresAnOpenEdit) {
   OpenWithKeys(WriteCards("book.cards", Two));

@@ -34,6 +34,13 @@ std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
 
 }  // namespace
 
+int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
+  const AnsiString Name1 = Card1->GetText(), Name2 = Card2->GetText();
+  if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
+  if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
+  return AnsiCompareStr(Card1->GetSubItems()->GetTextStr(), Card2->GetSubItems()->GetTextStr());
+}
+
 void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
   if (Format == cards::TContactFormat::Cards) {

@@ -156,8 +156,7 @@ int main(int Argc, char** Argv) {
   // Swedish, beside "Aaron" in German.
   Cards->SetCustomSort(true);
   Cards->SetOnSortItems([](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& Result) {
-    Result = AnsiCompareText(Item1->GetText(), Item2->GetText());
-    if (Result == 0) Result = AnsiCompareStr(Item1->GetText(), Item2->GetText());
+    Result = demo::CompareContacts(Item1, Item2);
   });
   Cards->SetSorted(true);
   // Typing the start of a name selects its card.

@@ -158,6 +158,35 @@ TEST_F(AddressBookTest, OpeningFollowsTheSortSwitch) {
   EXPECT_EQ(Shown(), Unordered);
 }
 
+// Namesakes go by their lines: a list sorted and saved is found in order when it is
+// opened again, so that opening it compares each neighbouring pair once and sorts nothing.
+TEST_F(AddressBookTest, NamesakesGoByTheirLinesAndASavedOrderIsKept) {
+  const std::vector<TCardLines> Cards{{"Anna", "Phone=2"}, {"bob"}, {"Anna", "Phone=1"}, {"Bob"}, {"Anna", "Phone=1"}};
+  TOstrel View(nullptr);
+  for (const TCardLines& Card : Cards) {
+    TOstrelItem* Item = View.GetItems()->Add(Card[0]);
+    for (std::size_t I = 1; I < Card.size(); ++I) Item->GetSubItems()->Add(Card[I]);
+  }
+  TOstrelItems& Items = *View.GetItems();
+  EXPECT_GT(demo::CompareContacts(Items[0], Items[2]), 0) << "by lines";
+  EXPECT_EQ(demo::CompareContacts(Items[2], Items[4]), 0) << "the same card";
+  EXPECT_LT(demo::CompareContacts(Items[2], Items[1]), 0) << "by name";
+  EXPECT_NE(demo::CompareContacts(Items[1], Items[3]), 0) << "by the name's bytes when the language ties";
+  int Comparisons = 0;
+  View.SetCustomSort(true);
+  View.SetOnSortItems([&](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& Result) {
+    ++Comparisons;
+    Result = demo::CompareContacts(Item1, Item2);
+  });
+  Items[4]->Delete();  // a list without two cards alike
+  Items.Sort();
+  View.SaveToFile(PathOf("sorted.cards"));
+  View.SetSorted(true);
+  Comparisons = 0;
+  View.LoadFromFile(PathOf("sorted.cards"));
+  EXPECT_EQ(Comparisons, Items.GetCount() - 1);
+}
+
 // Ctrl+S saves to the open file; an edit not yet ended with Enter is saved too.
 TEST_F(AddressBookTest, SaveShortcutStoresAnOpenEdit) {
   OpenWithKeys(WriteCards("book.cards", Two));

@@ -82,12 +82,14 @@ bool CutsBetweenCharacters(const QString& Text, qsizetype Keep) {
   return Keep == 0 || Keep >= Text.size() || !(Text[Keep - 1].isHighSurrogate() && Text[Keep].isLowSurrogate());
 }
 
-// The longest start of Text followed by "..." that fits Width, or the dots alone. Whole
-// is wider than Width.
-backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTextStyle& Style, int Width) {
+const QString Dots = QStringLiteral("...");
+
+// How many characters of Whole the line keeps before the dots: the longest start that,
+// followed by "...", fits Width, not cut inside a character; 0 when only the dots fit.
+// Whole is wider than Width.
+qsizetype KeptCharacters(const backend::TTextRun& Whole, const backend::TTextStyle& Style, int Width) {
   const QString& Text = Whole.Text();
-  const QString Dots = QStringLiteral("...");
-  auto Keeping = [&](qsizetype Keep) { return backend::TTextRun(Text.left(Keep) + Dots, Style); };
+  auto Fits = [&](qsizetype Keep) { return backend::TTextRun(Text.left(Keep) + Dots, Style).Width() <= Width; };
   auto Shorter = [&](qsizetype Keep) {
     do --Keep;
     while (!CutsBetweenCharacters(Text, Keep));
@@ -98,42 +100,65 @@ backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTe
     while (!CutsBetweenCharacters(Text, Keep));
     return Keep;
   };
+  auto Longest = [&](qsizetype Keep, auto&& FitsWhen) {
+    for (qsizetype TooLong = Text.size(); TooLong - Keep > 1;) {
+      const qsizetype Middle = Keep + (TooLong - Keep) / 2;
+      (FitsWhen(Middle) ? Keep : TooLong) = Middle;
+    }
+    return Keep;
+  };
   if (backend::TTextRun DotsRun(Dots, Style); Whole.Laid() && DotsRun.Laid()) {
     // Advances add up: the longest start whose advance with the dots' fits, found at once.
     const qreal DotsAdvance = DotsRun.Advance(Dots.size());
-    auto Fits = [&](qsizetype Keep) { return qRound(Whole.Advance(Keep) + DotsAdvance) <= Width; };
-    if (!Fits(1)) return DotsRun;
-    qsizetype Keep = 1;
-    for (qsizetype TooLong = Text.size(); TooLong - Keep > 1;) {
-      const qsizetype Middle = Keep + (TooLong - Keep) / 2;
-      (Fits(Middle) ? Keep : TooLong) = Middle;
-    }
-    return Keeping(Keep);
+    auto FitsLaid = [&](qsizetype Keep) { return qRound(Whole.Advance(Keep) + DotsAdvance) <= Width; };
+    return FitsLaid(1) ? Longest(1, FitsLaid) : 0;
   }
   if (!WidthGrowsWithLength(Text)) {
     // Shapes change where the text is cut: every start is tried, the longest first.
     for (qsizetype Keep = Shorter(Text.size()); Keep > 0; Keep = Shorter(Keep))
-      if (backend::TTextRun Run = Keeping(Keep); Run.Width() <= Width) return Run;
-    return backend::TTextRun(Dots, Style);
+      if (Fits(Keep)) return Keep;
+    return 0;
   }
   // The advances of the whole text give a close guess; shaping its neighbours settles it.
   const qreal Room = Width - Style.DotsWidth;
-  qsizetype Keep = 0;
-  for (qsizetype TooLong = Text.size(); TooLong - Keep > 1;) {
-    const qsizetype Middle = Keep + (TooLong - Keep) / 2;
-    (Whole.Advance(Middle) <= Room ? Keep : TooLong) = Middle;
-  }
+  qsizetype Keep = Longest(0, [&](qsizetype Middle) { return Whole.Advance(Middle) <= Room; });
   if (!CutsBetweenCharacters(Text, Keep)) Keep = Shorter(Keep);
-  std::optional<backend::TTextRun> Fitting;
-  for (qsizetype Next = Longer(Keep); Next < Text.size(); Next = Longer(Keep)) {
-    backend::TTextRun Run = Keeping(Next);
-    if (Run.Width() > Width) break;
-    Fitting.emplace(std::move(Run));
+  bool Found = false;
+  for (qsizetype Next = Longer(Keep); Next < Text.size() && Fits(Next); Next = Longer(Keep)) {
+    Found = true;
     Keep = Next;
   }
-  for (; !Fitting && Keep > 0; Keep = Shorter(Keep))
-    if (backend::TTextRun Run = Keeping(Keep); Run.Width() <= Width) Fitting.emplace(std::move(Run));
-  return Fitting ? std::move(*Fitting) : backend::TTextRun(Dots, Style);
+  for (; !Found && Keep > 0; Keep = Shorter(Keep))
+    if (Fits(Keep)) return Keep;
+  return Found ? Keep : 0;
+}
+
+// What a shortened line kept, by font, text and width. Finding it shapes several starts
+// of a text that needs shaping, and a repaint shortens the same lines again.
+struct TCutKey {
+  backend::TTextKey Line;
+  int Width;
+  bool RightToLeft;
+  bool operator==(const TCutKey&) const = default;
+};
+std::size_t qHash(const TCutKey& Key, std::size_t Seed) {
+  return qHashMulti(Seed, Key.Line.FontId, Key.Line.Dpi, Key.Line.Text, Key.Width, Key.RightToLeft);
+}
+
+backend::TRecentCache<TCutKey, qsizetype>& ShapedCuts() {
+  // Never destroyed, as the cache of shaped lines.
+  static auto* Cache = new backend::TRecentCache<TCutKey, qsizetype>(1024);
+  return *Cache;
+}
+
+// Whole shortened to fit Width: the longest start that fits followed by "...", or the dots
+// alone. Whole is wider than Width.
+backend::TTextRun EndEllipsis(const backend::TTextRun& Whole, const backend::TTextStyle& Style, int Width) {
+  const qsizetype Keep = Whole.Laid() ? KeptCharacters(Whole, Style, Width)
+                                      : ShapedCuts().Find(TCutKey{{Style.FontId, Style.Dpi, Whole.Text()}, Width,
+                                                                  Style.Option.textDirection() == Qt::RightToLeft},
+                                                          [&] { return KeptCharacters(Whole, Style, Width); });
+  return backend::TTextRun(Keep > 0 ? Whole.Text().left(Keep) + Dots : Dots, Style);
 }
 
 // The lines to draw: one for DT_SINGLELINE (line breaks dropped), else one for each line

@@ -1,11 +1,12 @@
 #pragma once
 // Lines of plain text laid out once and kept for the next repaint.
 
-#include <QHash>
 #include <QString>
 #include <QTextLayout>
 #include <cstdint>
 #include <memory>
+
+#include "RecentCache.h"
 
 namespace vcl::backend {
 
@@ -16,30 +17,27 @@ struct TShapedText {
   int Width = 0;
 };
 
-// Shaped lines by font and text. A window repaints the same texts again and again (the
-// whole view on every repaint, most of it after a scroll), and shaping is most of the cost
-// of drawing text. Two generations bound the cache: when the newer one is full it becomes
-// the older one, and a line found in the older one moves back to the newer one.
+// What a text is drawn in: the font (named by its serial among the fonts ever given) at a
+// resolution in dots per inch. Caches of text key by it.
+struct TTextKey {
+  std::uint64_t FontId;
+  int Dpi;
+  QString Text;
+  bool operator==(const TTextKey&) const = default;
+};
+inline std::size_t qHash(const TTextKey& Key, std::size_t Seed) { return qHashMulti(Seed, Key.FontId, Key.Dpi, Key.Text); }
+
+// Shaped lines by font and text: shaping is most of the cost of drawing text that needs it.
 class TShapedTextCache {
 public:
-  explicit TShapedTextCache(qsizetype GenerationSize) : FGenerationSize(GenerationSize) {}
-  // FontId names Font among the fonts ever given; Dpi is the resolution it draws at.
-  std::shared_ptr<const TShapedText> Find(std::uint64_t FontId, int Dpi, const QFont& Font, const QString& Text);
-  qsizetype Size() const { return FNewer.size() + FOlder.size(); }
+  explicit TShapedTextCache(qsizetype GenerationSize) : FLines(GenerationSize) {}
+  std::shared_ptr<const TShapedText> Find(std::uint64_t FontId, int Dpi, const QFont& Font, const QString& Text) {
+    return FLines.Find(TTextKey{FontId, Dpi, Text}, [&] { return std::make_shared<const TShapedText>(Text, Font); });
+  }
+  qsizetype Size() const { return FLines.Size(); }
 
 private:
-  struct TKey {
-    std::uint64_t FontId;
-    int Dpi;
-    QString Text;
-    bool operator==(const TKey&) const = default;
-  };
-  friend std::size_t qHash(const TKey& Key, std::size_t Seed) { return qHashMulti(Seed, Key.FontId, Key.Dpi, Key.Text); }
-  using TGeneration = QHash<TKey, std::shared_ptr<const TShapedText>>;
-
-  qsizetype FGenerationSize;
-  TGeneration FNewer;
-  TGeneration FOlder;
+  TRecentCache<TTextKey, std::shared_ptr<const TShapedText>> FLines;
 };
 
 }  // namespace vcl::backend

@@ -113,9 +113,11 @@ TEST_F(TextDrawingTest, ShortenedTextKeepsTheLongestStartThatFits) {
         Expected = LongestFittingStart(C, Text, Width);
         Line(C, Text, 0, DT_END_ELLIPSIS, Width);
         Line(C, Expected, 40, 0);
+        Line(C, Text, 80, DT_END_ELLIPSIS, Width);  // what was kept of it the first time
       });
       const auto Shortened = Ink(0, 30);
       EXPECT_EQ(Shortened, Ink(40, 70)) << Text << " in " << Width << " shows as " << Expected;
+      EXPECT_EQ(Ink(80, 110), Shortened) << Text << " in " << Width << ", again";
       ASSERT_FALSE(Shortened.empty()) << Text;
       EXPECT_LT(Shortened.back(), Width) << Text;
     }

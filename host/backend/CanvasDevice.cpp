@@ -35,16 +35,18 @@ void TCanvasDevice::FillSolid(const QRect& Area, QRgb Color) {
   ForEachRow(Area, [&](QRgb* Line, int, int From, int To) { std::fill(Line + From, Line + To, Opaque); });
 }
 
-void TCanvasDevice::FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const QRect& Limit) {
+void TCanvasDevice::FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const std::optional<QRect>& Limit) {
   if (!Usable()) return;
   const QRgb Opaque = 0xFF000000u | Color;
   if (FClip.rectCount() != 1) {
-    for (const TGlyphSpan& Span : Spans)
-      FillSolid(QRect(At.x() + Span.X0, At.y() + Span.Dy, Span.X1 - Span.X0, 1) & Limit, Opaque);
+    for (const TGlyphSpan& Span : Spans) {
+      const QRect Row(At.x() + Span.X0, At.y() + Span.Dy, Span.X1 - Span.X0, 1);
+      FillSolid(Limit ? Row & *Limit : Row, Opaque);
+    }
     return;
   }
   // One clip rectangle, as nearly always: each span is cut to it and set directly.
-  const QRect Bounds = FClipBounds & Limit;
+  const QRect Bounds = Limit ? FClipBounds & *Limit : FClipBounds;
   for (const TGlyphSpan& Span : Spans) {
     const int Y = At.y() + Span.Dy;
     if (Y < Bounds.top() || Y > Bounds.bottom()) continue;

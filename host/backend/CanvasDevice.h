@@ -32,9 +32,9 @@ public:
 
   // Every pixel of Area inside the clip takes Color.
   void FillSolid(const QRect& Area, QRgb Color);
-  // The pixels of Spans placed at At that lie inside the clip and Limit take Color; At and
-  // Limit are in image device pixels.
-  void FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const QRect& Limit);
+  // The pixels of Spans placed at At that lie inside the clip and Limit, when given, take
+  // Color; At and Limit are in image device pixels.
+  void FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const std::optional<QRect>& Limit);
   // Every pixel of Area inside the clip takes the brush: its pattern, the hatch lines of its
   // style when Hatched (the pixels between stay), or its colour. Patterns and hatches are
   // laid out in logical pixels; a line passes its logical row (or column) as FixedY (FixedX),

@@ -143,20 +143,27 @@ void TGlyphTable::Learn(QStringView Text, const QTextLayout& Shaped) const {
   for (qsizetype I = 0; I < Text.size(); ++I) {
     TEntry& Entry = EntryOf(Text[I].unicode());
     if (Entry.State != TState::Learn) continue;
+    // A character that is not one glyph here (no font has it, or it joins a cluster)
+    // waits for another text.
     const QList<QGlyphRun> Runs = Shaped.glyphRuns(static_cast<int>(I), 1);
-    if (Runs.size() != 1 || Runs.front().glyphIndexes().size() != 1 || Runs.front().glyphIndexes().front() == 0) {
-      Entry.State = TState::Shape;
+    if (Runs.size() != 1 || Runs.front().glyphIndexes().size() != 1 || Runs.front().glyphIndexes().front() == 0)
       continue;
-    }
     const QRawFont Raw = Runs.front().rawFont();
     const QList<QPointF> Advance = Raw.advancesForGlyphIndexes(Runs.front().glyphIndexes());
     Entry = TEntry{Runs.front().glyphIndexes().front(), static_cast<float>(Advance.front().x()), FontIndex(Raw), TState::Lay};
     Learnt.push_back(&Entry);
   }
   if (Learnt.empty()) return;
-  // What the table lays out must be what shaping gave, glyph by glyph, on one baseline.
   TGlyphLine Line;
-  bool Same = Lay(Text, Line) && Shaped.lineCount() == 1 && Line.Ascent == Shaped.lineAt(0).ascent();
+  if (!Lay(Text, Line)) {
+    // Other characters of the text need shaping: there is nothing to compare with, and the
+    // new ones wait for another text.
+    for (TEntry* Entry : Learnt) Entry->State = TState::Learn;
+    return;
+  }
+  // What the table lays out must be what shaping gave, glyph by glyph, on one baseline;
+  // characters that lay out otherwise are always shaped.
+  bool Same = Shaped.lineCount() == 1 && Line.Ascent == Shaped.lineAt(0).ascent();
   struct TPlaced {
     qreal X;
     quint32 Glyph;

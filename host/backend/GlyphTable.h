@@ -46,7 +46,8 @@ public:
   // shaping (another script, a combining mark, a control or format character, a
   // surrogate pair) or has not been learnt yet.
   bool Lay(QStringView Text, TGlyphLine& Line) const;
-  // Learns the characters of Text that can be learnt from Shaped, its one-line shaping.
+  // Learns the characters of Text that can be learnt from Shaped, its one-line shaping;
+  // called once for each new shaping.
   void Learn(QStringView Text, const QTextLayout& Shaped) const;
   const QRawFont& Font(quint16 Index) const { return FFonts[Index].Raw; }
   // Whether the glyphs are drawn without anti-aliasing: whole pixels that GlyphSpans gives.

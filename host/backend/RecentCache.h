@@ -29,7 +29,6 @@ public:
     FNewer.insert(Key, Found);
     return Found;
   }
-  qsizetype Size() const { return FNewer.size() + FOlder.size(); }
 
 private:
   using TGeneration = QHash<TKey, TValue>;

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "GlyphTable.h"
 #include "RecentCache.h"
 
 namespace vcl::backend {
@@ -31,10 +32,15 @@ inline std::size_t qHash(const TTextKey& Key, std::size_t Seed) { return qHashMu
 class TShapedTextCache {
 public:
   explicit TShapedTextCache(qsizetype GenerationSize) : FLines(GenerationSize) {}
-  std::shared_ptr<const TShapedText> Find(std::uint64_t FontId, int Dpi, const QFont& Font, const QString& Text) {
-    return FLines.Find(TTextKey{FontId, Dpi, Text}, [&] { return std::make_shared<const TShapedText>(Text, Font); });
+  // The shaping of Text in Font; Learner, when given, learns from a new one.
+  std::shared_ptr<const TShapedText> Find(std::uint64_t FontId, int Dpi, const QFont& Font, const QString& Text,
+                                          const TGlyphTable* Learner) {
+    return FLines.Find(TTextKey{FontId, Dpi, Text}, [&] {
+      auto Shaped = std::make_shared<const TShapedText>(Text, Font);
+      if (Learner) Learner->Learn(Text, Shaped->Layout);
+      return Shaped;
+    });
   }
-  qsizetype Size() const { return FLines.Size(); }
 
 private:
   TRecentCache<TTextKey, std::shared_ptr<const TShapedText>> FLines;

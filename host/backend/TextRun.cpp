@@ -38,8 +38,7 @@ TTextRun::TTextRun(const QString& Text, const TTextStyle& Style) : FText(Text), 
     FIsLaid = true;
     FWidth = qRound(FLaid.Width());
   } else if (IsPlain(FText, Style.Option)) {
-    FShaped = ShapedTexts().Find(Style.FontId, Style.Dpi, Style.Font, FText);
-    if (Style.Glyphs) Style.Glyphs->Learn(FText, FShaped->Layout);
+    FShaped = ShapedTexts().Find(Style.FontId, Style.Dpi, Style.Font, FText, Style.Glyphs);
     FWidth = FShaped->Width;
   } else {
     FWidth = Style.Metrics.horizontalAdvance(FText);
@@ -64,7 +63,7 @@ void TTextRun::Draw(TCanvasDevice& Device, const QRect& Cell, const std::optiona
       // Whole pixels at whole device pixels: Qt puts a glyph's pen at the pixel left of
       // its position and on the nearest row.
       if (!Device.Usable()) return;
-      const QRect Within = Limit ? Device.ImageArea(*Limit) : QRect(-0x3FFFFFFF, -0x3FFFFFFF, 0x7FFFFFFF, 0x7FFFFFFF);
+      const std::optional<QRect> Within = Limit ? std::optional(Device.ImageArea(*Limit)) : std::nullopt;
       const int Row = qRound(Baseline.y());
       for (qsizetype G = 0; G < FLaid.Glyphs.size(); ++G)
         Device.FillSpans(Glyphs.GlyphSpans(FLaid.Fonts[G], FLaid.Glyphs[G]),

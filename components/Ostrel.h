@@ -31,6 +31,7 @@ class TOstrelItem;
 class TOstrelItems;
 class TOstrel;
 class TOstrelEditor;
+struct TTextKey;
 
 // Posted by the in-place editor to its card view to end the edit: WParam 1 keeps the typed
 // value, 0 discards it.
@@ -242,7 +243,10 @@ private:
   // Before the arena goes: the cards still deleting keep their strings.
   void ReleaseArena() noexcept;
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
-  void SortByText();
+  // Sorts by the event or by text; TextKeys, when not null, are the keys of the cards'
+  // texts in list order, which a sort by text then need not read.
+  void SortCards(std::vector<TTextKey>* TextKeys);
+  void SortByText(std::vector<TTextKey>* Known);
   // For loops that read the strings of every card in list order.
   static void PrefetchAhead(void* const* Slots, int I, int Count);
   // Puts Cards, unattached cards of this list, at the end in one pass.

@@ -306,19 +306,38 @@ void TOstrelSubItems::Pack(TCardArena* Arena, std::string_view Caption, std::str
 
 void TOstrelSubItems::CopyPacked(const TOstrelSubItems& Source, TCardArena& Arena,
                                  std::vector<std::string_view>& Lines) {
+  Lines.clear();
+  if (!Source.FBlock) return PackLines(&Arena, {}, {}, Lines);
+  const int Entries = Source.EntryCount();
+  const TBlockView From(Source.FBlock, Entries);
+  const std::uint32_t Bytes = From.End(Entries - 1);
   // The lines lie one after another: one look over their bytes tells whether any would
   // come back as more than one line.
-  const std::string_view Text = Source.FCount ? std::string_view(Source.Entry(FirstLine).data(),
-                                                                 Source.Entry(Source.EntryCount() - 1).data() +
-                                                                     Source.Entry(Source.EntryCount() - 1).size() -
-                                                                     Source.Entry(FirstLine).data())
-                                              : std::string_view();
+  const std::uint32_t LinesBegin = From.End(FirstLine - 1);
+  const std::string_view Text(From.Bytes + LinesBegin, Bytes - LinesBegin);
   auto Holds = [&](char C) { return !Text.empty() && std::memchr(Text.data(), C, Text.size()); };
-  const bool Splits = Holds('\r') || Holds('\n') || Holds('\0');
-  if (Splits) return Pack(&Arena, Source.Entry(0), Source.Entry(1), Source.GetTextStr(), Lines);
-  Lines.clear();
-  for (int K = FirstLine; K < Source.EntryCount(); ++K) Lines.push_back(Source.Entry(K));
-  PackLines(&Arena, Source.Entry(0), Source.Entry(1), Lines);
+  if (Holds('\r') || Holds('\n') || Holds('\0'))
+    return Pack(&Arena, Source.Entry(0), Source.Entry(1), Source.GetTextStr(), Lines);
+  if (Bytes == 0 && Source.FCount == 0) return PackLines(&Arena, {}, {}, Lines);
+  // The same entries in the same order: the ends keep their values, in the width a packed
+  // block of these bytes takes, and the bytes move over in one piece.
+  const bool WideEnds = Bytes > NarrowLimit;
+  const std::size_t Width = WideEnds ? 4 : 2;
+  std::byte* Block = Arena.Allocate(Width + Width * static_cast<std::size_t>(Entries) + Bytes, Width);
+  const std::uint16_t Header[2] = {static_cast<std::uint16_t>(WideEnds ? Wide : 0), 0};
+  std::memcpy(Block, Header, Width);
+  std::byte* Ends = Block + Width;
+  for (int K = 0; K < Entries; ++K) {
+    const std::uint32_t End = From.End(K);
+    if (WideEnds) {
+      std::memcpy(Ends + 4 * static_cast<std::size_t>(K), &End, 4);
+    } else {
+      const auto Short = static_cast<std::uint16_t>(End);
+      std::memcpy(Ends + 2 * static_cast<std::size_t>(K), &Short, 2);
+    }
+  }
+  std::memcpy(Ends + Width * static_cast<std::size_t>(Entries), From.Bytes, Bytes);
+  TakeBlock(Block, Source.FCount);
 }
 
 void TOstrelSubItems::PackLines(TCardArena* Arena, std::string_view Caption, std::string_view Hint,
@@ -359,10 +378,14 @@ void TOstrelSubItems::PackLines(TCardArena* Arena, std::string_view Caption, std
     Add(Hint);
     for (std::string_view Line : Lines) Add(Line);
   }
+  TakeBlock(Block, static_cast<int>(Lines.size()));
+}
+
+void TOstrelSubItems::TakeBlock(std::byte* Block, int Count) {
   FreeBlock(FBlock);
   FBlock = Block;
-  if (FCount != static_cast<int>(Lines.size())) ++FChanges;
-  FCount = static_cast<int>(Lines.size());
+  if (FCount != Count) ++FChanges;
+  FCount = Count;
   ForgetObjects();
 }
 

@@ -97,6 +97,8 @@ private:
   // Everything of Source, packed into Arena, with the lines as GetTextStr and SetTextStr
   // would carry them over (a line holding a line break becomes several).
   void CopyPacked(const TOstrelSubItems& Source, TCardArena& Arena, std::vector<std::string_view>& Lines);
+  // Block, holding Count lines, replaces the current one.
+  void TakeBlock(std::byte* Block, int Count);
   // A block in an arena becomes the card's own, before the arena goes.
   void LeaveArena();
   void ForgetObjects();

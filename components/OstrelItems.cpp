@@ -2,13 +2,12 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <utility>
 
 #include "Forms.h"
-#include "ListSort.h"
 #include "Ostrel.h"
+#include "OstrelTextOrder.h"
 
 namespace ostrel {
 
@@ -18,52 +17,12 @@ namespace {
 // comparison without context, so CompareByEvent finds the control here.
 TOstrel* SortingTable = nullptr;
 
-// A card's text as the sort by text reads it: its first bytes as numbers that compare as
-// the bytes do (zero-filled past the end), so that most comparisons decide without
-// reaching the card; the rest of the text only for the texts that share them.
-struct TTextKey {
-  static constexpr std::size_t Words = 3;
-  static constexpr std::uint32_t Known = Words * 8;  // bytes the words hold
-  std::uint64_t Word[Words];
-  const char* Bytes;
-  std::uint32_t Length;
-  std::uint32_t Slot;  // where the card stood before the sort
-};
-
-std::uint64_t BigEndianWord(const char* Bytes, std::size_t Length) {
-  unsigned char Word[8] = {};
-  std::memcpy(Word, Bytes, std::min<std::size_t>(Length, 8));
-  std::uint64_t Value = 0;
-  for (unsigned char B : Word) Value = Value << 8 | B;
-  return Value;
-}
-
-TTextKey KeyOf(std::string_view Text, std::uint32_t Slot) {
-  const std::size_t Length = Text.size();
-  TTextKey Key{{}, Text.data(), static_cast<std::uint32_t>(Length), Slot};
-  for (std::size_t W = 0; W < TTextKey::Words && W * 8 < Length; ++W)
-    Key.Word[W] = BigEndianWord(Text.data() + W * 8, Length - W * 8);
-  return Key;
-}
-
-// The ordinal comparison of the two texts, -1, 0 or 1, as CompareStr decides it.
-inline int CompareKeys(const TTextKey& A, const TTextKey& B) {
-  for (std::size_t W = 0; W < TTextKey::Words; ++W)
-    if (A.Word[W] != B.Word[W]) return A.Word[W] < B.Word[W] ? -1 : 1;
-  constexpr std::uint32_t Known = TTextKey::Known;
-  if (A.Length > Known && B.Length > Known) {
-    const int Rest = std::memcmp(A.Bytes + Known, B.Bytes + Known, std::min(A.Length, B.Length) - Known);
-    if (Rest != 0) return Rest < 0 ? -1 : 1;
-  }
-  return A.Length == B.Length ? 0 : (A.Length < B.Length ? -1 : 1);
-}
-
-// Whether every card compares below the next, so that no sort could move one: a list kept
-// in order, as a file saved sorted, is then only looked over. A tie or a pair out of order
-// ends the look at once, and the quicksort runs as it always has.
-bool InStrictOrder(const TList& List, TListSortCompare Compare) {
+// Whether no card compares above the next, so that the list already is in an order a sort
+// may give (cards that compare equal may end in any order): a list kept in order, as a file
+// saved sorted, is then only looked over. A pair out of order ends the look at once.
+bool InOrder(const TList& List, TListSortCompare Compare) {
   for (int I = 1; I < List.GetCount(); ++I)
-    if (Compare(List.Get(I - 1), List.Get(I)) >= 0) return false;
+    if (Compare(List.Get(I - 1), List.Get(I)) > 0) return false;
   return true;
 }
 
@@ -201,7 +160,9 @@ void TOstrelItems::EndUpdate() {
   if (FUpdateCount == 0) Relayout();
 }
 
-void TOstrelItems::Sort() {
+void TOstrelItems::Sort() { SortCards(nullptr); }
+
+void TOstrelItems::SortCards(std::vector<TTextKey>* TextKeys) {
   CheckNotSorting();
   if (FCleared > 0) {
     // Sorting from an OnDeletion handler during Clear: drop the emptied slots first.
@@ -220,9 +181,9 @@ void TOstrelItems::Sort() {
         TOstrel* Outer;
         ~TRestore() { SortingTable = Outer; }
       } Restore{std::exchange(SortingTable, FTable)};
-      if (!InStrictOrder(FList, CompareByEvent)) FList.Sort(CompareByEvent);
+      if (!InOrder(FList, CompareByEvent)) FList.Sort(CompareByEvent);
     } else {
-      SortByText();
+      SortByText(TextKeys);
     }
   } catch (...) {
     FSorting = false;
@@ -236,19 +197,21 @@ void TOstrelItems::Sort() {
   if (FUpdateCount == 0) Relayout();
 }
 
-// The texts are read once into keys, which the list's own quicksort orders; the cards then
-// take the order of their keys. Same answers, same algorithm: the order TList::Sort gives,
-// ties included.
-void TOstrelItems::SortByText() {
+// The texts are read once into keys, which are sorted on their own; the cards then take
+// the order of their keys.
+void TOstrelItems::SortByText(std::vector<TTextKey>* Known) {
   const int Count = FList.GetCount();
-  std::vector<TTextKey> Keys;
-  Keys.reserve(static_cast<std::size_t>(Count));
   void* const* Slots = FList.GetList();
-  for (int I = 0; I < Count; ++I) {
-    PrefetchAhead(Slots, I, Count);
-    Keys.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
+  std::vector<TTextKey> Read;
+  std::vector<TTextKey>& Keys = Known && Known->size() == static_cast<std::size_t>(Count) ? *Known : Read;
+  if (&Keys == &Read) {
+    Read.reserve(static_cast<std::size_t>(Count));
+    for (int I = 0; I < Count; ++I) {
+      PrefetchAhead(Slots, I, Count);
+      Read.push_back(KeyOf(static_cast<const TOstrelItem*>(Slots[I])->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
+    }
   }
-  SortItems(Keys.data(), Count, [](const TTextKey& A, const TTextKey& B) { return CompareKeys(A, B); });
+  SortKeys(Keys);
   std::vector<void*> Sorted(static_cast<std::size_t>(Count));
   for (int I = 0; I < Count; ++I) Sorted[static_cast<std::size_t>(I)] = Slots[Keys[static_cast<std::size_t>(I)].Slot];
   for (int I = 0; I < Count; ++I) FList.Put(I, Sorted[static_cast<std::size_t>(I)]);
@@ -265,18 +228,23 @@ void TOstrelItems::Assign(TPersistent* Source) {
   Copies.reserve(static_cast<std::size_t>(Items->GetCount()));
   std::vector<std::string_view> Lines;
   const int Count = Items->GetCount();
+  std::vector<TTextKey> TextKeys;
+  TextKeys.reserve(static_cast<std::size_t>(Count));
   void* const* Slots = Items->FList.GetList() + Items->FCleared;
   for (int I = 0; I < Count; ++I) {
     PrefetchAhead(Slots, I, Count);
     Copies.push_back(std::make_unique<TOstrelItem>(this));
     Copies.back()->CopyStoredFields(*static_cast<const TOstrelItem*>(Slots[I]), Fresh, Lines);
+    // The copy's text is at hand now; the sort would fetch it again from all over the heap.
+    TextKeys.push_back(KeyOf(Copies.back()->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
   }
   BeginUpdate();
   try {
     Clear();
     FArena.Adopt(std::move(Fresh));
     AttachAll(Copies);
-    Sort();
+    // The list now holds exactly the copies, in the order of their keys' slots.
+    SortCards(&TextKeys);
   } catch (...) {
     EndUpdate();
     throw;

@@ -36,15 +36,32 @@ std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
 
 int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
   const AnsiString Name1 = Card1->GetText(), Name2 = Card2->GetText();
-  if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
-  if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
-  return AnsiCompareStr(Card1->GetSubItems()->GetTextStr(), Card2->GetSubItems()->GetTextStr());
+  // Equal bytes compare equal in every language: namesakes, common in a long list, go
+  // straight to their lines, and the same lines need no language at all.
+  if (Name1 != Name2) {
+    if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
+    if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
+  }
+  const AnsiString Lines1 = Card1->GetSubItems()->GetTextStr(), Lines2 = Card2->GetSubItems()->GetTextStr();
+  return Lines1 == Lines2 ? 0 : AnsiCompareStr(Lines1, Lines2);
 }
 
 void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
   if (Format == cards::TContactFormat::Cards) {
-    // Read into a scratch view first: a damaged file must not cost the cards on show.
+    // An empty view has no cards to lose: the file is read straight into it (sorted as the
+    // view sorts), and a file that cannot be read leaves it empty again. A copy would cost a
+    // second million cards and the freeing of the first before anything shows.
+    if (Cards->GetItems()->GetCount() == 0) {
+      try {
+        Cards->LoadFromFile(FileName);
+      } catch (...) {
+        Cards->GetItems()->Clear();
+        throw;
+      }
+      return;
+    }
+    // Otherwise into a scratch view first: a damaged file must not cost the cards on show.
     const auto Scratch = std::make_unique<TOstrel>(nullptr);
     Scratch->LoadFromFile(FileName);
     // A copy sorts, as loading a sorted view does; an unsorted view keeps the file's order.

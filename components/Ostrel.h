@@ -593,7 +593,7 @@ private:
   };
   // Whether a card's pixels follow from the card alone and stay within its rectangle and focus
   // frame, so that a card that only moved may keep them: this class's own heights and
-  // drawing, no negative border, caption or line height.
+  // drawing, no negative border, caption or line height, dividers in the gaps.
   bool PixelsMoveWithCards() const;
   // Taken before a relayout; nothing when the pixels cannot move with the cards.
   std::optional<TShownBefore> ShownBeforeRelayout();

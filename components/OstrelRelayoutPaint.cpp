@@ -13,8 +13,11 @@
 namespace ostrel {
 
 bool TOstrel::PixelsMoveWithCards() const {
-  return OwnHeights() && !(FCustomDrawing && FOnDrawItem) && FBorderWidth >= 0 && FCaptionHeight >= 0 &&
-         FItemLineHeight >= 0;
+  // Without a border the divider runs down the first pixels of the next column, and ends a
+  // row short of the bottom: it would not come out the same moved.
+  const bool DividersInGaps = FBorderWidth > 0 || !FShowDividers;
+  return OwnHeights() && !(FCustomDrawing && FOnDrawItem) && FBorderWidth >= 0 && DividersInGaps &&
+         FCaptionHeight >= 0 && FItemLineHeight >= 0;
 }
 
 std::optional<TOstrel::TEnginePlace> TOstrel::EnginePlaceOfFocused() const {

@@ -20,6 +20,7 @@ install(FILES ${OSTREL_HOST_HEADERS} ${OSTREL_DESIGN_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/OstrelButtonsBar.h
               ${CMAKE_SOURCE_DIR}/components/OstrelCardStore.h
               ${CMAKE_SOURCE_DIR}/components/OstrelColumns.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelSlides.h
   DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})
 install(TARGETS ostrel-cards ostrel-demo ostrel-designer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

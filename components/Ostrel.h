@@ -8,11 +8,13 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "Classes.h"
 #include "OstrelCardStore.h"
 #include "OstrelColumns.h"
+#include "OstrelSlides.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "Graphics.h"
@@ -578,6 +580,37 @@ private:
   template <class TPass>
   auto PlaceCards(TPass&& Pass);
   void InvalidateColumns(int First, int Last);
+  // The repaint after a relayout that moves pixels (OstrelRelayoutPaint.cpp).
+  // A card's place and height as the layout engine has them.
+  struct TEnginePlace {
+    int Column = 0;
+    long long Top = 0;
+    int Height = 0;
+  };
+  // What that repaint needs of the view as it was: the cards that could show in the columns
+  // in view, the change noted, the client height and the focused card's place.
+  struct TShownBefore {
+    TColumnRows Rows;
+    TCardColumns::TChange Change{};
+    int ClientHeight = 0;
+    std::optional<TEnginePlace> FocusedPlace;
+  };
+  // Whether a card's pixels follow from the card alone and stay within its rectangle and focus
+  // frame, so that a card that only moved may keep them: this class's own heights and
+  // drawing, no negative border, caption or line height, dividers in the gaps.
+  bool PixelsMoveWithCards() const;
+  // Taken before a relayout; nothing when the pixels cannot move with the cards.
+  std::optional<TShownBefore> ShownBeforeRelayout();
+  // After a relayout that changed columns First to Last, which kept their numbers: in each
+  // of them in view, the cards that kept their column, height and content move up or down
+  // with their pixels, and everything else there is painted, as is the focus frame. Columns
+  // that reach into Scrolled (the area whose pixels the surface just moved sideways), and all
+  // of them without Before, are painted whole.
+  void RepaintRelaidColumns(const std::optional<TShownBefore>& Before, int First, int Last, const TRect* Scrolled);
+  // Where the engine puts the focused card: as laid out last, with the noted change counted.
+  std::optional<TEnginePlace> EnginePlaceOfFocused() const;
+  // Invalidates the part of the client area that Rect covers, if any.
+  void InvalidateInClient(TRect Rect);
   bool IndexedItem(const TOstrelItem* Item) const;
   // Whether a card placed so holds the point; Stale when a height handler changed the list.
   bool HitsCard(TOstrelItem* Item, int Column, int Top, int X, int Y, bool& Stale);

@@ -38,6 +38,13 @@ public:
     int Column = 0;
     long long Top = 0;
   };
+  // Removed cards at index At were replaced by Inserted new ones (a resize is one for one).
+  struct TChange {
+    int At;
+    int Removed;
+    int Inserted;
+    bool operator==(const TChange&) const = default;
+  };
 
   // Lays out cards 0 to Count - 1, reading every height. Height(I) answers card I's height,
   // or nothing when the pass must be abandoned (the cards changed under it); Place(I, Column,
@@ -58,6 +65,8 @@ public:
   // Notes that the height of card At may have changed; the card keeps its place till a pass.
   void Resized(int At);
   int PendingChanges() const { return static_cast<int>(FPending.size()); }
+  // The first change noted since the last pass; needs PendingChanges() > 0.
+  const TChange& PendingChange() const { return FPending.front(); }
   // The cards changed in a way that cannot be localised (a sort, a clear): no place is known.
   void Forget();
   // The heights may all have changed (another height handler): the next pass is a full one.
@@ -82,6 +91,8 @@ public:
   // Where the card now at Index stood in the last pass, or -1 for a card new since. Needs
   // Mapped; Index counts the cards as they are.
   int LaidOutIndex(int Index) const;
+  // The index card LaidOut of the last pass has now, or -1 when the noted changes removed it.
+  int CurrentIndex(int LaidOut) const;
   // Where the last pass put card Index (counted as then, 0 to CardCount - 1).
   TCardPlace PlaceOf(int Index) const;
   // The height the last pass read for card Index (counted as then).
@@ -103,17 +114,8 @@ public:
   int ColumnOf(int Index) const;
 
 private:
-  struct TChange {
-    int At;
-    int Removed;
-    int Inserted;
-    bool operator==(const TChange&) const = default;
-  };
-
   // Out of date until the pass that calls it completes.
   void BeginPass(TMetrics Metrics);
-  // The index a card of the last pass has now, or -1 when it was removed.
-  int CurrentIndex(int LaidOut) const;
   // The starts of a pass over the known heights, into Starts.
   void StartsFromHeights(std::vector<int>& Starts) const;
   void Commit(int Count);

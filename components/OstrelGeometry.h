@@ -20,6 +20,8 @@ constexpr int MaxContentWidth = (1 << 30) - 1;
 // the few pixels that callers add around a rectangle.
 constexpr int MaxCoordinate = 3 << 29;
 int ClampCoordinate(long long Value);
+// How far beyond a card its painting reaches: the focus frame lies 2 pixels outside.
+constexpr int FocusFrameReach = 3;
 // Caption plus lines, cut to MaxCardHeight either way.
 int CardHeight(int Lines, int LineHeight, int CaptionHeight);
 

@@ -163,6 +163,7 @@ void TOstrel::RelayoutChange() {
   // Foreign heights may look at places while they are asked: the cards then hold theirs.
   const bool Own = OwnHeights();
   if (!Own) StorePlaces();
+  const std::optional<TShownBefore> Shown = ShownBeforeRelayout();
   const int OldCount = FColumns.CardCount();
   const int OldColumns = FColumns.ColumnCount();
   const std::optional<TCardColumns::TMoved> Moved =
@@ -186,22 +187,23 @@ void TOstrel::RelayoutChange() {
     return;
   }
   if (Moved->Shift == 0) {
-    InvalidateColumns(Moved->First, Moved->Last);
+    RepaintRelaidColumns(Shown, Moved->First, Moved->Last, nullptr);
     return;
   }
   // The renumbered columns keep their pixels, moved by whole columns: the surface moves
   // them, and only the columns laid out anew are painted.
-  const int Last = std::max(OldColumns, FColumnCount) - 1;
   const TCardGeometry G = TCardGeometry::Of(*this);
-  const int From = G.ColumnLeft(Moved->Renumbered) - std::max(std::abs(FBorderWidth), 3);
+  const int From = G.ColumnLeft(Moved->Renumbered) - std::max(std::abs(FBorderWidth), FocusFrameReach);
   const int Width = GetClientWidth();
-  if (From > 0 && From < Width && FBorderWidth >= 0) {
+  if (FBorderWidth >= 0 && From >= Width) {
+    RepaintRelaidColumns(Shown, Moved->First, Moved->Renumbered - 1, nullptr);  // none renumbered in view
+  } else if (FBorderWidth >= 0 && From > 0) {
     const int Step = Moved->Shift * G.Pitch();
     const TRect Area{std::max(From - std::max(Step, 0), 0), 0, Width, GetClientHeight()};
     ScrollWindowEx(GetHandle(), Step, 0, &Area, nullptr, nullptr, nullptr, SW_INVALIDATE);
-    InvalidateColumns(Moved->First, Moved->Renumbered - 1);
+    RepaintRelaidColumns(Shown, Moved->First, Moved->Renumbered - 1, &Area);
   } else {
-    InvalidateColumns(Moved->First, Last);
+    InvalidateColumns(Moved->First, std::max(OldColumns, FColumnCount) - 1);
   }
 }
 
@@ -216,7 +218,7 @@ void TOstrel::InvalidateColumns(int First, int Last) {
   if (First > Last || !HandleAllocated()) return;
   const TCardGeometry G = TCardGeometry::Of(*this);
   // The gap on either side holds the focus frame and the divider.
-  const int Reach = std::max(std::abs(FBorderWidth), 3);
+  const int Reach = std::max(std::abs(FBorderWidth), FocusFrameReach);
   const int A = G.ColumnLeft(First), B = G.ColumnLeft(Last);
   TRect R{std::min(A, B) - Reach, 0, std::max(A, B) + FColumnWidth + Reach, GetClientHeight()};
   R.Left = std::max(R.Left, 0);

@@ -13,8 +13,6 @@ namespace {
 // One line, vertically centred, "&" shown as itself, an ellipsis when the text is too wide.
 constexpr unsigned CardTextFormat = DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS;
 constexpr unsigned NoItemsTextFormat = CardTextFormat | DT_CENTER;
-// How far beyond a card its painting reaches: the focus frame lies 2 pixels outside.
-constexpr int FocusFrameReach = 3;
 
 }  // namespace
 
@@ -102,25 +100,33 @@ int TOstrel::ShownLines(const TOstrelItem* Item, int Top) {
 
 void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
   TCanvas* Canvas = GetCanvas();
-  Canvas->SetFont(FCaptionFont.get());
-  Canvas->GetBrush()->SetStyle(bsSolid);
-  const bool ShowSelected = Item == FSelected && (Focused() || !FHideSelection);
-  Canvas->GetBrush()->SetColor(ShowSelected ? FSelectionColor : FCaptionColor);
-  Canvas->GetFont()->SetColor(ShowSelected ? FSelectionTextColor : FCaptionFont->GetColor());
+  // The band and each line clip what they draw to themselves: one that misses the area
+  // being painted would draw nothing, and is passed over (a card that only reaches the area
+  // with its edge then costs a look at each line).
+  const HDC DC = Canvas->GetHandle();
+  auto Missed = [DC](const TRect& Part) { return !Part.IsEmpty() && !RectVisible(DC, &Part); };
   TRect Band{R.Left, R.Top, R.Right, R.Top + FCaptionHeight};
-  Canvas->FillRect(Band);
-  Band.Left += 2;
-  Band.Right -= 2;
-  DrawCardText(Item->GetText(), Band, CardTextFormat);
+  if (!Missed(Band)) {
+    Canvas->SetFont(FCaptionFont.get());
+    Canvas->GetBrush()->SetStyle(bsSolid);
+    const bool ShowSelected = Item == FSelected && (Focused() || !FHideSelection);
+    Canvas->GetBrush()->SetColor(ShowSelected ? FSelectionColor : FCaptionColor);
+    Canvas->GetFont()->SetColor(ShowSelected ? FSelectionTextColor : FCaptionFont->GetColor());
+    Canvas->FillRect(Band);
+    Band.Left += 2;
+    Band.Right -= 2;
+    DrawCardText(Item->GetText(), Band, CardTextFormat);
+  }
 
   const TCardGeometry G = TCardGeometry::Of(*this);
   TStrings* Lines = Item->GetSubItems();
   for (int I = 0, Shown = ShownLines(Item, R.Top); I < Shown; ++I) {
+    const TRect Line = G.LineRect(R, R.Top, I);
+    if (Missed(Line)) continue;
     Canvas->SetFont(GetFont());
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(GetColor());
     const AnsiString Name = Lines->GetName(I);
-    const TRect Line = G.LineRect(R, R.Top, I);
     TRect NameRect = G.NameRect(Line, !Name.empty());
     NameRect.Left += 3;
     NameRect.Right -= 3;

@@ -38,15 +38,14 @@ void TCanvasDevice::FillSolid(const QRect& Area, QRgb Color) {
 void TCanvasDevice::FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Color, const std::optional<QRect>& Limit) {
   if (!Usable()) return;
   const QRgb Opaque = 0xFF000000u | Color;
-  if (FClip.rectCount() != 1) {
-    for (const TGlyphSpan& Span : Spans) {
-      const QRect Row(At.x() + Span.X0, At.y() + Span.Dy, Span.X1 - Span.X0, 1);
-      FillSolid(Limit ? Row & *Limit : Row, Opaque);
-    }
+  if (FClip.rectCount() == 1) {
+    SetSpans(Spans, At, Opaque, Limit ? FClipBounds & *Limit : FClipBounds);
     return;
   }
-  // One clip rectangle, as nearly always: each span is cut to it and set directly.
-  const QRect Bounds = Limit ? FClipBounds & *Limit : FClipBounds;
+  for (const QRect& Part : ClipPartsWithin(Limit)) SetSpans(Spans, At, Opaque, Part);
+}
+
+void TCanvasDevice::SetSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Opaque, const QRect& Bounds) {
   for (const TGlyphSpan& Span : Spans) {
     const int Y = At.y() + Span.Dy;
     if (Y < Bounds.top() || Y > Bounds.bottom()) continue;
@@ -57,6 +56,15 @@ void TCanvasDevice::FillSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, Q
       std::fill(Line + From, Line + To, Opaque);
     }
   }
+}
+
+const std::vector<QRect>& TCanvasDevice::ClipPartsWithin(const std::optional<QRect>& Limit) {
+  if (!FParts || FParts->Limit != Limit) {
+    FParts.emplace(TClipParts{Limit, {}});
+    for (const QRect& Part : FClip)
+      if (const QRect Cut = Limit ? Part & *Limit : Part; !Cut.isEmpty()) FParts->Rects.push_back(Cut);
+  }
+  return FParts->Rects;
 }
 
 void TCanvasDevice::FillWithBrush(const QRect& Area, bool Hatched, std::optional<int> FixedX, std::optional<int> FixedY) {
@@ -96,8 +104,13 @@ QPainter* TCanvasDevice::Painter(const std::optional<QRect>& Extra) {
     const QRect Clip = Extra ? FClipBounds.intersected(ImageArea(*Extra)) : FClipBounds;
     return Clip.isEmpty() ? nullptr : &FPainter->Open(Image, Clip, Ratio);
   }
-  const QRegion Clip = Extra ? FClip.intersected(ImageArea(*Extra)) : FClip;
-  return Clip.isEmpty() ? nullptr : &FPainter->Open(Image, Clip, Ratio);
+  if (!Extra) return &FPainter->Open(Image, FClip, Ratio);
+  // What is drawn within one of many clip rectangles, as text nearly always is, takes the
+  // cheaper clip of that rectangle.
+  const std::vector<QRect>& Parts = ClipPartsWithin(ImageArea(*Extra));
+  if (Parts.empty()) return nullptr;
+  if (Parts.size() == 1) return &FPainter->Open(Image, Parts.front(), Ratio);
+  return &FPainter->Open(Image, FClip.intersected(ImageArea(*Extra)), Ratio);
 }
 
 void TCanvasDevice::SetPainterFont(const QFont& Font) { FPainter->SetFont(Font); }

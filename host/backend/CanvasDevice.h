@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <optional>
+#include <vector>
 
 #include "DeviceScale.h"
 #include "GlyphTable.h"
@@ -62,6 +63,16 @@ private:
   // run [from, to) are in image device coordinates.
   template <class F>
   void ForEachRow(const QRect& Area, F&& Row);
+  // Spans placed at At take Opaque within Bounds, which lies inside the image.
+  void SetSpans(const std::vector<TGlyphSpan>& Spans, QPoint At, QRgb Opaque, const QRect& Bounds);
+  // The clip's rectangles cut to Limit (none: the whole clip), those that keep something;
+  // kept for the next call with the same Limit, as a text's glyphs all make.
+  const std::vector<QRect>& ClipPartsWithin(const std::optional<QRect>& Limit);
+
+  struct TClipParts {
+    std::optional<QRect> Limit;
+    std::vector<QRect> Rects;
+  };
 
   const TCanvas& FCanvas;
   TCanvasSurface* FSurface;
@@ -71,6 +82,7 @@ private:
   QPoint FOrigin;
   TSurfacePainter FOwnPainter;  // for a surface that shares none
   TSurfacePainter* FPainter;
+  std::optional<TClipParts> FParts;
 };
 
 template <class F>

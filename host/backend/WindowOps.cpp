@@ -204,7 +204,9 @@ std::optional<QRect> ScrollSurface(HWND Wnd, int Dx, int Dy, const QRect* Scroll
     R->Invalid += Area;
   }
   if (Invalidate) R->Invalid += Uncovered;
-  if (R->Widget) R->Widget->update(Area.translated(R->ClientRectInWidget().topLeft()));
+  // The whole client area: scrolls come in groups (a strip per column), and Qt shows one
+  // rectangle much faster than the many a group of strips makes.
+  if (R->Widget) R->Widget->update(R->ClientRectInWidget());
   return Uncovered.boundingRect();
 }
 

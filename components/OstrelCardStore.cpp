@@ -81,6 +81,26 @@ std::byte* NewHeapBlock(std::size_t Entries, std::size_t Bytes) {
   return Block;
 }
 
+// A block in Arena for Entries entries of Bytes bytes in all, its flags written; its ends
+// follow the flags, then its bytes.
+std::byte* NewPackedBlock(TCardArena& Arena, std::size_t Entries, std::size_t Bytes, bool WideEnds) {
+  const std::size_t Width = WideEnds ? 4 : 2;
+  std::byte* Block = Arena.Allocate(Width + Width * Entries + Bytes, Width);
+  const std::uint16_t Header[2] = {static_cast<std::uint16_t>(WideEnds ? Wide : 0), 0};
+  std::memcpy(Block, Header, Width);
+  return Block;
+}
+
+// Stores End as entry K's end among Ends, 32 or 16 bits wide.
+void PutEnd(std::byte* Ends, std::size_t K, std::uint32_t End, bool WideEnds) {
+  if (WideEnds) {
+    std::memcpy(Ends + 4 * K, &End, 4);
+  } else {
+    const auto Short = static_cast<std::uint16_t>(End);
+    std::memcpy(Ends + 2 * K, &Short, 2);
+  }
+}
+
 void FreeBlock(std::byte* Block) {
   if (Block && (FlagsOf(Block) & Heap)) ::operator delete(Block);
 }
@@ -323,20 +343,11 @@ void TOstrelSubItems::CopyPacked(const TOstrelSubItems& Source, TCardArena& Aren
   // block of these bytes takes, and the bytes move over in one piece.
   const bool WideEnds = Bytes > NarrowLimit;
   const std::size_t Width = WideEnds ? 4 : 2;
-  std::byte* Block = Arena.Allocate(Width + Width * static_cast<std::size_t>(Entries) + Bytes, Width);
-  const std::uint16_t Header[2] = {static_cast<std::uint16_t>(WideEnds ? Wide : 0), 0};
-  std::memcpy(Block, Header, Width);
+  const auto Count = static_cast<std::size_t>(Entries);
+  std::byte* Block = NewPackedBlock(Arena, Count, Bytes, WideEnds);
   std::byte* Ends = Block + Width;
-  for (int K = 0; K < Entries; ++K) {
-    const std::uint32_t End = From.End(K);
-    if (WideEnds) {
-      std::memcpy(Ends + 4 * static_cast<std::size_t>(K), &End, 4);
-    } else {
-      const auto Short = static_cast<std::uint16_t>(End);
-      std::memcpy(Ends + 2 * static_cast<std::size_t>(K), &Short, 2);
-    }
-  }
-  std::memcpy(Ends + Width * static_cast<std::size_t>(Entries), From.Bytes, Bytes);
+  for (std::size_t K = 0; K < Count; ++K) PutEnd(Ends, K, From.End(static_cast<int>(K)), WideEnds);
+  std::memcpy(Ends + Width * Count, From.Bytes, Bytes);
   TakeBlock(Block, Source.FCount);
 }
 
@@ -350,29 +361,15 @@ void TOstrelSubItems::PackLines(TCardArena* Arena, std::string_view Caption, std
   if (Bytes > 0 || !Lines.empty()) {
     const bool WideEnds = !Arena || Bytes > NarrowLimit;
     const std::size_t Width = WideEnds ? 4 : 2;
-    std::byte* EndsAt;
-    if (Arena) {
-      Block = Arena->Allocate(Width + Width * Entries + Bytes, Width);
-      const std::uint16_t Header[2] = {static_cast<std::uint16_t>(WideEnds ? Wide : 0), 0};
-      std::memcpy(Block, Header, Width);
-      EndsAt = Block + Width;
-    } else {
-      Block = NewHeapBlock(Entries, Bytes);
-      EndsAt = Block + HeapHeader;
-    }
+    Block = Arena ? NewPackedBlock(*Arena, Entries, Bytes, WideEnds) : NewHeapBlock(Entries, Bytes);
+    std::byte* EndsAt = Block + (Arena ? Width : HeapHeader);
     char* Out = reinterpret_cast<char*>(EndsAt + Width * Entries);
     std::uint32_t End = 0;
-    std::byte* NextEnd = EndsAt;
+    std::size_t K = 0;
     auto Add = [&](std::string_view S) {
       if (!S.empty()) std::memcpy(Out + End, S.data(), S.size());
       End += static_cast<std::uint32_t>(S.size());
-      if (WideEnds) {
-        std::memcpy(NextEnd, &End, 4);
-      } else {
-        const auto Short = static_cast<std::uint16_t>(End);
-        std::memcpy(NextEnd, &Short, 2);
-      }
-      NextEnd += Width;
+      PutEnd(EndsAt, K++, End, WideEnds);
     };
     Add(Caption);
     Add(Hint);

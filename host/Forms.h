@@ -174,14 +174,24 @@ IDesignerHook* FindDesigner(TControl* Control);
 
 // ---------------------------------------------------------------- THintWindow
 
-// A top-level tool-tip window that shows a hint text with a one-pixel border.
+// A top-level tool-tip window that shows a hint text with a one-pixel border. A hint is a
+// glance, not a document: it shows at most MaxHintLines lines of at most MaxHintLineBytes
+// bytes each (longer text ends in "…") in a window of at most MaxHintExtent pixels a side.
 class THintWindow : public TCustomControl {
 public:
+  static constexpr int MaxHintLines = 40;
+  static constexpr int MaxHintLineBytes = 500;
+  static constexpr int MaxHintExtent = 2048;
+
   explicit THintWindow(TComponent* AOwner);
-  // The window size that shows Hint wrapped at MaxWidth, with origin 0, 0.
+  // The window size that shows Hint (as ShownHint cuts it) wrapped at MaxWidth (clamped to
+  // 1..MaxHintExtent), with origin 0, 0.
   virtual TRect CalcHintRect(int MaxWidth, const AnsiString& AHint, void* AData);
-  // Shows the window at a screen rectangle.
+  // Shows the window at a screen rectangle (clamped to MaxHintExtent a side) with the hint
+  // as ShownHint cuts it.
   virtual void ActivateHint(const TRect& Rect, const AnsiString& AHint);
+  // The part of Hint that a hint window shows: whole when it is within the bounds above.
+  static AnsiString ShownHint(const AnsiString& Hint);
   // Hides the window by destroying it.
   void ReleaseHandle();
 

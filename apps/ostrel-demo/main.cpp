@@ -13,6 +13,7 @@
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <memory>
@@ -170,8 +171,11 @@ int main(int Argc, char** Argv) {
   Cards->SetItemsHints(true);
   Cards->SetOnItemHint([](TObject*, TOstrelItem* Item, AnsiString& Hint, int& MaxWidth, bool&) {
     if (!Hint.empty() || Item->GetSubItems()->GetCount() == 0) return;
+    // The hint window shows a glance's worth of lines: a card of millions of lines gives
+    // no more than that, plus one to tell the window that more follow.
     Hint = Item->GetText();
-    for (int I = 0; I < Item->GetSubItems()->GetCount(); ++I) Hint += "\n" + Item->GetSubItems()->Get(I);
+    const int Lines = std::min(Item->GetSubItems()->GetCount(), THintWindow::MaxHintLines);
+    for (int I = 0; I < Lines; ++I) Hint += "\n" + Item->GetSubItems()->Get(I);
     MaxWidth = 360;
   });
   const auto Book = std::make_unique<demo::TAddressBook>(Form, Cards);

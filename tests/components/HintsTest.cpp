@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QWidget>
+#include <algorithm>
+#include <string>
 
 #include "InteractionFixture.h"
 
@@ -55,6 +57,45 @@ TEST_F(HintsTest, ShowsAfterThePauseBelowThePointerAndHidesAfterTheHidePause) {
   EXPECT_FALSE(ShowsWithin(150)) << "the same card offers its hint once per entry";
   RestOn(3);
   EXPECT_TRUE(ShowsWithin(1000)) << "another card does";
+}
+
+// A hint of 16 MiB on one line, or of 200,000 lines, once took gigabytes and a window past
+// the X server's request size: the window shows a glance of it.
+TEST_F(HintsTest, AHugeHintShowsABoundedWindow) {
+  const std::string Line(16 << 20, 'x');
+  const std::string Lines = [] {
+    std::string Text;
+    for (int I = 0; I < 200000; ++I) Text += "line " + std::to_string(I) + "\n";
+    return Text;
+  }();
+  for (const std::string* Huge : {&Line, &Lines}) {
+    SCOPED_TRACE(Huge->size());
+    Card(2)->SetHint(*Huge);
+    RestOn(2);
+    ASSERT_TRUE(ShowsWithin(2000));
+    EXPECT_LE(ShownHint()->width(), THintWindow::MaxHintExtent);
+    EXPECT_LE(ShownHint()->height(), THintWindow::MaxHintExtent);
+    RestOn(3);
+    vcltest::RunUntil([] { return ShownHint() == nullptr; }, 2000);
+  }
+}
+
+TEST(HintTextTest, ShownHintCutsLinesAndCharactersWhole) {
+  const std::string Ellipsis = "\xE2\x80\xA6";
+  EXPECT_EQ(THintWindow::ShownHint("a\nb\n"), "a\nb\n") << "within the bounds: whole";
+  // A line past the bound ends at a character, never inside one.
+  std::string Cyrillic;
+  while (Cyrillic.size() < 2 * THintWindow::MaxHintLineBytes) Cyrillic += "\xD0\x96";
+  const std::string Cut = THintWindow::ShownHint("x" + Cyrillic);
+  static_assert(THintWindow::MaxHintLineBytes == 500);
+  // Byte 500 falls inside the 250th two-byte letter: 249 letters stay.
+  EXPECT_EQ(Cut, "x" + Cyrillic.substr(0, 2 * 249) + Ellipsis);
+  // Lines past the bound become one line of "…".
+  std::string Many;
+  for (int I = 0; I < THintWindow::MaxHintLines + 5; ++I) Many += std::to_string(I) + "\n";
+  const std::string Shown = THintWindow::ShownHint(Many);
+  EXPECT_EQ(std::count(Shown.begin(), Shown.end(), '\n'), THintWindow::MaxHintLines);
+  EXPECT_EQ(Shown.substr(Shown.size() - Ellipsis.size() - 1), "\n" + Ellipsis);
 }
 
 // Each row does something while a hint is pending; the hint then must not show.

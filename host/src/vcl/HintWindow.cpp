@@ -1,5 +1,7 @@
 // THintWindow: a tool-tip window that shows one hint text.
 
+#include <algorithm>
+
 #include "Forms.h"
 #include "backend/WindowBackend.h"
 
@@ -19,11 +21,46 @@ void THintWindow::CreateParams(TCreateParams& Params) {
   Params.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
 }
 
+namespace {
+
+const char* const Ellipsis = "\xE2\x80\xA6";
+
+// Where a cut at Limit bytes keeps UTF-8 whole: never inside a character.
+std::size_t CharacterBoundary(const AnsiString& Text, std::size_t Limit) {
+  while (Limit > 0 && (static_cast<unsigned char>(Text[Limit]) & 0xC0) == 0x80) --Limit;
+  return Limit;
+}
+
+}  // namespace
+
+// Measuring, wrapping and drawing a text of megabytes, or a window of millions of pixels,
+// costs seconds and gigabytes, and a window past the X server's request size kills the
+// connection: a hint shows only what fits a glance.
+AnsiString THintWindow::ShownHint(const AnsiString& Hint) {
+  AnsiString Shown;
+  std::size_t Start = 0;
+  for (int Line = 0; Start <= Hint.size(); ++Line) {
+    if (Line == MaxHintLines) return Shown + '\n' + Ellipsis;
+    const std::size_t Break = Hint.find('\n', Start);
+    const std::size_t End = Break == AnsiString::npos ? Hint.size() : Break;
+    if (Line > 0) Shown += '\n';
+    if (End - Start > static_cast<std::size_t>(MaxHintLineBytes)) {
+      Shown.append(Hint, Start, CharacterBoundary(Hint, Start + MaxHintLineBytes) - Start);
+      Shown += Ellipsis;
+    } else {
+      Shown.append(Hint, Start, End - Start);
+    }
+    if (Break == AnsiString::npos) break;
+    Start = Break + 1;
+  }
+  return Shown;
+}
+
 TRect THintWindow::CalcHintRect(int MaxWidth, const AnsiString& AHint, void*) {
   TCanvas Measure;
   Measure.SetFont(FFont.get());
-  TRect R{0, 0, MaxWidth, 0};
-  DrawText(Measure.GetHandle(), AHint.c_str(), -1, &R,
+  TRect R{0, 0, std::clamp(MaxWidth, 1, MaxHintExtent), 0};
+  DrawText(Measure.GetHandle(), ShownHint(AHint).c_str(), -1, &R,
            DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | static_cast<unsigned>(DrawTextBiDiModeFlagsReadingOnly()));
   // Room for the border and the text's margin.
   R.Right += 6;
@@ -32,9 +69,10 @@ TRect THintWindow::CalcHintRect(int MaxWidth, const AnsiString& AHint, void*) {
 }
 
 void THintWindow::ActivateHint(const TRect& Rect, const AnsiString& AHint) {
-  SetCaption(AHint);
+  SetCaption(ShownHint(AHint));
   constexpr int ExtraHeight = 4;
-  SetBounds(Rect.Left, Rect.Top, Rect.Width(), Rect.Height() + ExtraHeight);
+  SetBounds(Rect.Left, Rect.Top, std::clamp(Rect.Width(), 0, MaxHintExtent),
+            std::clamp(Rect.Height() + ExtraHeight, 0, MaxHintExtent));
   FVisible = true;
   HandleNeeded();
   backend::ShowWindow(GetHandle(), true);

@@ -7,6 +7,10 @@
 
 namespace ostrel {
 
+namespace {
+int ClampMetric(int Value) { return std::clamp(Value, -TOstrel::MaxMetric, TOstrel::MaxMetric); }
+}  // namespace
+
 TOstrel::TOstrel(TComponent* AOwner) : TCustomControl(AOwner) {
   SetWidth(120);
   SetHeight(60);
@@ -135,12 +139,14 @@ void TOstrel::SetOnItemHeight(TOstrelItemHeightEvent Value) {
 }
 
 void TOstrel::SetItemLineHeight(int Value) {
+  Value = ClampMetric(Value);
   if (FItemLineHeight == Value) return;
   FItemLineHeight = Value;
   RelayoutAndInvalidate();
 }
 
 void TOstrel::SetCaptionHeight(int Value) {
+  Value = ClampMetric(Value);
   if (FCaptionHeight == Value) return;
   FCaptionHeight = Value;
   RelayoutAndInvalidate();
@@ -156,7 +162,7 @@ void TOstrel::SetCaptionFont(TFont* Value) { FCaptionFont->Assign(Value); }
 
 void TOstrel::SetColumnWidth(int Value) {
   if (FColumnWidth == Value) return;
-  FColumnWidth = std::max(Value, 40);
+  FColumnWidth = std::clamp(Value, 40, MaxMetric);
   CalcItemsPos();
   RecalcDimensions();
   Refresh();
@@ -164,11 +170,12 @@ void TOstrel::SetColumnWidth(int Value) {
 
 void TOstrel::SetItemTextWidth(int Value) {
   if (FItemTextWidth == Value) return;
-  FItemTextWidth = std::min(Value, FColumnWidth);
+  FItemTextWidth = std::min(ClampMetric(Value), FColumnWidth);
   Invalidate();
 }
 
 void TOstrel::SetBorderWidth(int Value) {
+  Value = ClampMetric(Value);
   if (FBorderWidth == Value) return;
   FBorderWidth = Value;
   CalcItemsPos();

@@ -310,18 +310,26 @@ public:
   void SetTableItems(TOstrelItems* Value);
   bool GetCustomDrawing() const { return FCustomDrawing; }
   void SetCustomDrawing(bool Value);
+  // Pixel metrics are kept within +-MaxMetric (a form file's 2^31 would overflow every sum
+  // of them); inside that range each setter stores what it is given.
+  static constexpr int MaxMetric = 1 << 24;
+  // Height of one sub-item line (default 16); relayout and repaint.
   int GetItemLineHeight() const { return FItemLineHeight; }
   void SetItemLineHeight(int Value);
+  // Height of a card's caption band (default 16); relayout and repaint.
   int GetCaptionHeight() const { return FCaptionHeight; }
   void SetCaptionHeight(int Value);
   TColor GetCaptionColor() const { return FCaptionColor; }
   void SetCaptionColor(TColor Value);
   TFont* GetCaptionFont() const { return FCaptionFont.get(); }
   void SetCaptionFont(TFont* Value);
+  // Width of every column (default 100); raised to 40 and at most MaxMetric; relayout.
   int GetColumnWidth() const { return FColumnWidth; }
   void SetColumnWidth(int Value);
+  // Width of the name part of a line (default 70); lowered to ColumnWidth.
   int GetItemTextWidth() const { return FItemTextWidth; }
   void SetItemTextWidth(int Value);
+  // Margin around and between cards (default 6; may be negative); relayout, repaint at once.
   int GetBorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }

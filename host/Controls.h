@@ -152,7 +152,10 @@ public:
   void SetTop(int Value) { SetBounds(FLeft, Value, FWidth, FHeight); }
   void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
   void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
-  // Negative sizes are taken as 0; the constraints and OnCanResize apply.
+  // Places and sizes lie within +-MaxExtent, the largest a window system can show.
+  static constexpr int MaxExtent = (1 << 24) - 1;
+  // Negative sizes are taken as 0, and every value is kept within MaxExtent; the
+  // constraints and OnCanResize apply.
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   TRect GetBoundsRect() const { return TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
   virtual TRect GetClientRect();

@@ -9,10 +9,18 @@ namespace vcl {
 // A rectangle in pixels; Right and Bottom lie just outside it.
 struct TRect {
   int Left = 0, Top = 0, Right = 0, Bottom = 0;
-  int Width() const { return Right - Left; }
-  int Height() const { return Bottom - Top; }
+  // The sides' distance, saturated to int: a rectangle from far left to far right of the
+  // coordinate range has the largest width rather than a negative one.
+  int Width() const { return Span(Left, Right); }
+  int Height() const { return Span(Top, Bottom); }
   bool IsEmpty() const { return Right <= Left || Bottom <= Top; }
   bool operator==(const TRect&) const = default;
+
+private:
+  static int Span(int From, int To) {
+    const std::int64_t Distance = static_cast<std::int64_t>(To) - From;
+    return Distance > INT32_MAX ? INT32_MAX : Distance < INT32_MIN ? INT32_MIN : static_cast<int>(Distance);
+  }
 };
 
 struct TPoint {

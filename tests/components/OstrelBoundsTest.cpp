@@ -56,6 +56,37 @@ TEST_F(BoundsTest, AHugeCardIsClampedAndTheNextCardKeepsItsPlace) {
   }
 }
 
+// A form file may give any metric as +-2^31: the values are kept within MaxMetric (the
+// sanitizer build once found six sums overflowing), the view still lays out and draws its
+// white background rather than a black one, and the control's own bounds stay in range.
+TEST_F(BoundsTest, ExtremeMetricsAreClampedAndTheViewStillDraws) {
+  SetClientSize(300, 200);
+  AddCard("first", 2);
+  AddCard("second", 2);
+  for (const int Extreme : {INT_MAX, INT_MIN}) {
+    SCOPED_TRACE(Extreme);
+    View->SetItemLineHeight(Extreme);
+    View->SetCaptionHeight(Extreme);
+    View->SetBorderWidth(Extreme);
+    View->SetColumnWidth(Extreme);
+    View->SetItemTextWidth(Extreme);
+    const int Bound = Extreme > 0 ? TOstrel::MaxMetric : -TOstrel::MaxMetric;
+    EXPECT_EQ(View->GetItemLineHeight(), Bound);
+    EXPECT_EQ(View->GetCaptionHeight(), Bound);
+    EXPECT_EQ(View->GetBorderWidth(), Bound);
+    EXPECT_EQ(View->GetColumnWidth(), Extreme > 0 ? TOstrel::MaxMetric : 40);
+    EXPECT_EQ(View->GetItemTextWidth(), Extreme > 0 ? TOstrel::MaxMetric : -TOstrel::MaxMetric);
+    View->Repaint();
+    EXPECT_EQ(vcltest::PixelAt(View, 2, 2), clWhite);
+    (void)View->GetItemAt(5, 5);
+    (void)Card(1)->GetClientRect();
+  }
+  View->SetBounds(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  const TRect Bounds = View->GetBoundsRect();
+  EXPECT_EQ(Bounds.Left, -TControl::MaxExtent);
+  EXPECT_EQ(Bounds.Width(), TControl::MaxExtent);
+}
+
 // 200 columns of 2^24 pixels are 3.4 billion pixels: the content ends where the scroll bar's
 // range can still say, and the columns beyond stay out of reach instead of wrapping round.
 TEST_F(BoundsTest, ContentWiderThanIntEndsAtTheScrollBarsRange) {

@@ -28,8 +28,11 @@ void TControl::SetParent(TWinControl* AParent) {
 }
 
 void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
-  AWidth = std::max(AWidth, 0);
-  AHeight = std::max(AHeight, 0);
+  // A form file may say 2^31: kept within MaxExtent, a place plus a size never overflows.
+  ALeft = std::clamp(ALeft, -MaxExtent, MaxExtent);
+  ATop = std::clamp(ATop, -MaxExtent, MaxExtent);
+  AWidth = std::clamp(AWidth, 0, MaxExtent);
+  AHeight = std::clamp(AHeight, 0, MaxExtent);
   if (AWidth != FWidth || AHeight != FHeight) {
     if (!CanResize(AWidth, AHeight)) {
       AWidth = FWidth;

@@ -366,9 +366,11 @@ private:
 // the target, created with the target's permissions (a new file gets the process's
 // default); Commit puts them on the disk and renames them over the target. A symbolic link
 // is followed, also a dangling one, and stays a link. A FIFO or a character device (a
-// pipe, a terminal, /dev/null) is written in place, as a user who names one means; any
-// other kind of file is refused. Leftovers of earlier saves of the same target whose
-// process is gone are removed. Errors name FileName and the system's reason.
+// pipe, a terminal, /dev/null) is written in place, as a user who names one means (a FIFO
+// that no program reads is refused at once rather than waited for); any other kind of file
+// is refused. The temporary name holds a random part, so that no one can take it first.
+// Leftovers of earlier saves of the same target whose process is gone are removed. Errors
+// name FileName and the system's reason; a folder that cannot be written is named too.
 class TSafeFileStream : public TFileStream {
 public:
   explicit TSafeFileStream(const AnsiString& FileName);  // EFCreateError

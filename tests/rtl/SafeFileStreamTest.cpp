@@ -143,6 +143,75 @@ TEST_F(SafeFileStreamTest, AFifoIsWrittenInPlaceAndStaysAFifo) {
   EXPECT_EQ(Entries(), std::vector<AnsiString>{"pipe"});
 }
 
+// A FIFO that no program reads once froze the program in open(): the save gives up after a
+// short wait and says why.
+TEST_F(SafeFileStreamTest, AFifoWithoutAReaderIsRefusedRatherThanWaitedFor) {
+  const fs::path Fifo = Dir / "pipe";
+  ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+  try {
+    Save(Fifo, "nobody listens");
+    FAIL() << "the save should be refused";
+  } catch (const EFCreateError& E) {
+    EXPECT_NE(E.Message().find("no program is reading"), AnsiString::npos) << E.Message();
+    EXPECT_NE(E.Message().find(Fifo.string()), AnsiString::npos) << E.Message();
+  }
+}
+
+// In a shared folder another user could create the next temporary name first: the name of
+// each save is new and unforeseeable, so a squatter on an earlier one blocks nothing.
+TEST_F(SafeFileStreamTest, ATakenTemporaryNameDoesNotStopTheNextSave) {
+  const fs::path Target = Dir / "contacts.cards";
+  AnsiString Earlier;
+  {
+    TSafeFileStream File(Target.string());
+    Earlier = TemporaryFile({}).filename().string();
+  }
+  Write(Dir / Earlier, "squatter");
+  std::vector<AnsiString> Names;
+  for (int I = 0; I < 2; ++I) {
+    TSafeFileStream File(Target.string());
+    Names.push_back(TemporaryFile({Earlier, "contacts.cards"}).filename().string());
+    File.WriteBuffer("new", 3);
+    File.Commit();
+  }
+  EXPECT_EQ(Content(Target), "new");
+  EXPECT_NE(Names[0], Names[1]);
+  EXPECT_EQ(Content(Dir / Earlier), "squatter");
+}
+
+// A folder the user may not write to is named in the message. Root may write anywhere, so
+// as root the save runs in a child that has given up root.
+TEST_F(SafeFileStreamTest, AFolderThatCannotBeWrittenIsNamed) {
+  const fs::path Locked = Dir / "locked";
+  fs::create_directory(Locked);
+  ::chmod(Locked.c_str(), 0555);
+  ::chmod(Dir.c_str(), 0755);
+  int Pipe[2];
+  ASSERT_EQ(::pipe(Pipe), 0);
+  const pid_t Child = ::fork();
+  if (Child == 0) {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+    AnsiString Message = "saved";
+    try {
+      Save(Locked / "contacts.cards", "new");
+    } catch (const Exception& E) {
+      Message = E.Message();
+    }
+    const bool Sent = ::write(Pipe[1], Message.data(), Message.size()) == static_cast<ssize_t>(Message.size());
+    ::_exit(Sent ? 0 : 1);
+  }
+  ::close(Pipe[1]);
+  AnsiString Message;
+  char Block[256];
+  for (ssize_t N; (N = ::read(Pipe[0], Block, sizeof Block)) > 0;) Message.append(Block, static_cast<std::size_t>(N));
+  ::close(Pipe[0]);
+  int Status = 0;
+  ::waitpid(Child, &Status, 0);
+  ::chmod(Locked.c_str(), 0755);
+  ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
+  EXPECT_NE(Message.find("the folder " + Locked.string() + " cannot be written"), AnsiString::npos) << Message;
+}
+
 // The null and the full device, made here where the process may (as root), otherwise
 // reached through a link: a save writes into them and never replaces them.
 TEST_F(SafeFileStreamTest, ADeviceIsWrittenInPlaceAndAFullOneNamesTheReason) {

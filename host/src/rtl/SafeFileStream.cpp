@@ -2,13 +2,16 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <time.h>
 #include <sys/file.h>
+#include <sys/random.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -85,15 +88,49 @@ AnsiString TempPrefix(const AnsiString& Base) {
   return "." + Base.substr(0, Keep) + "." + Hex + ".";
 }
 
-// The process id in a leftover's name, or 0 when Name is not one of Prefix.
+// The process id in a leftover's name (Prefix, the id, "-", the random part, the suffix),
+// or 0 when Name is not one of Prefix.
 pid_t LeftoverPid(const AnsiString& Name, const AnsiString& Prefix) {
   const std::size_t Suffix = std::strlen(TempSuffix);
   if (Name.size() <= Prefix.size() + Suffix || Name.compare(0, Prefix.size(), Prefix) != 0 ||
       Name.compare(Name.size() - Suffix, Suffix, TempSuffix) != 0)
     return 0;
-  const AnsiString Digits = Name.substr(Prefix.size(), Name.size() - Prefix.size() - Suffix);
-  if (Digits.size() > 9 || Digits.find_first_not_of("0123456789") != AnsiString::npos) return 0;
+  const AnsiString Middle = Name.substr(Prefix.size(), Name.size() - Prefix.size() - Suffix);
+  const AnsiString Digits = Middle.substr(0, Middle.find('-'));
+  if (Digits.empty() || Digits.size() > 9 || Digits.find_first_not_of("0123456789") != AnsiString::npos) return 0;
   return static_cast<pid_t>(std::stol(Digits));
+}
+
+// A part of the temporary name that no one can guess: in a shared folder another user who
+// could foresee the name could create it first and make every save fail.
+AnsiString RandomPart() {
+  std::uint64_t Bits = 0;
+  if (::getrandom(&Bits, sizeof Bits, 0) != static_cast<ssize_t>(sizeof Bits)) {
+    // Without the kernel's randomness, the clock and an address still differ per save.
+    timespec Now{};
+    ::clock_gettime(CLOCK_MONOTONIC, &Now);
+    Bits = (static_cast<std::uint64_t>(Now.tv_nsec) << 20) ^ static_cast<std::uint64_t>(Now.tv_sec) ^
+           reinterpret_cast<std::uintptr_t>(&Now);
+  }
+  char Hex[17];
+  std::snprintf(Hex, sizeof(Hex), "%016llx", static_cast<unsigned long long>(Bits));
+  return Hex;
+}
+
+// A FIFO without a reader would block open() until one comes, and freeze the program: a
+// reader that is starting gets ReaderWaitMs, then the save gives up. Writes block as usual.
+int OpenInPlace(const AnsiString& FileName, const AnsiString& Path) {
+  constexpr int ReaderWaitMs = 2000, PollMs = 20;
+  int Handle = -1;
+  for (int Waited = 0;; Waited += PollMs) {
+    Handle = ::open(Path.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+    if (Handle >= 0 || (errno != EINTR && (errno != ENXIO || Waited >= ReaderWaitMs))) break;
+    if (errno == ENXIO) ::usleep(PollMs * 1000);
+  }
+  if (Handle < 0 && errno == ENXIO) CreateError(FileName, "no program is reading from this pipe");
+  if (Handle < 0) CreateError(FileName, std::strerror(errno));
+  ::fcntl(Handle, F_SETFL, ::fcntl(Handle, F_GETFL) & ~O_NONBLOCK);
+  return Handle;
 }
 
 // A leftover goes when it is ours, its process is gone and no one holds its lock: a save
@@ -125,24 +162,26 @@ TSafeFileStream::TPlace TSafeFileStream::Open(const AnsiString& FileName) {
   const TResolved Target = Resolve(FileName);
   if (Target.Error != 0) CreateError(FileName, std::strerror(Target.Error));
   const mode_t Kind = Target.Info.st_mode & S_IFMT;
-  if (Target.Exists && (Kind == S_IFIFO || Kind == S_IFCHR)) {
-    int Handle;
-    do Handle = ::open(Target.Path.c_str(), O_WRONLY | O_CLOEXEC);
-    while (Handle < 0 && errno == EINTR);
-    if (Handle < 0) CreateError(FileName, std::strerror(errno));
-    return TPlace{Target.Path, AnsiString(), Handle};
-  }
+  if (Target.Exists && (Kind == S_IFIFO || Kind == S_IFCHR))
+    return TPlace{Target.Path, AnsiString(), OpenInPlace(FileName, Target.Path)};
   if (Target.Exists && Kind == S_IFDIR) CreateError(FileName, std::strerror(EISDIR));
   if (Target.Exists && Kind != S_IFREG) CreateError(FileName, "not a regular file, a FIFO or a character device");
 
   const AnsiString Directory = DirectoryOf(Target.Path);
   const AnsiString Prefix = TempPrefix(BaseOf(Target.Path));
   RemoveLeftovers(Directory, Prefix);
-  const AnsiString TempName = Directory + "/" + Prefix + std::to_string(::getpid()) + TempSuffix;
   // Never more open than the target, from the first byte on; the umask narrows only the
   // mode of a new file.
   const mode_t Mode = Target.Exists ? (Target.Info.st_mode & 0777) : 0666;
-  const int Handle = ::open(TempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, Mode);
+  AnsiString TempName;
+  int Handle = -1;
+  for (int Try = 0; Handle < 0 && Try < 8; ++Try) {
+    TempName = Directory + "/" + Prefix + std::to_string(::getpid()) + "-" + RandomPart() + TempSuffix;
+    Handle = ::open(TempName.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, Mode);
+    if (Handle < 0 && errno != EEXIST && errno != EINTR) break;
+  }
+  if (Handle < 0 && (errno == EACCES || errno == EROFS || errno == EPERM))
+    CreateError(FileName, "the folder " + Directory + " cannot be written: " + std::strerror(errno));
   if (Handle < 0) CreateError(FileName, std::strerror(errno));
   ::flock(Handle, LOCK_EX | LOCK_NB);  // new: no one else holds it
   if (Target.Exists) {

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "ByteText.h"
+#include "CardFiles.h"
 
 namespace cards {
 
@@ -33,7 +34,7 @@ void WriteCard(const TOstrelItem& Card, std::ostream& Out) {
 }  // namespace
 
 void WriteCardsJson(vcl::TStream& Cards, std::ostream& Out) {
-  const int Count = ostrel::TOstrelItems::ReadHeader(&Cards);
+  const int Count = ReadCardCount(&Cards);
   Out << "{\"cards\": [";
   TOstrelItem Card(nullptr);
   for (int I = 0; I < Count; ++I) {
@@ -41,6 +42,7 @@ void WriteCardsJson(vcl::TStream& Cards, std::ostream& Out) {
     Out << (I == 0 ? "\n  " : ",\n  ");
     WriteCard(Card, Out);
   }
+  ExpectEndOfCards(&Cards);
   Out << (Count > 0 ? "\n]}\n" : "]}\n");
 }
 

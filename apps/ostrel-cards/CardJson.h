@@ -18,7 +18,8 @@ public:
 };
 
 // The card file read from Cards' position, as JSON. What was read before a damaged card
-// is already written when the card's EOstrelReadError comes.
+// is already written when the card's EOstrelReadError comes; a negative count or bytes
+// after the last card are such errors too.
 void WriteCardsJson(vcl::TStream& Cards, std::ostream& Out);
 
 // The card file that the JSON from In describes, written to Out from its position; Out

@@ -57,6 +57,20 @@ head -c 60 example.cards > short.cards
 check "short card file" status_is 1 "$TOOL" to-json short.cards
 check "short file names the offset" grep -q 'byte offset 60' err.txt
 check "missing card file" status_is 1 "$TOOL" to-json missing.cards
+# A count that says fewer cards than the file holds, a negative count or a file of zeros
+# once converted without a word, dropping the rest.
+{ printf '\xc8\x00\x00\x00\x01\x00\x00\x00'; tail -c +9 example.cards; } > undercount.cards
+printf '\xc8\x00\x00\x00\xfe\xff\xff\xff' > negative.cards
+head -c 64 /dev/zero > zeros.cards
+for Bad in undercount negative zeros; do
+  for Command in to-json to-vcard to-csv; do
+    check "$Command refuses $Bad.cards" status_is 1 "$TOOL" $Command $Bad.cards
+  done
+done
+check "undercount message" status_is 1 "$TOOL" to-json undercount.cards
+check "undercount names the end of the last card" grep -q 'undercount.cards at byte offset 54: more bytes follow the last card' err.txt
+check "negative message" status_is 1 "$TOOL" to-vcard negative.cards
+check "negative count message" grep -q 'negative.cards at byte offset 4: the card count is negative (-2)' err.txt
 echo '{"cards": [{"text": "a", "data": -1}]}' > bad-data.json
 check "negative data" status_is 1 "$TOOL" from-json bad-data.json x.cards
 check "negative data message" grep -q 'card 0 "data"' err.txt

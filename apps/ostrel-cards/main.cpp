@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "CardFiles.h"
 #include "CardJson.h"
 #include "ContactGenerator.h"
 #include "Csv.h"
@@ -140,12 +141,13 @@ template <class TEach>
 int ForEachContact(const std::string& FileName, TEach&& Each) {
   TFileStream File(InputName(FileName), fmOpenRead);
   try {
-    const int Count = TOstrelItems::ReadHeader(&File);
+    const int Count = cards::ReadCardCount(&File);
     TOstrelItem Card(nullptr);
     for (int I = 0; I < Count; ++I) {
       Card.ReadData(&File);
       Each(cards::ContactOf(Card));
     }
+    cards::ExpectEndOfCards(&File);
   } catch (const EOstrelReadError& E) {
     return InputError(EOstrelReadError(FileName, E.GetOffset(), E.GetProblem()).Message());
   }

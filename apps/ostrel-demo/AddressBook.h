@@ -20,8 +20,9 @@ vcl::AnsiString CardCount(int Count);
 int CompareContacts(ostrel::TOstrelItem* Card1, ostrel::TOstrelItem* Card2);
 
 // Reads a file into Cards, replacing what they held: a card file as it is, a .vcf or .csv
-// file through its reader. Exception (naming the file) when it cannot be read; then Cards
-// are left as they were.
+// file through its reader. Exception (naming the file) when it cannot be read, is not a
+// regular file, holds more than its card count says, or needs more memory than there is;
+// then Cards are left as they were.
 void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
 // Writes Cards in the format FileName's extension names; the file is replaced only once all
 // of it is written. Exception naming the file when it cannot be written.

@@ -1,11 +1,15 @@
 // Reading and writing the address book's files: card files as the card view stores them,
 // vCard and CSV files through the contact formats.
 
+#include <sys/stat.h>
+
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "AddressBook.h"
+#include "CardFiles.h"
 #include "ContactCards.h"
 #include "Csv.h"
 #include "VCard.h"
@@ -16,6 +20,18 @@ using namespace ostrel;
 namespace demo {
 
 AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card" : " cards"); }
+
+int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
+  const AnsiString Name1 = Card1->GetText(), Name2 = Card2->GetText();
+  // Equal bytes compare equal in every language: namesakes, common in a long list, go
+  // straight to their lines, and the same lines need no language at all.
+  if (Name1 != Name2) {
+    if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
+    if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
+  }
+  const AnsiString Lines1 = Card1->GetSubItems()->GetTextStr(), Lines2 = Card2->GetSubItems()->GetTextStr();
+  return Lines1 == Lines2 ? 0 : AnsiCompareStr(Lines1, Lines2);
+}
 
 namespace {
 
@@ -32,21 +48,30 @@ std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
   return Contacts;
 }
 
-}  // namespace
-
-int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
-  const AnsiString Name1 = Card1->GetText(), Name2 = Card2->GetText();
-  // Equal bytes compare equal in every language: namesakes, common in a long list, go
-  // straight to their lines, and the same lines need no language at all.
-  if (Name1 != Name2) {
-    if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
-    if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
-  }
-  const AnsiString Lines1 = Card1->GetSubItems()->GetTextStr(), Lines2 = Card2->GetSubItems()->GetTextStr();
-  return Lines1 == Lines2 ? 0 : AnsiCompareStr(Lines1, Lines2);
+// A pipe or a device would block the window in open() until another program writes to it,
+// and the address book could never save back to it: only regular files are opened.
+void ExpectRegularFile(const AnsiString& FileName) {
+  struct stat Info {};
+  if (::stat(FileName.c_str(), &Info) != 0) return;  // the open names the reason
+  if (!S_ISREG(Info.st_mode) && !S_ISDIR(Info.st_mode))
+    throw Exception(FileName + ": not a regular file (a pipe, a socket or a device)");
 }
 
-void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+// The card file whole, as LoadFromFile reads it, and nothing after its last card.
+void LoadCardFile(TOstrel* Cards, const AnsiString& FileName) {
+  TFileStream File(FileName, fmOpenRead);
+  try {
+    cards::ReadCardCount(&File);
+    File.SetPosition(0);
+    Cards->LoadFromStream(&File);
+    cards::ExpectEndOfCards(&File);
+  } catch (const EOstrelReadError& E) {
+    throw EOstrelReadError(FileName, E.GetOffset(), E.GetProblem());
+  }
+}
+
+void ReadContacts(TOstrel* Cards, const AnsiString& FileName) {
+  ExpectRegularFile(FileName);
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
   if (Format == cards::TContactFormat::Cards) {
     // An empty view has no cards to lose: the file is read straight into it (sorted as the
@@ -54,7 +79,7 @@ void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
     // second million cards and the freeing of the first before anything shows.
     if (Cards->GetItems()->GetCount() == 0) {
       try {
-        Cards->LoadFromFile(FileName);
+        LoadCardFile(Cards, FileName);
       } catch (...) {
         Cards->GetItems()->Clear();
         throw;
@@ -63,7 +88,7 @@ void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
     }
     // Otherwise into a scratch view first: a damaged file must not cost the cards on show.
     const auto Scratch = std::make_unique<TOstrel>(nullptr);
-    Scratch->LoadFromFile(FileName);
+    LoadCardFile(Scratch.get(), FileName);
     // A copy sorts, as loading a sorted view does; an unsorted view keeps the file's order.
     if (Cards->GetSorted()) {
       Cards->GetItems()->Assign(Scratch->GetItems());
@@ -89,7 +114,7 @@ void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
   cards::AddContacts(*Items, Contacts);
 }
 
-void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
+void WriteContacts(TOstrel* Cards, const AnsiString& FileName) {
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
   if (Format == cards::TContactFormat::Cards) {
     Cards->SaveToFile(FileName);
@@ -104,6 +129,26 @@ void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
   TSafeFileStream Out(FileName);
   Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
   Out.Commit();
+}
+
+}  // namespace
+
+// Running out of memory is a failure like any other: the message names the file, and the
+// cards on show stay as they were.
+void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+  try {
+    ReadContacts(Cards, FileName);
+  } catch (const std::bad_alloc&) {
+    throw Exception(FileName + ": not enough memory to open it");
+  }
+}
+
+void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
+  try {
+    WriteContacts(Cards, FileName);
+  } catch (const std::bad_alloc&) {
+    throw Exception(FileName + ": not enough memory to save it; the file was left as it was");
+  }
 }
 
 }  // namespace demo

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -289,6 +291,41 @@ TEST_F(AddressBookTest, UnreadableFileShowsErrorAndKeepsCards) {
   OpenWithKeys(PathOf("missing.cards"));
   EXPECT_EQ(Asked.size(), 1u);
   EXPECT_EQ(Shown(), Two);
+}
+
+// A card file whose count says fewer cards than it holds, or a negative count, once opened
+// without a word, and the next save dropped the rest. A FIFO froze the window in open().
+TEST_F(AddressBookTest, ACardFileThatHoldsMoreThanItsCountSaysIsRefused) {
+  const std::string Three = WriteCards("three.cards", {{"Alice"}, {"Bob"}, {"Carl"}});
+  std::ifstream In(Three, std::ios::binary);
+  const std::string Bytes(std::istreambuf_iterator<char>(In), {});
+  auto WithCount = [&](const std::string& Name, int Count) {
+    std::string Changed = Bytes;
+    for (int I = 0; I < 4; ++I) Changed[4 + I] = static_cast<char>((static_cast<unsigned>(Count) >> (8 * I)) & 0xFF);
+    return WriteText(Name, Changed);
+  };
+  const std::string Fifo = PathOf("pipe.cards");
+  ASSERT_EQ(::mkfifo(Fifo.c_str(), 0600), 0);
+  const struct {
+    std::string File, Problem;
+  } Rows[] = {
+      {WithCount("short.cards", 1), "more bytes follow the last card"},
+      {WithCount("negative.cards", -2), "the card count is negative"},
+      {WriteText("zeros.cards", std::string(64, '\0')), "more bytes follow the last card"},
+      {Fifo, "not a regular file"},
+  };
+  for (const bool Empty : {true, false}) {
+    if (!Empty) OpenWithKeys(WriteCards("good.cards", Two));
+    for (const auto& Row : Rows) {
+      SCOPED_TRACE(Row.File + (Empty ? " into an empty book" : ""));
+      Asked.clear();
+      OpenWithKeys(Row.File);
+      ASSERT_EQ(Asked.size(), 1u);
+      EXPECT_NE(Asked[0].Text.find(Row.File), std::string::npos) << Asked[0].Text;
+      EXPECT_NE(Asked[0].Text.find(Row.Problem), std::string::npos) << Asked[0].Text;
+      EXPECT_EQ(Shown(), Empty ? std::vector<TCardLines>{} : Two);
+    }
+  }
 }
 
 // A save that fails is shown; the book keeps its name and its unsaved mark.

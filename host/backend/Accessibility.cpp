@@ -313,16 +313,9 @@ QAccessibleInterface* WindowAccessibleFactory(const QString&, QObject* Object) {
 
 namespace backend {
 
-void InstallAccessibleFactory() {
-  static bool Installed = false;
-  if (Installed) return;
-  Installed = true;
-  QAccessible::installFactory(WindowAccessibleFactory);
-}
+namespace {
 
-void AnnounceFocusedObjectLater(QWidget* Widget) {
-  if (!QAccessible::isActive()) return;
-  // Qt announces the window after its focus-in event; this comes after that.
+void AnnounceFocusedObjectSoon(QWidget* Widget) {
   QTimer::singleShot(0, Widget, [Window = QPointer<QWidget>(Widget)] {
     if (!Window || !Window->hasFocus() || !QAccessible::isActive()) return;
     QAccessibleInterface* Own = QAccessible::queryAccessibleInterface(Window.data());
@@ -336,9 +329,24 @@ void AnnounceFocusedObjectLater(QWidget* Widget) {
   });
 }
 
+
+}  // namespace
+
+void AnnounceFocusedObjectLater(QWidget* Widget) {
+  // Qt announces the window after its focus-in event; this comes after that.
+  if (QAccessible::isActive()) AnnounceFocusedObjectSoon(Widget);
+}
+
 void SetWindowAccessibleName(HWND Wnd, const AnsiString& Name) {
   TWindowRecord* Record = RecordOf(Wnd);
   if (Record && Record->Widget) Record->Widget->setAccessibleName(FromUtf8(Name));
+}
+
+void InstallAccessibleFactory() {
+  static bool Installed = false;
+  if (Installed) return;
+  Installed = true;
+  QAccessible::installFactory(WindowAccessibleFactory);
 }
 
 }  // namespace backend
@@ -350,6 +358,7 @@ void NotifyWinEvent(unsigned Event, HWND Wnd, long IdObject, long ChildId) {
   if (!Record) return;
   ++Record->AccessibleGeneration;
   if (IdObject != OBJID_CLIENT || !Record->Widget || !QAccessible::isActive()) return;
+
   QAccessible::Event Kind;
   switch (Event) {
     case EVENT_OBJECT_FOCUS: Kind = QAccessible::Focus; break;

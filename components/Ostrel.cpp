@@ -80,6 +80,8 @@ void TOstrel::Dispatch(TMessage& Message) {
     case WM_HIDEEDITOR: WMHideEditor(Message); break;
     case WM_TIMER: DispatchAs(Message, this, &TOstrel::WMTimer); break;
     case WM_GETOBJECT: DispatchAs(Message, this, &TOstrel::WMGetObject); break;
+    case WM_ACCDODEFAULTACTION:
+    case WM_ACCSELECT: WMAccAction(Message); break;
     case CM_MOUSELEAVE: CMMouseLeave(Message); break;
     case CM_WANTSPECIALKEY: DispatchAs(Message, this, &TOstrel::CMWantSpecialKey); break;
     case WM_MOUSEHWHEEL:

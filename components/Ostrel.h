@@ -479,6 +479,9 @@ protected:
   // Describes the cards to assistive technology: a list of cards named by their captions,
   // each with its lines as labels ("Phone: 555-0102"), and the in-place editor while open.
   void WMGetObject(TWMGetObject& Message);
+  // A screen reader's default action on a card, or its asking for the card's focus or
+  // selection: the card becomes the selected and focused one, and the view takes the keyboard.
+  void WMAccAction(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
   void CMWantSpecialKey(TWMKey& Message);
   void CMCtl3DChanged(TMessage& Message);

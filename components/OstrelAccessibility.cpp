@@ -41,6 +41,7 @@ void TOstrel::WMGetObject(TWMGetObject& Message) {
     Card.Name = Item->GetText();
     Card.Bounds = GetItemClientRect(Item);
     Card.State = STATE_SYSTEM_FOCUSABLE | STATE_SYSTEM_SELECTABLE;
+    Card.DefaultAction = "Select";
     if (Item == FSelected) Card.State |= STATE_SYSTEM_SELECTED;
     if (Item == FItemFocused && HasKeyboard) Card.State |= STATE_SYSTEM_FOCUSED;
     const bool CardShown = Overlaps(Card.Bounds, Client);
@@ -60,6 +61,18 @@ void TOstrel::WMGetObject(TWMGetObject& Message) {
   }
   if (FEditor && FEditor->HandleAllocated()) List.Children.emplace_back().Window = FEditor->GetHandle();
   Message.Result = 1;
+}
+
+// Child ids past the cards (the editor) have no action here.
+void TOstrel::WMAccAction(TMessage& Message) {
+  const long Index = static_cast<long>(Message.WParam) - 1;
+  if (Index < 0 || Index >= FItems->GetCount() || !GetEnabled()) return;
+  if (Message.Msg == WM_ACCSELECT && !(Message.LParam & (SELFLAG_TAKEFOCUS | SELFLAG_TAKESELECTION))) return;
+  Message.Result = 1;
+  // Taking the keyboard ends an open edit, whose handler may delete the card or the view.
+  const TWatchedItem Target(*this, FItems->GetItemFromIndex(static_cast<int>(Index)));
+  if (CanFocus()) SetFocus();
+  if (!Target.TableGone() && Target.Item()) MoveTo(Target.Item());
 }
 
 // Card indexes cost a search of the list: only worth it when something listens.

@@ -114,6 +114,7 @@ void TOstrelButtonsBar::CreateButtons() {
 
   // A press on a button that no longer exists has nothing left to click.
   if (FDownIndex >= FButtonCount) FTracking = FDown = false;
+  if (FCurrent >= FButtonCount) FCurrent = FButtonCount - 1;
 }
 
 int TOstrelButtonsBar::ButtonAt(int X, int Y) const {
@@ -171,6 +172,11 @@ void TOstrelButtonsBar::DrawButton(int Index, bool Pressed) {
   }
   const unsigned Format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | static_cast<unsigned>(DrawTextBiDiModeFlagsReadingOnly());
   DrawText(Canvas->GetHandle(), FButtons[Index].Caption.c_str(), -1, &Text, Format);
+  if (Index == FCurrent && ShowsFocus()) {
+    TRect Focus = R;
+    InflateRect(Focus, -2, -2);
+    Canvas->DrawFocusRect(Focus);
+  }
 }
 
 // ------------------------------------------------------------------ press tracking
@@ -213,6 +219,12 @@ void TOstrelButtonsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   FTracking = FDown = false;
   if (WasDown) DrawButton(Index, false);
   if (!PtInRect(FButtons[Index].Rect, TPoint{X, Y})) return;
+  MoveCurrent(Index);
+  Click(Index);
+}
+
+void TOstrelButtonsBar::Click(int Index) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
   // Copies: the handler may free the bar, and with it the caption and the handler itself.
   const AnsiString Caption = FButtons[Index].Caption;
   const TOstrelButtonClickEvent Handler = FOnButtonClick;
@@ -224,10 +236,83 @@ void TOstrelButtonsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   if (FOstrel) FOstrel->SelectByFirstLetter(Caption[0]);
 }
 
+// ------------------------------------------------------------------ keyboard (extension)
 
+bool TOstrelButtonsBar::ShowsFocus() const { return GetTabStop() && Focused(); }
+
+void TOstrelButtonsBar::MoveCurrent(int Index) {
+  if (Index == FCurrent || Index < 0 || Index >= FButtonCount) return;
+  const int Old = FCurrent;
+  FCurrent = Index;
+  if (!ShowsFocus()) return;
+  DrawButton(Old, false);
+  DrawButton(FCurrent, false);
+  NotifyWinEvent(EVENT_OBJECT_FOCUS, GetHandle(), OBJID_CLIENT, FCurrent + 1);
+}
+
+// The buttons are laid out in index order from the left or the top whatever the reading
+// order, so the keys follow the screen: Right and Down go to the next index.
+void TOstrelButtonsBar::KeyDown(Word& Key, TShiftState Shift) {
+  const std::weak_ptr<char> Alive = LifetimeToken();
+  TCustomControl::KeyDown(Key, Shift);
+  if (Alive.expired() || !GetTabStop() || FButtonCount == 0) return;
+  const bool Vertical = FBarAlignment == baVertical;
+  const Word Back = Vertical ? VK_UP : VK_LEFT, Forth = Vertical ? VK_DOWN : VK_RIGHT;
+  if (Key == Back) MoveCurrent(FCurrent - 1);
+  else if (Key == Forth) MoveCurrent(FCurrent + 1);
+  else if (Key == VK_HOME) MoveCurrent(0);
+  else if (Key == VK_END) MoveCurrent(FButtonCount - 1);
+  else if (Key == VK_RETURN || Key == VK_SPACE) Click(FCurrent);
+  else return;
+  Key = 0;
+}
+
+// Entering and leaving show and hide the focus on the current button; the description
+// changes with it.
+void TOstrelButtonsBar::DoEnter() {
+  TCustomControl::DoEnter();
+  if (GetTabStop()) DrawButton(FCurrent, false);
+  NotifyWinEvent(EVENT_OBJECT_STATECHANGE, GetHandle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+void TOstrelButtonsBar::DoExit() {
+  TCustomControl::DoExit();
+  if (GetTabStop()) DrawButton(FCurrent, false);
+  if (HandleAllocated()) NotifyWinEvent(EVENT_OBJECT_STATECHANGE, GetHandle(), OBJID_CLIENT, CHILDID_SELF);
+}
+
+
+// With the keyboard extension on, the arrows and Enter are the bar's, not the form's.
 void TOstrelButtonsBar::Dispatch(TMessage& Message) {
-  if (Message.Msg == WM_GETOBJECT) DispatchAs(Message, this, &TOstrelButtonsBar::WMGetObject);
-  else TCustomControl::Dispatch(Message);
+  switch (Message.Msg) {
+    case WM_GETOBJECT: DispatchAs(Message, this, &TOstrelButtonsBar::WMGetObject); break;
+    case WM_ACCDODEFAULTACTION:
+    case WM_ACCSELECT: WMAccAction(Message); break;
+    case WM_GETDLGCODE:
+      TCustomControl::Dispatch(Message);
+      if (GetTabStop()) Message.Result |= DLGC_WANTARROWS;
+      break;
+    case CM_WANTSPECIALKEY:
+      TCustomControl::Dispatch(Message);
+      if (GetTabStop() && Message.WParam == VK_RETURN) Message.Result = 1;
+      break;
+    default: TCustomControl::Dispatch(Message);
+  }
+}
+
+void TOstrelButtonsBar::WMAccAction(TMessage& Message) {
+  const int Index = static_cast<int>(Message.WParam) - 1;
+  // A disabled bar takes no clicks, whoever asks.
+  if (Index < 0 || Index >= FButtonCount || !GetEnabled()) return;
+  if (Message.Msg == WM_ACCDODEFAULTACTION) {
+    Message.Result = 1;
+    MoveCurrent(Index);
+    Click(Index);
+  } else if ((Message.LParam & SELFLAG_TAKEFOCUS) && GetTabStop() && CanFocus()) {
+    Message.Result = 1;
+    SetFocus();
+    MoveCurrent(Index);
+  }
 }
 
 void TOstrelButtonsBar::WMGetObject(TWMGetObject& Message) {
@@ -239,12 +324,16 @@ void TOstrelButtonsBar::WMGetObject(TWMGetObject& Message) {
   Bar.Role = ROLE_SYSTEM_TOOLBAR;
   Bar.Name = GetName();
   Bar.Bounds = GetClientRect();
+  const bool HasKeyboard = ShowsFocus();
   for (int I = 0; I < FButtonCount; ++I) {
     TAccObject& Button = Bar.Children.emplace_back();
     Button.Role = ROLE_SYSTEM_PUSHBUTTON;
     Button.Name = FButtons[I].Caption;
     Button.Bounds = FButtons[I].Rect;
+    Button.DefaultAction = "Press";
     if (FTracking && FDown && I == FDownIndex) Button.State |= STATE_SYSTEM_PRESSED;
+    if (GetTabStop()) Button.State |= STATE_SYSTEM_FOCUSABLE;
+    if (HasKeyboard && I == FCurrent) Button.State |= STATE_SYSTEM_FOCUSED;
   }
   Message.Result = 1;
 }

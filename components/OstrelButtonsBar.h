@@ -80,6 +80,16 @@ public:
   // Rebuilds the buttons once a form file has been read.
   void Loaded() override;
 
+  // ---------------------------------------------------------------- Extensions
+  // Keyboard use. With TabStop true (published; false by default) the bar takes part in
+  // tabbing, and while it has the keyboard it frames its current button with a dotted focus
+  // rectangle; the arrow keys along the bar (Up and Down when vertical, Left and Right when
+  // horizontal, each the way it points on the screen), Home and End move the current
+  // button, and Enter or Space presses it as a click does. With TabStop false the bar
+  // draws no focus and does nothing with keys, as it always did.
+  // The current button: 0 at first, the last one clicked or pressed afterwards.
+  int GetCurrentButton() const { return FCurrent; }
+
 protected:
   // Clears Ostrel when that card view goes away.
   void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -93,12 +103,27 @@ protected:
   void MouseMove(TShiftState Shift, int X, int Y) override;
   void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
   void Dispatch(TMessage& Message) override;
+  // The keyboard extension: moves and presses the current button, and shows it on entry.
+  void KeyDown(Word& Key, TShiftState Shift) override;
+  void DoEnter() override;
+  void DoExit() override;
 
 private:
   static constexpr int MaxButtons = 27;
   // Describes the bar to assistive technology: a tool bar of push buttons named by their
-  // captions, the sunken one pressed.
+  // captions, the sunken one pressed; with the keyboard extension on, they are focusable and
+  // the current one has the focus while the bar has it.
   void WMGetObject(TWMGetObject& Message);
+  // A screen reader presses a button (WM_ACCDODEFAULTACTION) or moves the focus to it
+  // (WM_ACCSELECT, with the keyboard extension on).
+  void WMAccAction(TMessage& Message);
+  // What a click on button Index does: OnButtonClick, then the card view's move.
+  void Click(int Index);
+  // Whether the keyboard extension is on and the bar has the keyboard.
+  bool ShowsFocus() const;
+  // Makes Index the current button, redrawing the old and new one and telling a screen
+  // reader when the bar has the keyboard.
+  void MoveCurrent(int Index);
   // The first button in use whose rectangle holds the point, or -1.
   int ButtonAt(int X, int Y) const;
   // CreateButtons and Refresh: after every setter that changes the layout.
@@ -109,6 +134,7 @@ private:
   bool FTracking = false;  // a left press began on a button and was not released yet
   int FDownIndex = 0;      // the button that press began on
   bool FDown = false;      // that button is drawn sunken: the pointer is inside it
+  int FCurrent = 0;        // the button the keyboard acts on
   int FBorderWidth = 5;
   int FButtonWidth = 30;
   int FButtonHeight = 20;

@@ -22,6 +22,8 @@ const TClassInfo& TOstrelButtonsBar::StaticClassInfo() {
           .Publish({"Align", "Ctl3D", "Color", "Cursor", "DragCursor", "DragKind", "DragMode", "Enabled",
                     "ParentColor", "ParentCtl3D", "ParentShowHint", "PopupMenu", "Font", "Anchors", "Constraints",
                     "BiDiMode", "ParentBiDiMode", "ParentFont", "ShowHint", "Visible"})
+          // The keyboard extension's switch, and the place in the tab order it gives.
+          .Publish({"TabOrder", "TabStop"})
           .Publish({"OnCanResize", "OnClick", "OnConstrainedResize", "OnDblClick", "OnDockDrop", "OnDockOver",
                     "OnDragDrop", "OnDragOver", "OnEndDock", "OnEndDrag", "OnGetSiteInfo", "OnMouseDown",
                     "OnMouseMove", "OnMouseUp", "OnResize", "OnStartDock", "OnStartDrag", "OnUnDock"})

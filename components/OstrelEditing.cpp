@@ -109,6 +109,8 @@ bool TOstrel::EditSubItem(TOstrelItem* Item, int SubItem) {
   const AnsiString Line = Item->GetSubItems()->Get(SubItem);
   const bool Named = !Item->GetSubItems()->GetName(SubItem).empty();
   FEditor->SetText(Named ? Line.substr(Line.find('=') + 1) : Line);
+  // A screen reader says which line is being edited: by its name, a plain line by its card.
+  FEditor->SetAccessibleName(Named ? Item->GetSubItems()->GetName(SubItem) : Item->GetText());
   FEditor->SetParent(this);
   AnnounceReorder();
   if (HandleAllocated() && FEditor->CanFocus()) FEditor->SetFocus();

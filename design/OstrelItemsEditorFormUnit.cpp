@@ -8,7 +8,7 @@ namespace ostrel {
 
 using namespace vcl;
 
-const char* const OstrelHomePage = "https://ostrel.example.org";
+const char* const OstrelHomePage = "https://ostrel.example";
 
 namespace {
 
@@ -93,6 +93,10 @@ const TClassInfo& TOstrelItemsEditorForm::StaticClassInfo() {
 
 TOstrelItemsEditorForm::TOstrelItemsEditorForm(TComponent* AOwner) : TForm(AOwner) {
   ReadFormResource("OstrelItemsEditorForm");
+  // Names for screen readers where no label gives one.
+  Table->SetAccessibleName("Cards");
+  OstrelButtonsBar1->SetAccessibleName("Letters");
+  SubItemsListView->SetAccessibleName("Sub items");
 }
 
 // ------------------------------------------------------------------ card fields

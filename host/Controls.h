@@ -449,6 +449,11 @@ public:
   virtual void SetFocus();
   bool Focused() const;
   virtual bool CanFocus() const;
+  // The name a screen reader gives the control: the one set here; when none is, the caption
+  // of a label whose FocusControl is this control, without its "&" marks; when there is no
+  // such label either, empty, and the window speaks for itself (a button by its caption).
+  AnsiString GetAccessibleName() const { return FAccessibleName.empty() ? FLabelName : FAccessibleName; }
+  void SetAccessibleName(const AnsiString& Value);
   bool GetDoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
 
@@ -532,11 +537,18 @@ private:
   void CMEnter(TMessage& Message) { DoEnter(); }
   void CMExit(TMessage& Message) { DoExit(); }
   void PaintControls();
+  // Label names this control with its caption, until it names another or goes away.
+  void PutLabelName(const TControl* Label, const AnsiString& Name);
+  void ForgetLabel(const TControl* Label);
+  void SyncAccessibleName();
   void CreateChildHandles();
   void DestroyChildHandles();
   bool FAligning = false;
   bool FAnchoring = false;
   int FReadTabOrder = -1;  // the TabOrder a form file gave, until Loaded applies it
+  AnsiString FAccessibleName;
+  AnsiString FLabelName;                  // the caption of FNamingLabel
+  const TControl* FNamingLabel = nullptr;  // the label that names this control, or null
 
   HWND FHandle = nullptr;
   std::vector<TControl*> FControls;  // all children, in z-order (last on top)
@@ -544,6 +556,7 @@ private:
   std::unique_ptr<TCanvas> FWindowCanvas;
   void* FParentWindow = nullptr;
   friend class TControl;
+  friend class TLabel;
 };
 
 // ---------------------------------------------------------------- TCustomControl

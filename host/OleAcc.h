@@ -22,6 +22,7 @@ constexpr long CHILDID_SELF = 0;
 
 // Roles.
 constexpr unsigned ROLE_SYSTEM_CLIENT = 0x0A;
+constexpr unsigned ROLE_SYSTEM_GROUPING = 0x14;
 constexpr unsigned ROLE_SYSTEM_TOOLBAR = 0x16;
 constexpr unsigned ROLE_SYSTEM_LIST = 0x21;
 constexpr unsigned ROLE_SYSTEM_LISTITEM = 0x22;
@@ -44,13 +45,26 @@ constexpr unsigned EVENT_OBJECT_REORDER = 0x8004;          // children added, re
 constexpr unsigned EVENT_OBJECT_FOCUS = 0x8005;
 constexpr unsigned EVENT_OBJECT_SELECTIONADD = 0x8007;
 constexpr unsigned EVENT_OBJECT_SELECTIONREMOVE = 0x8008;
+constexpr unsigned EVENT_OBJECT_STATECHANGE = 0x800A;      // only makes the description read afresh
 constexpr unsigned EVENT_OBJECT_NAMECHANGE = 0x800C;
+
+// What a screen reader asks a window to do with one of its objects: WParam is the child id
+// (1-based; CHILDID_SELF for the window's object). Result 1 when the window did it.
+// WM_ACCDODEFAULTACTION runs the object's DefaultAction; WM_ACCSELECT gives it what LParam's
+// SELFLAG_ flags ask for.
+constexpr unsigned WM_ACCDODEFAULTACTION = WM_USER - 0x10;
+constexpr unsigned WM_ACCSELECT = WM_USER - 0x0F;
+constexpr unsigned SELFLAG_TAKEFOCUS = 0x1;
+constexpr unsigned SELFLAG_TAKESELECTION = 0x2;
 
 // One accessible object of a window's description.
 struct TAccObject {
   unsigned Role = ROLE_SYSTEM_CLIENT;
   AnsiString Name;  // UTF-8
   unsigned State = 0;
+  // What WM_ACCDODEFAULTACTION does to a child of the window's object, as a screen reader
+  // names it ("Press", "Select"); empty when it does nothing.
+  AnsiString DefaultAction;
   TRect Bounds;  // in the window's client coordinates
   // Set when the object is another window (an editor laid over the control): that window
   // speaks for itself, the other fields are not read.
@@ -80,5 +94,10 @@ void NotifyWinEvent(unsigned Event, HWND Wnd, long IdObject, long ChildId);
 
 // The description a window gives of its client area; false when it gives none.
 bool GetAccessibleObject(HWND Wnd, TAccObject& Object);
+// Asks the window to run the default action of child ChildId (1-based); false when it did not.
+bool DoDefaultAccessibleAction(HWND Wnd, long ChildId);
+// Asks the window to give child ChildId the focus or the selection (SELFLAG_ flags); false
+// when it did not.
+bool SelectAccessibleObject(HWND Wnd, long ChildId, unsigned Flags);
 
 }  // namespace vcl

@@ -179,6 +179,7 @@ public:
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
   static const TClassInfo& StaticClassInfo();
   explicit TLabel(TComponent* AOwner);
+  ~TLabel() override;
 
   // True by default: the bounds follow the caption's extent (the right edge stays for
   // taRightJustify); with WordWrap only the height follows.
@@ -190,8 +191,8 @@ public:
   // tlTop by default.
   TTextLayout GetLayout() const { return FLayout; }
   void SetLayout(TTextLayout Value);
-  // The windowed control that Alt with the caption's accelerator focuses; null by default,
-  // and null again when that control goes away.
+  // The windowed control that Alt with the caption's accelerator focuses, and that screen
+  // readers name after the caption; null by default, and null again when it goes away.
   TWinControl* GetFocusControl() const { return FFocusControl; }
   void SetFocusControl(TWinControl* Value);
   // True by default; false shows "&" as it is.
@@ -214,6 +215,8 @@ protected:
 private:
   unsigned TextFlags() const;
   void AdjustBounds();
+  // Gives FocusControl the caption as its accessible name.
+  void NameFocusControl();
   bool FAutoSize = true;
   TAlignment FAlignment = taLeftJustify;
   TTextLayout FLayout = tlTop;
@@ -233,11 +236,20 @@ public:
   static const TClassInfo& StaticClassInfo();
   explicit TGroupBox(TComponent* AOwner);
 
+  void Dispatch(TMessage& Message) override;
+
 protected:
   void Paint() override;
+
+private:
+  // Describes the box to screen readers as a group named by its caption, holding its
+  // windowed children.
+  void WMGetObject(TMessage& Message);
 };
 
 // Whether Key (a virtual key code of a letter or digit) is the "&" accelerator of Caption.
 bool IsAccel(Word Key, const AnsiString& Caption);
+// Caption as it reads on the screen: each "&" mark removed, "&&" kept as one "&".
+AnsiString StripHotkey(const AnsiString& Caption);
 
 }  // namespace vcl

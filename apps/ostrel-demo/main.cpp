@@ -166,6 +166,10 @@ int main(int Argc, char** Argv) {
   Letters->SetParent(Form);
   Letters->SetAlign(alLeft);
   Letters->SetOstrel(Cards);
+  // The letters by keyboard too: Tab goes from the cards to the letters and back.
+  Letters->SetTabStop(true);
+  Cards->SetAccessibleName("Cards");
+  Letters->SetAccessibleName("Letters");
   // Resting on a card shows its hint, or else its lines in full: long addresses are cut
   // short on the card.
   Cards->SetItemsHints(true);

@@ -63,7 +63,8 @@ void BuildSampleForm(TDesignerForm& Window) {
 bool SaveScreen(TDesignerForm& Window, const AnsiString& Path) {
   QWidget* Widget = ControlWidget(&Window);
   const QPixmap Screen = QGuiApplication::primaryScreen()->grabWindow(0);
-  const QPixmap Shot = Screen.copy(Widget->frameGeometry());
+  // Wayland lets no program read the screen: there the picture is the window alone.
+  const QPixmap Shot = Screen.isNull() ? Widget->grab() : Screen.copy(Widget->frameGeometry());
   if (Shot.save(QString::fromStdString(Path), "PNG")) return true;
   std::fprintf(stderr, "ostrel-designer: cannot write %s\n", Path.c_str());
   return false;

@@ -5,6 +5,8 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <map>
 #include <vector>
@@ -21,6 +23,7 @@ namespace {
 
 QAccessible::Role RoleOf(unsigned Role) {
   switch (Role) {
+    case ROLE_SYSTEM_GROUPING: return QAccessible::Grouping;
     case ROLE_SYSTEM_TOOLBAR: return QAccessible::ToolBar;
     case ROLE_SYSTEM_LIST: return QAccessible::List;
     case ROLE_SYSTEM_LISTITEM: return QAccessible::ListItem;
@@ -48,8 +51,9 @@ using TPath = std::vector<int>;
 
 class TWindowAccessible;
 
-// One object of a window's description below the window's own.
-class TObjectAccessible : public QAccessibleInterface {
+// One object of a window's description below the window's own. A child of the window's
+// object offers its default action, and the focus when it is focusable.
+class TObjectAccessible : public QAccessibleInterface, public QAccessibleActionInterface {
 public:
   TObjectAccessible(const TWindowAccessible* Window, TPath Path) : FWindow(Window), FPath(std::move(Path)) {}
   const TWindowAccessible* Window() const { return FWindow; }
@@ -69,9 +73,17 @@ public:
   QRect rect() const override;
   QAccessible::Role role() const override;
   QAccessible::State state() const override;
+  void* interface_cast(QAccessible::InterfaceType Type) override {
+    return Type == QAccessible::ActionInterface ? static_cast<QAccessibleActionInterface*>(this) : nullptr;
+  }
+
+  QStringList actionNames() const override;
+  void doAction(const QString& Action) override;
+  QStringList keyBindingsForAction(const QString&) const override { return {}; }
 
 private:
   const TAccObject* Node() const;
+  HWND Handle() const;
   const TWindowAccessible* FWindow;
   TPath FPath;
 };
@@ -175,9 +187,11 @@ public:
     const TAccObject* D = Description();
     return D ? RoleOf(D->Role) : QAccessibleWidget::role();
   }
+  // A name given to the window (SetWindowAccessibleName) comes before the description's.
   QString text(QAccessible::Text Kind) const override {
     const TAccObject* D = Description();
-    if (D && Kind == QAccessible::Name && !D->Name.empty()) return FromUtf8(D->Name);
+    if (D && Kind == QAccessible::Name && widget()->accessibleName().isEmpty() && !D->Name.empty())
+      return FromUtf8(D->Name);
     return QAccessibleWidget::text(Kind);
   }
   QAccessible::State state() const override {
@@ -264,6 +278,32 @@ QAccessible::State TObjectAccessible::state() const {
   return S;
 }
 
+HWND TObjectAccessible::Handle() const {
+  TPeer* Peer = backend::PeerOf(qobject_cast<QWidget*>(FWindow->object()));
+  return Peer && Peer->Record() ? backend::HandleOf(Peer->Record()) : nullptr;
+}
+
+// Only the window's direct children have actions: the messages name a child by its index.
+QStringList TObjectAccessible::actionNames() const {
+  const TAccObject* N = Node();
+  if (!N || FPath.size() != 1) return {};
+  QStringList Names;
+  if (!N->DefaultAction.empty()) Names << FromUtf8(N->DefaultAction);
+  if (N->State & STATE_SYSTEM_FOCUSABLE) Names << setFocusAction();
+  return Names;
+}
+
+void TObjectAccessible::doAction(const QString& Action) {
+  const TAccObject* N = Node();
+  const HWND Wnd = Handle();
+  if (!N || !Wnd || FPath.size() != 1) return;
+  const long ChildId = FPath.front() + 1;
+  if (Action == setFocusAction())
+    SelectAccessibleObject(Wnd, ChildId, SELFLAG_TAKEFOCUS);
+  else if (!N->DefaultAction.empty() && Action == FromUtf8(N->DefaultAction))
+    DoDefaultAccessibleAction(Wnd, ChildId);
+}
+
 QAccessibleInterface* WindowAccessibleFactory(const QString&, QObject* Object) {
   auto* Widget = dynamic_cast<THostWidget*>(Object);
   return Widget ? new TWindowAccessible(Widget) : nullptr;
@@ -272,6 +312,35 @@ QAccessibleInterface* WindowAccessibleFactory(const QString&, QObject* Object) {
 }  // namespace
 
 namespace backend {
+
+namespace {
+
+void AnnounceFocusedObjectSoon(QWidget* Widget) {
+  QTimer::singleShot(0, Widget, [Window = QPointer<QWidget>(Widget)] {
+    if (!Window || !Window->hasFocus() || !QAccessible::isActive()) return;
+    QAccessibleInterface* Own = QAccessible::queryAccessibleInterface(Window.data());
+    QAccessibleInterface* Focused = Own ? Own->focusChild() : nullptr;
+    if (!Focused || Focused == Own) return;
+    const int Index = Own->indexOfChild(Focused);
+    if (Index < 0) return;  // a window of its own, which Qt announced itself
+    QAccessibleEvent Notice(Window.data(), QAccessible::Focus);
+    Notice.setChild(Index);
+    QAccessible::updateAccessibility(&Notice);
+  });
+}
+
+
+}  // namespace
+
+void AnnounceFocusedObjectLater(QWidget* Widget) {
+  // Qt announces the window after its focus-in event; this comes after that.
+  if (QAccessible::isActive()) AnnounceFocusedObjectSoon(Widget);
+}
+
+void SetWindowAccessibleName(HWND Wnd, const AnsiString& Name) {
+  TWindowRecord* Record = RecordOf(Wnd);
+  if (Record && Record->Widget) Record->Widget->setAccessibleName(FromUtf8(Name));
+}
 
 void InstallAccessibleFactory() {
   static bool Installed = false;
@@ -289,6 +358,7 @@ void NotifyWinEvent(unsigned Event, HWND Wnd, long IdObject, long ChildId) {
   if (!Record) return;
   ++Record->AccessibleGeneration;
   if (IdObject != OBJID_CLIENT || !Record->Widget || !QAccessible::isActive()) return;
+
   QAccessible::Event Kind;
   switch (Event) {
     case EVENT_OBJECT_FOCUS: Kind = QAccessible::Focus; break;

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "Accessibility.h"
 #include "InputGlue.h"
 #include "WindowBackend.h"
 #include "WindowSurface.h"
@@ -21,6 +22,7 @@ bool THostWidget::event(QEvent* Event) {
   // The surface follows the device pixel ratio of the window's screen.
   if (Event->type() == QEvent::ScreenChangeInternal && FRecord) backend::SyncClientSize(FRecord);
   if (backend::TranslateEvent(*this, Event)) return true;
+  if (Event->type() == QEvent::FocusIn) backend::AnnounceFocusedObjectLater(this);
   return QWidget::event(Event);
 }
 

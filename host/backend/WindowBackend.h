@@ -25,6 +25,8 @@ void RaiseWindow(HWND Wnd);
 void SetWindowTitle(HWND Wnd, const AnsiString& Title);
 void SetWindowCursor(HWND Wnd, TCursor Cursor);
 void SetWindowEnabled(HWND Wnd, bool Enabled);
+// The name screen readers give the window; empty leaves the window's own.
+void SetWindowAccessibleName(HWND Wnd, const AnsiString& Name);
 TRect ClientRectOf(HWND Wnd);
 // The window's bounds in its parent's client area (on the screen for a top-level window).
 TRect WindowBounds(HWND Wnd);

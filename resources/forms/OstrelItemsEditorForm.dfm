@@ -578,7 +578,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
       Height = 13
       Cursor = crHandPoint
       Anchors = [akTop, akRight]
-      Caption = 'ostrel.example.org'
+      Caption = 'https://ostrel.example'
       Font.Charset = DEFAULT_CHARSET
       Font.Color = clBlue
       Font.Height = -11
@@ -680,6 +680,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
     Height = 13
     Anchors = [akTop, akRight]
     Caption = 'Text:'
+    FocusControl = TextEdit
   end
   object TextEdit: TEdit
     Left = 268
@@ -698,6 +699,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
     Height = 13
     Anchors = [akTop, akRight]
     Caption = 'Hint:'
+    FocusControl = HintEdit
   end
   object HintEdit: TEdit
     Left = 268
@@ -735,6 +737,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
       Height = 13
       Anchors = [akLeft, akBottom]
       Caption = 'Name:'
+      FocusControl = SubItemEdit
     end
     object ValueLabel: TLabel
       Left = 8
@@ -743,6 +746,7 @@ object OstrelItemsEditorForm: TOstrelItemsEditorForm
       Height = 13
       Anchors = [akLeft, akBottom]
       Caption = 'Value:'
+      FocusControl = SubItemValueEdit
     end
     object SubItemsListView: TListView
       Left = 8

@@ -45,15 +45,31 @@ def states(acc):
     return {pyatspi.stateToString(s) for s in acc.getState().getStates()}
 
 
-def find(acc, role, depth=4):
-    """The first object of that role at or below acc, breadth first."""
+def find(acc, role, depth=4, name=None):
+    """The first object of that role (and name, when given) at or below acc, breadth first."""
     level = [acc]
     for _ in range(depth + 1):
         for a in level:
-            if a is not None and a.getRoleName() == role:
+            if a is not None and role in (None, a.getRoleName()) and name in (None, a.name):
                 return a
         level = [c for a in level if a is not None for c in children(a)]
     return None
+
+
+def do_action(acc, name):
+    """Runs the action of that name; false when acc has none such."""
+    try:
+        actions = acc.queryAction()
+    except NotImplementedError:
+        return False
+    for i in range(actions.nActions):
+        if actions.getName(i) == name:
+            return actions.doAction(i)
+    return False
+
+
+def selected_card():
+    return next((c.name for c in children(cards) if "selected" in states(c)), None)
 
 
 def demo_app():
@@ -72,6 +88,8 @@ def xdotool(*args):
 app = wait_for("the demo on the accessibility bus", demo_app, 30)
 cards = wait_for("the card list", lambda: find(app, "list"))
 wait_for("three cards", lambda: cards.childCount == 3)
+
+check("the card list is named", cards.name == "Cards")
 
 # The cards, named by their captions, each with its lines as "name: value" labels.
 items = children(cards)
@@ -93,6 +111,8 @@ if bar is not None:
     check("letter buttons are push buttons", all(b.getRoleName() == "push button" for b in buttons))
     check("first button is 123", names[:1] == ["123"])
     check("the buttons name every letter once, in order", "".join(names[1:]).lower() == "abcdefghijklmnopqrstuvwxyz")
+    check("the letter bar is named", bar.name == "Letters")
+    check("letter buttons can take the focus", all("focusable" in states(b) for b in buttons))
 
 # A key press moves selection and focus, and says so.
 windows = xdotool("search", "--onlyvisible", "--pid", str(DEMO_PID))
@@ -160,8 +180,30 @@ def editor():
 edit = wait_for("the in-place editor", editor, 10)
 check("the editor is editable", "editable" in states(edit))
 check("the editor holds the line's value", edit.queryText().getText(0, -1) == "555-0103")
+check("the editor is named after its line", edit.name == "Phone")
 xdotool("key", "--window", window, "Escape")
 wait_for("the editor to go", lambda: editor() is None, 10)
 check("the editor is gone after Escape", editor() is None)
+
+# A screen reader presses a letter button and takes a card through their actions.
+if bar is not None:
+    letter_a = next((b for b in children(bar) if b.name[:1] == "a"), None)
+    check("a letter button presses", letter_a is not None and do_action(letter_a, "Press"))
+    wait_for("the letter to select its card", lambda: selected_card() == "Adams, Ann", 5)
+check("a card's default action selects it", do_action(children(cards)[1], "Select"))
+wait_for("the card's action to select it", lambda: selected_card() == "Baker, Bob", 5)
+check("and gives it the focus", "focused" in states(children(cards)[1]))
+
+# The items editor (Card: Edit all cards..., Ctrl+E): every edit named by its label, the
+# sub-item list and its group by theirs.
+xdotool("key", "--window", window, "ctrl+e")
+dialog = wait_for("the items editor", lambda: find(app, "push button", 6, "Apply"), 15)
+editor_names = {"Text:": "text", "Hint:": "text", "Name:": "text", "Value:": "text",
+                "Sub items": "tree", "Sub Items": "panel", "Cards": "list", "Letters": "tool bar"}
+for name, role in editor_names.items():
+    check("the items editor has a %s named %r" % (role, name), find(app, role, 8, name) is not None)
+cancel = find(app, "push button", 8, "Cancel")
+check("the items editor's Cancel presses", cancel is not None and do_action(cancel, "Press"))
+wait_for("the items editor to close", lambda: find(app, "push button", 6, "Apply") is None, 10)
 
 sys.exit(1 if failures else 0)

@@ -216,5 +216,89 @@ TEST_F(ButtonsBarAccessibilityTest, QtSeesTheLetterButtonsAndPlainWindowsStayPla
   EXPECT_GE(Window->indexOfChild(Tools), 0);
 }
 
+// What a screen reader can do: press a letter button, take a card, and land on the card
+// that has the focus when the view takes the keyboard.
+QAccessibleActionInterface* Actions(QAccessibleInterface* Object) {
+  return Object ? Object->actionInterface() : nullptr;
+}
+
+TEST_F(ButtonsBarAccessibilityTest, AScreenReaderPressesAButtonAsAClickDoes) {
+  SetBarSize(60, 160);
+  AddCard("Anna", 0);
+  AddCard("Fred", 0);
+  RecordEvents();
+  QAccessibleInterface* Tools = QAccessible::queryAccessibleInterface(ControlWidget(Bar));
+  QAccessibleActionInterface* FJ = Actions(Tools->child(2));
+  ASSERT_NE(FJ, nullptr);
+  EXPECT_EQ(FJ->actionNames(), QStringList{QAccessibleActionInterface::pressAction()}) << "no focus without TabStop";
+  FJ->doAction(QAccessibleActionInterface::pressAction());
+  EXPECT_EQ(TakeLog(), (std::vector<std::string>{"click 2 f-j", "select Fred"}));
+  EXPECT_FALSE(SelectAccessibleObject(Bar->GetHandle(), 3, SELFLAG_TAKEFOCUS));
+  EXPECT_FALSE(Bar->Focused());
+  // Out of range, and a disabled bar, do nothing.
+  for (const long ChildId : {0L, 7L}) EXPECT_FALSE(DoDefaultAccessibleAction(Bar->GetHandle(), ChildId));
+  Bar->SetEnabled(false);
+  EXPECT_FALSE(DoDefaultAccessibleAction(Bar->GetHandle(), 2));
+  EXPECT_EQ(TakeLog(), std::vector<std::string>{});
+}
+
+TEST_F(ButtonsBarAccessibilityTest, WithTheKeyboardOnTheButtonsTakeTheFocus) {
+  SetBarSize(60, 160);
+  Bar->SetTabStop(true);
+  QAccessibleInterface* Tools = QAccessible::queryAccessibleInterface(ControlWidget(Bar));
+  QAccessibleInterface* Third = Tools->child(3);
+  EXPECT_TRUE(Third->state().focusable);
+  EXPECT_FALSE(Third->state().focused);
+  ASSERT_TRUE(Actions(Third)->actionNames().contains(QAccessibleActionInterface::setFocusAction()));
+  Actions(Third)->doAction(QAccessibleActionInterface::setFocusAction());
+  vcltest::ProcessMessages();
+  EXPECT_TRUE(Bar->Focused());
+  EXPECT_EQ(Bar->GetCurrentButton(), 3);
+  EXPECT_TRUE(Third->state().focused);
+  EXPECT_EQ(Tools->focusChild(), Third);
+  vcltest::PressKey(VK_DOWN);
+  EXPECT_FALSE(Third->state().focused);
+  EXPECT_EQ(Tools->focusChild(), Tools->child(4));
+  View->SetFocus();
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Tools->focusChild(), nullptr);
+}
+
+TEST_F(AccessibilityTest, ACardsDefaultActionSelectsItAndTakesTheKeyboard) {
+  AddContacts();
+  QAccessibleInterface* List = QAccessible::queryAccessibleInterface(ControlWidget(View));
+  QAccessibleActionInterface* Baker = Actions(List->child(1));
+  ASSERT_NE(Baker, nullptr);
+  EXPECT_EQ(Baker->actionNames(), (QStringList{"Select", QAccessibleActionInterface::setFocusAction()}));
+  Baker->doAction("Select");
+  vcltest::ProcessMessages();
+  EXPECT_EQ(View->GetSelected(), Card(1));
+  EXPECT_EQ(View->GetItemFocused(), Card(1));
+  EXPECT_TRUE(View->Focused());
+  Actions(List->child(0))->doAction(QAccessibleActionInterface::setFocusAction());
+  EXPECT_EQ(View->GetSelected(), Card(0));
+  // Lines and the editor have no actions; a child id past the cards does nothing.
+  EXPECT_TRUE(Actions(List->child(0)->child(0))->actionNames().isEmpty());
+  ASSERT_TRUE(View->EditSubItem(Card(0), 0));
+  EXPECT_FALSE(DoDefaultAccessibleAction(View->GetHandle(), 3));
+  EXPECT_FALSE(SelectAccessibleObject(View->GetHandle(), 2, 0));
+}
+
+TEST_F(AccessibilityTest, TheInPlaceEditorIsNamedAfterItsLine) {
+  AddContacts();
+  struct TRow {
+    int Line;
+    const char* Name;
+  };
+  // A named line by its name, a plain one by its card.
+  for (const TRow& Row : {TRow{0, "Phone"}, TRow{1, "Adams"}, TRow{2, "Mail"}}) {
+    ASSERT_TRUE(View->EditSubItem(Card(0), Row.Line));
+    EXPECT_EQ(View->GetEditor()->GetAccessibleName(), Row.Name);
+    QAccessibleInterface* Editor = QAccessible::queryAccessibleInterface(ControlWidget(View->GetEditor()));
+    EXPECT_EQ(Editor->text(QAccessible::Name), QString(Row.Name));
+    View->HideItemEditor(false);
+  }
+}
+
 }  // namespace
 }  // namespace cardview_test

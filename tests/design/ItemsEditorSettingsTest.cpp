@@ -41,7 +41,7 @@ TEST_F(ItemsEditorTest, EveryControlHasTheSettingsOfTheLayout) {
       {"LogoPanel", "TPanel", "OstrelItemsEditorForm", nullptr, 4, 4, 401, 69, "[akLeft, akTop, akRight]", 9, true, {}},
       {"Image1", "TImage", "LogoPanel", nullptr, 0, -3, 218, 72, "[akLeft, akTop]", -1, true, {}},
       {"WebLabel", "TLabel", "LogoPanel", "Visit our Web site at:", 276, 20, 97, 13, "[akTop, akRight]", -1, true, {}},
-      {"URLLabel", "TLabel", "LogoPanel", "ostrel.example.org", 260, 36, 125, 13, "[akTop, akRight]", -1, true,
+      {"URLLabel", "TLabel", "LogoPanel", "https://ostrel.example", 260, 36, 125, 13, "[akTop, akRight]", -1, true,
        {{"OnClick", "URLLabelClick"}}},
       {"OstrelButtonsBar1", "TOstrelButtonsBar", "OstrelItemsEditorForm", nullptr, 4, 76, 33, 241,
        "[akLeft, akTop, akBottom]", -1, true, {}},

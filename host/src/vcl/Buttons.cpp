@@ -21,6 +21,17 @@ bool IsAccel(Word Key, const AnsiString& Caption) {
   return false;
 }
 
+AnsiString StripHotkey(const AnsiString& Caption) {
+  AnsiString Result;
+  Result.reserve(Caption.size());
+  for (std::size_t I = 0; I < Caption.size(); ++I) {
+    if (Caption[I] == '&' && I + 1 < Caption.size()) ++I;
+    else if (Caption[I] == '&') continue;
+    Result += Caption[I];
+  }
+  return Result;
+}
+
 // ---------------------------------------------------------------- TButtonControl
 
 TButtonControl::TButtonControl(TComponent* AOwner) : TWinControl(AOwner) {

@@ -1,5 +1,6 @@
 // TGroupBox: an etched frame with the caption set into its top edge.
 
+#include "OleAcc.h"
 #include "StdCtrls.h"
 
 namespace vcl {
@@ -38,6 +39,38 @@ void TGroupBox::Paint() {
   }
   C->GetBrush()->SetColor(FColor);
   DrawText(C->GetHandle(), FText.c_str(), static_cast<int>(FText.size()), &Caption, Flags);
+}
+
+void TGroupBox::Dispatch(TMessage& Message) {
+  if (Message.Msg == WM_GETOBJECT) WMGetObject(Message);
+  else TCustomControl::Dispatch(Message);
+}
+
+namespace {
+// Captions are often padded with spaces to stand off the frame; a name is not.
+AnsiString Spoken(const AnsiString& Caption) {
+  const AnsiString Text = StripHotkey(Caption);
+  const auto First = Text.find_first_not_of(' ');
+  if (First == AnsiString::npos) return {};
+  return Text.substr(First, Text.find_last_not_of(' ') - First + 1);
+}
+}  // namespace
+
+// The children are the windows inside: a description stands in for the window's own list.
+void TGroupBox::WMGetObject(TMessage& Message) {
+  TWMGetObject Get(Message);
+  if (Get.ObjectId != OBJID_CLIENT || !Get.Object) {
+    TCustomControl::Dispatch(Message);
+    return;
+  }
+  TAccObject& Group = *Get.Object;
+  Group.Role = ROLE_SYSTEM_GROUPING;
+  Group.Name = Spoken(FText);
+  Group.Bounds = GetClientRect();
+  for (int I = 0; I < GetControlCount(); ++I)
+    if (auto* Child = dynamic_cast<TWinControl*>(GetControl(I)); Child && Child->HandleAllocated())
+      Group.Children.emplace_back().Window = Child->GetHandle();
+  Get.Result = 1;
 }
 
 }  // namespace vcl

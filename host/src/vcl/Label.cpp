@@ -9,6 +9,10 @@ TLabel::TLabel(TComponent* AOwner) : TGraphicControl(AOwner) {
   FHeight = 17;
 }
 
+TLabel::~TLabel() {
+  if (FFocusControl) FFocusControl->ForgetLabel(this);
+}
+
 unsigned TLabel::TextFlags() const {
   unsigned Flags = DT_EXPANDTABS;
   if (FWordWrap) Flags |= DT_WORDBREAK;
@@ -77,13 +81,20 @@ void TLabel::SetLayout(TTextLayout Value) {
 }
 
 void TLabel::SetFocusControl(TWinControl* Value) {
+  if (FFocusControl && FFocusControl != Value) FFocusControl->ForgetLabel(this);
   FFocusControl = Value;
   if (Value) Value->FreeNotification(this);
+  NameFocusControl();
+}
+
+void TLabel::NameFocusControl() {
+  if (FFocusControl) FFocusControl->PutLabelName(this, FShowAccelChar ? StripHotkey(FText) : FText);
 }
 
 void TLabel::SetShowAccelChar(bool Value) {
   if (Value == FShowAccelChar) return;
   FShowAccelChar = Value;
+  NameFocusControl();
   AdjustBounds();
   Invalidate();
 }
@@ -114,6 +125,10 @@ void TLabel::Loaded() {
 void TLabel::Dispatch(TMessage& Message) {
   switch (Message.Msg) {
     case CM_TEXTCHANGED:
+      NameFocusControl();
+      AdjustBounds();
+      Invalidate();
+      break;
     case CM_FONTCHANGED:
       AdjustBounds();
       Invalidate();

@@ -76,6 +76,7 @@ void TWinControl::CreateWnd() {
   if (FWindowCanvas) FWindowCanvas->SetSurface(backend::SurfaceOf(FHandle));
   backend::SetWindowCursor(FHandle, FCursor);
   backend::SetWindowEnabled(FHandle, FEnabled);
+  SyncAccessibleName();
   // The first size notification comes once the handle is known to the control.
   backend::CheckClientSize(FHandle);
 }
@@ -107,6 +108,29 @@ void TWinControl::SetParentWindow(void* Value) {
 }
 
 TWindowRecord* TWinControl::GetWindowRecord() const { return backend::RecordOf(FHandle); }
+
+void TWinControl::SetAccessibleName(const AnsiString& Value) {
+  FAccessibleName = Value;
+  SyncAccessibleName();
+}
+
+// The last label to name the control wins; only that label can take its name back.
+void TWinControl::PutLabelName(const TControl* Label, const AnsiString& Name) {
+  FNamingLabel = Label;
+  FLabelName = Name;
+  SyncAccessibleName();
+}
+
+void TWinControl::ForgetLabel(const TControl* Label) {
+  if (Label != FNamingLabel) return;
+  FNamingLabel = nullptr;
+  FLabelName.clear();
+  SyncAccessibleName();
+}
+
+void TWinControl::SyncAccessibleName() {
+  if (FHandle) backend::SetWindowAccessibleName(FHandle, GetAccessibleName());
+}
 
 // ---------------------------------------------------------------- children
 

@@ -12,6 +12,7 @@
 #include "CardFiles.h"
 #include "ContactCards.h"
 #include "Csv.h"
+#include "OstrelStreamBuffers.h"
 #include "VCard.h"
 
 using namespace vcl;
@@ -57,14 +58,16 @@ void ExpectRegularFile(const AnsiString& FileName) {
     throw Exception(FileName + ": not a regular file (a pipe, a socket or a device)");
 }
 
-// The card file whole, as LoadFromFile reads it, and nothing after its last card.
+// The card file whole, through the same buffer as LoadFromFile, and nothing after its
+// last card.
 void LoadCardFile(TOstrel* Cards, const AnsiString& FileName) {
   TFileStream File(FileName, fmOpenRead);
+  TReadAheadStream Buffered(&File);
   try {
-    cards::ReadCardCount(&File);
-    File.SetPosition(0);
-    Cards->LoadFromStream(&File);
-    cards::ExpectEndOfCards(&File);
+    cards::ReadCardCount(&Buffered);
+    Buffered.SetPosition(0);
+    Cards->LoadFromStream(&Buffered);
+    cards::ExpectEndOfCards(&Buffered);
   } catch (const EOstrelReadError& E) {
     throw EOstrelReadError(FileName, E.GetOffset(), E.GetProblem());
   }

@@ -135,6 +135,45 @@ TEST_F(MenuTest, AltWithAnAcceleratorOpensTheMenuAndALetterChoosesAnItem) {
   EXPECT_TRUE(Clicks.empty());
 }
 
+TEST_F(MenuTest, F10TakesTheKeyboardIntoTheBarAtItsFirstEnabledItem) {
+  struct TCase {
+    const char* Name;
+    std::function<void()> Prepare;
+    int Opened;  // the top item whose menu opens; -1: none
+  };
+  const TCase Cases[] = {
+      {"the first item", [] {}, 0},
+      {"the first is disabled", [this] { FileItem->SetEnabled(false); }, 1},
+      {"the first is hidden", [this] { FileItem->SetVisible(false); }, 1},
+      {"an item owns F10", [this] { ExitItem->SetShortCut(VK_F10); }, -1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    for (TMenuItem* Item : {FileItem, ViewItem}) {
+      Item->SetEnabled(true);
+      Item->SetVisible(true);
+    }
+    ExitItem->SetShortCut(scNone);
+    Case.Prepare();
+    Edit->SetFocus();
+    ProcessMessages();
+    Clicks.clear();
+    PressKey(VK_F10);
+    QWidget* Open = QApplication::activePopupWidget();
+    if (Case.Opened < 0) {
+      EXPECT_EQ(Open, nullptr);
+      EXPECT_EQ(Clicks, (std::vector<std::string>{"&File", "E&xit"})) << "the item's own shortcut wins";
+      continue;
+    }
+    ASSERT_NE(Open, nullptr);
+    EXPECT_EQ(Open, Bar()->actions()[Case.Opened]->menu());
+    KeyToOpenMenu(Qt::Key_Escape);
+    CloseMenus();
+  }
+  PressKey(VK_F10, {ssCtrl});
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "only F10 alone";
+}
+
 TEST_F(MenuTest, ADisabledItemInAnOpenMenuIsNotChosen) {
   SaveItem->SetEnabled(false);
   PressKey('F', {ssAlt});

@@ -222,6 +222,8 @@ void ForgetMouseControl(TControl* Control) {
   if (MouseControl == Control) MouseControl = nullptr;
 }
 
+bool TranslatingKey() { return RunningKey != nullptr; }
+
 TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window) {
   return RunningKey && RunningKey->Window == Window ? RunningKey : nullptr;
 }

@@ -27,6 +27,8 @@ struct TKeyTranslation {
 };
 // The translation running for Window, or null (a message sent by code, not typed).
 TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window);
+// Whether the messages of a typed key are being delivered now, to any window.
+bool TranslatingKey();
 
 // Win32 key code of a Qt key; 0 when there is none.
 Word VirtualKeyOf(int QtKey, const QString& Text);

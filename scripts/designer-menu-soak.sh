@@ -3,15 +3,20 @@
 # the dialog, RUNS times (50 by default), taking turns with Escape, a click on Cancel and a
 # click on OK: with real mouse and keys (xdotool) on a virtual X server of its own with a
 # window manager (openbox). Fails as soon as the designer dies or a step does not happen.
-# Usage: designer-menu-soak.sh [--no-build] [RUNS]    (BUILD_DIR as for the other scripts)
+# Usage: designer-menu-soak.sh [--no-build] [RUNS]    (BUILD_DIR as for the other scripts;
+# with --no-build, DESIGNER may name the program, as CTest's short run does)
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
 
-BUILD=1
-[ "${1:-}" = "--no-build" ] && { BUILD=0; shift; }
-RUNS="${1:-50}"
-[ "$BUILD" = 1 ] && configure_and_build --target ostrel-designer
-DESIGNER="$BUILD_DIR/apps/ostrel-designer/ostrel-designer"
+RUNS=50
+if [ "${1:-}" = "--no-build" ]; then
+  shift
+  BUILD_DIR="${BUILD_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build}"
+else
+  source "$(dirname "${BASH_SOURCE[0]}")/setup.sh"
+  configure_and_build --target ostrel-designer
+fi
+RUNS="${1:-$RUNS}"
+DESIGNER="${DESIGNER:-$BUILD_DIR/apps/ostrel-designer/ostrel-designer}"
 
 WORK=$(mktemp -d)
 PIDS=()

@@ -84,6 +84,7 @@ void TOstrel::Dispatch(TMessage& Message) {
     case WM_ACCSELECT: WMAccAction(Message); break;
     case CM_MOUSELEAVE: CMMouseLeave(Message); break;
     case CM_WANTSPECIALKEY: DispatchAs(Message, this, &TOstrel::CMWantSpecialKey); break;
+    case WM_CONTEXTMENU: WMContextMenu(Message); break;
     case WM_MOUSEHWHEEL:
       // A sideways wheel or swipe scrolls by its pixels.
       ScrollBy(TWMMouseWheel(Message).WheelDelta * WheelPixelsPerNotch / WHEEL_DELTA);

@@ -484,6 +484,8 @@ protected:
   void WMAccAction(TMessage& Message);
   void CMMouseLeave(TMessage& Message);
   void CMWantSpecialKey(TWMKey& Message);
+  // A context menu asked for from the keyboard opens at the selected card, not at the corner.
+  void WMContextMenu(TMessage& Message);
   void CMCtl3DChanged(TMessage& Message);
   void CaptionFontChanged(TObject* Sender);
 

@@ -16,6 +16,23 @@ void TOstrel::CMWantSpecialKey(TWMKey& Message) {
   if (Message.CharCode >= VK_LEFT && Message.CharCode <= VK_DOWN) Message.Result = 1;
 }
 
+// The menu key and Shift+F10 ask at (-1, -1). The menu then opens over the selected card's
+// top left corner, kept inside the view when the card is partly scrolled away, as list views
+// open it at their focused item; without a selected card it stays at the view's corner.
+void TOstrel::WMContextMenu(TMessage& Message) {
+  const TPoint Asked = PointFromLParam(Message.LParam);
+  if (Asked.X == -1 && Asked.Y == -1 && FSelected) {
+    constexpr int Inset = 4;
+    const TRect Card = GetItemClientRect(FSelected);
+    const TRect Client = GetClientRect();
+    const TPoint Corner{std::clamp(Card.Left + Inset, Client.Left, std::max(Client.Left, Client.Right - 1)),
+                        std::clamp(Card.Top + Inset, Client.Top, std::max(Client.Top, Client.Bottom - 1))};
+    const TPoint Screen = ClientToScreen(Corner);
+    Message.LParam = MakeLParam(Screen.X, Screen.Y);
+  }
+  TCustomControl::Dispatch(Message);
+}
+
 // Shift, Ctrl and Alt change nothing: every combination acts as the plain key. A page is
 // always three cards.
 void TOstrel::KeyDown(Word& Key, TShiftState Shift) {

@@ -142,6 +142,8 @@ private:
   void ConstraintsChanged(TObject* Sender);
   // Moves the form where Position says, before it is shown.
   void PlaceOnScreen();
+  // Centres the form, frame and all, on the work area, shrunk to fit it (the poDefault kinds).
+  void FitOnScreen();
 
   TWinControl* FActiveControl = nullptr;
   TPosition FPosition = poDesigned;

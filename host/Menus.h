@@ -143,7 +143,7 @@ private:
 };
 
 // The menu bar of a form (TForm::Menu). Alt with an accelerator of its top items opens
-// that item's submenu, whose own accelerators then choose an item.
+// that item's submenu, whose own accelerators then choose an item; F10 opens the first.
 class TMainMenu : public TMenu {
 public:
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
@@ -173,7 +173,7 @@ public:
   explicit TPopupMenu(TComponent* AOwner) : TMenu(AOwner) {}
   ~TPopupMenu() override;
   // Fires OnPopup, then shows the menu with its top left corner at a screen point; returns
-  // at once, and the chosen item's OnClick fires later from the event loop.
+  // when the menu has closed, after the chosen item's OnClick (the menu may be freed by then).
   virtual void Popup(int X, int Y);
   // Whether a right click on the control shows the menu. True by default.
   bool GetAutoPopup() const { return FAutoPopup; }

@@ -145,6 +145,8 @@ int main(int Argc, char** Argv) {
   Application->CreateForm(Form);
   Form->SetClientWidth(1000);
   Form->SetClientHeight(650);
+  // The window system's place: title bar on the screen, no larger than the screen leaves.
+  Form->SetPosition(poDefault);
   auto* Cards = new TOstrel(Form);
   Cards->SetParent(Form);
   Cards->SetAlign(alClient);

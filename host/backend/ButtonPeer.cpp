@@ -24,6 +24,15 @@ TButtonPeer::TButtonPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags
   ReportClicks(this, this);
 }
 
+void TButtonPeer::paintEvent(QPaintEvent* Event) {
+  TNativePeer<QPushButton>::paintEvent(Event);
+  if (!hasFocus() || !window()->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  constexpr int Inset = 4;
+  QPainter Painter(this);
+  Painter.setPen(QPen(palette().color(QPalette::ButtonText), 1, Qt::DotLine));
+  Painter.drawRect(rect().adjusted(Inset, Inset, -Inset - 1, -Inset - 1));
+}
+
 TCheckBoxPeer::TCheckBoxPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)
     : TNativePeer<QCheckBox>(Record, Parent, Flags) {
   setTristate(true);

@@ -12,6 +12,11 @@ namespace vcl {
 class TButtonPeer : public TNativePeer<QPushButton> {
 public:
   TButtonPeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags);
+
+protected:
+  // Adds the dotted focus rectangle inside the face while the keyboard cues are on: the
+  // style's own outline is the default button's too, so it does not tell the focus apart.
+  void paintEvent(QPaintEvent* Event) override;
 };
 
 class TCheckBoxPeer : public TNativePeer<QCheckBox> {

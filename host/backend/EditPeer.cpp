@@ -127,7 +127,8 @@ void SetNativeAppearance(HWND Wnd, const TFont& Font, TColor Color, bool RightTo
   TWindowRecord* R = FindRecord(Wnd);
   if (!R || !R->Widget) return;
   QWidget* W = R->Widget;
-  W->setFont(QtFontOf(Font).Font);
+  // Smooth text: the caret and selection of a native edit sit on its anti-aliased glyphs.
+  W->setFont(QtFontOf(Font).SmoothFont);
   QPalette Palette = W->palette();
   Palette.setColor(QPalette::Base, ToQColor(Color));
   Palette.setColor(QPalette::Text, ToQColor(Font.GetColor()));

@@ -1,7 +1,9 @@
 // Top-level windows: their frame kind, size limits and the screen they appear on.
 
-#include <QGuiApplication>
+#include <QApplication>
+#include <QCursor>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include "FormBackend.h"
@@ -11,10 +13,24 @@
 namespace vcl::backend {
 
 TRect ScreenWorkArea() {
-  const QScreen* Screen = QGuiApplication::primaryScreen();
+  // New windows open on the screen that holds the pointer.
+  const QScreen* Screen = QGuiApplication::screenAt(QCursor::pos());
+  if (!Screen) Screen = QGuiApplication::primaryScreen();
   if (!Screen) return {};
   const QRect A = Screen->availableGeometry();
   return TRect{A.left(), A.top(), A.left() + A.width(), A.top() + A.height()};
+}
+
+TRect WindowFrameExtents(HWND Wnd) {
+  const TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget || !R->TopLevel || R->Widget->windowFlags().testFlag(Qt::FramelessWindowHint)) return {};
+  const QRect Frame = R->Widget->frameGeometry();
+  const QRect Client = R->Widget->geometry();
+  if (Frame != Client) return TRect{Client.left() - Frame.left(), Client.top() - Frame.top(),
+                                    Frame.right() - Client.right(), Frame.bottom() - Client.bottom()};
+  // Not shown yet, so the window manager has not told: a title bar and thin borders.
+  const int Border = QApplication::style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
+  return TRect{Border, QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) + Border, Border, Border};
 }
 
 void SetWindowFrame(HWND Wnd, TFormBorderStyle Style) {

@@ -222,13 +222,43 @@ void ForgetMouseControl(TControl* Control) {
   if (MouseControl == Control) MouseControl = nullptr;
 }
 
+bool TranslatingKey() { return RunningKey != nullptr; }
+
 TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window) {
   return RunningKey && RunningKey->Window == Window ? RunningKey : nullptr;
 }
 
+namespace {
+
+// Input a disabled window does not get. It is declined (ignored), so that Qt passes it on
+// to the parent window, as the classic window system gives a click on a disabled child to
+// the enabled window beneath. A designed control is never disabled for the designer that
+// handles its input.
+bool DisabledInput(TPeer& Peer, QEvent* Event) {
+  switch (Event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::ContextMenu:
+      return !Peer.Widget()->isEnabled() && !Peer.Record()->Control->HasState(csDesigning);
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 bool TranslateEvent(TPeer& Peer, QEvent* Event) {
   TWindowRecord* R = Peer.Record();
   if (!R) return Event->type() != QEvent::Paint ? false : true;
+  if (DisabledInput(Peer, Event)) {
+    Event->ignore();
+    return true;
+  }
   const HWND Wnd = HandleOf(R);
   switch (Event->type()) {
     case QEvent::MouseButtonPress:

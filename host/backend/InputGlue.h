@@ -11,7 +11,8 @@
 namespace vcl::backend {
 
 // Turns a Qt event aimed at Peer's window into window messages, each delivered inside the
-// boundary. True when the event is done with; false leaves it to the peer's widget as well
+// boundary. True when the event is done with (input of a disabled window is done with but
+// ignored, for Qt to pass on to the parent); false leaves it to the peer's widget as well
 // (focus, paint and the like, which the widget needs for itself).
 bool TranslateEvent(TPeer& Peer, QEvent* Event);
 
@@ -26,6 +27,8 @@ struct TKeyTranslation {
 };
 // The translation running for Window, or null (a message sent by code, not typed).
 TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window);
+// Whether the messages of a typed key are being delivered now, to any window.
+bool TranslatingKey();
 
 // Win32 key code of a Qt key; 0 when there is none.
 Word VirtualKeyOf(int QtKey, const QString& Text);

@@ -77,6 +77,7 @@ bool TListViewPeer::viewportEvent(QEvent* Event) {
       const QPointF Local = viewport()->mapTo(this, E->position().toPoint());
       QMouseEvent Mapped(E->type(), Local, E->globalPosition(), E->button(), E->buttons(), E->modifiers());
       backend::TranslateEvent(*this, &Mapped);
+      Event->setAccepted(Mapped.isAccepted());  // declined by a disabled view: Qt passes it on
       return true;
     }
     default: return QTreeWidget::viewportEvent(Event);

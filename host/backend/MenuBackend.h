@@ -14,7 +14,8 @@ void UpdateMenuItem(TMenuItem* Item);
 void RebuildMenu(TMenu* Menu);
 // Item goes away: nothing shown refers to it any more.
 void ForgetMenuItem(TMenuItem* Item);
-// Shows Menu's items as a context menu at a screen point and returns at once.
+// Shows Menu's items as a context menu at a screen point and returns once it has closed,
+// after running the chosen item's Click, if one was chosen.
 void PopupMenuAt(TMenu* Menu, int X, int Y);
 // Opens the submenu of the menu bar's top item Index (counting every item of the root), as
 // a click on it does; an item without a submenu is chosen.

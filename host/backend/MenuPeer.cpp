@@ -1,12 +1,14 @@
 // Menus over Qt: a QMenuBar in the form's window, QMenus for submenus and context menus.
 // Every shown action stands for one framework item; choosing it runs the item's Click
-// inside the delivery boundary.
+// inside the delivery boundary: at once in the bar's menus, once it has closed in a
+// context menu.
 
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <algorithm>
 #include <map>
+#include <memory>
 #include <vector>
 
 #include "InputGlue.h"
@@ -48,7 +50,17 @@ void ApplyItem(QAction* Action, TMenuItem* Item, bool InBar) {
   Action->setVisible(Item->GetVisible());
 }
 
-void Fill(QWidget* Target, TMenuItem* Parent, bool InBar) {
+// The item whose shown copy Action is; null when it has been freed or rebuilt meanwhile.
+TMenuItem* ItemShownAs(const QAction* Action) {
+  if (!Action) return nullptr;
+  for (const auto& [Item, Copies] : Shown())
+    if (std::find(Copies.begin(), Copies.end(), Action) != Copies.end()) return Item;
+  return nullptr;
+}
+
+// ClickOnTrigger: a chosen item runs its Click as Qt triggers it; otherwise the one who
+// shows the menu runs it, from what the menu answers.
+void Fill(QWidget* Target, TMenuItem* Parent, bool InBar, bool ClickOnTrigger) {
   for (int I = 0; I < Parent->GetCount(); ++I) {
     TMenuItem* Item = Parent->GetItem(I);
     QAction* Action = nullptr;
@@ -57,10 +69,10 @@ void Fill(QWidget* Target, TMenuItem* Parent, bool InBar) {
       Action = Sub->menuAction();
       // Its OnClick runs as the submenu opens, so that it can update the items first.
       QObject::connect(Sub, &QMenu::aboutToShow, Sub, [Item] { RunClick(Item); });
-      Fill(Sub, Item, false);
+      Fill(Sub, Item, false, ClickOnTrigger);
     } else {
       Action = new QAction(Target);
-      QObject::connect(Action, &QAction::triggered, Action, [Item] { RunClick(Item); });
+      if (ClickOnTrigger) QObject::connect(Action, &QAction::triggered, Action, [Item] { RunClick(Item); });
     }
     ApplyItem(Action, Item, InBar);
     auto& Copies = Shown()[Item];
@@ -112,7 +124,7 @@ void SetWindowMenu(HWND Wnd, TMenu* Menu) {
   if (Menu) {
     auto* Bar = new QMenuBar(R->Widget);
     Bar->setNativeMenuBar(false);
-    Fill(Bar, Menu->GetItems(), true);
+    Fill(Bar, Menu->GetItems(), true, true);
     R->MenuBar = Bar;
     Bars()[Menu] = Wnd;
     LayoutMenuBar(R);
@@ -158,11 +170,13 @@ void ForgetMenuItem(TMenuItem* Item) {
 }
 
 void PopupMenuAt(TMenu* Menu, int X, int Y) {
-  auto* Popup = new QMenu();
-  Fill(Popup, Menu->GetItems(), false);
-  // Deleted once closed; a chosen item's click has run by then.
-  QObject::connect(Popup, &QMenu::aboutToHide, Popup, [Popup] { Popup->deleteLater(); });
-  Popup->popup(QPoint(X, Y));
+  auto Popup = std::make_unique<QMenu>();
+  Fill(Popup.get(), Menu->GetItems(), false, false);
+  // The chosen item runs once the menu is gone: what it does (a modal dialog, freeing the
+  // menu or the control that showed it) never meets a menu that is closing.
+  TMenuItem* Chosen = ItemShownAs(Popup->exec(QPoint(X, Y)));
+  Popup.reset();
+  if (Chosen) RunClick(Chosen);
 }
 
 void OpenMenuBarItem(HWND Wnd, int Index) {

@@ -247,7 +247,13 @@ TCanvasSurface* SurfaceOf(HWND Wnd) {
 }
 
 void FocusWindow(HWND Wnd) {
-  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setFocus(Qt::OtherFocusReason);
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return;
+  // Focus moved by a key (Tab, an arrow, an accelerator) turns on the window's keyboard
+  // cues, as the classic system does: the style then draws the focus frame of the focused
+  // button or check box.
+  if (TranslatingKey()) R->Widget->window()->setAttribute(Qt::WA_KeyboardFocusChange);
+  R->Widget->setFocus(Qt::OtherFocusReason);
 }
 
 HWND FocusedWindow() {

@@ -23,6 +23,19 @@ TEST_F(ItemsEditorTest, ApplyCopiesTheCardsIntoTheEditedControlAndKeepsTheDialog
   EXPECT_EQ(Dialog->TextEdit->GetText(), "Anna");
 }
 
+TEST_F(ItemsEditorTest, AClickOnTheDisabledApplyCopiesNothing) {
+  Open({{"Ann", "Phone=1"}, {"Bob"}});
+  TOstrelItem* Bob = Edited->GetItems()->GetItemFromIndex(1);
+  Edited->SetSelected(Bob);
+  ASSERT_FALSE(ApplyOn());
+  Press(Dialog->ApplyButton);
+  vcltest::DoubleClick(Dialog->ApplyButton, 10, 10);
+  vcltest::ProcessMessages();
+  EXPECT_EQ(Designer->Count, 0) << "Apply did not run";
+  EXPECT_EQ(Edited->GetItems()->GetItemFromIndex(1), Bob) << "the edited cards were not replaced";
+  EXPECT_EQ(Edited->GetSelected(), Bob);
+}
+
 TEST_F(ItemsEditorTest, ApplyIsTurnedOnByEveryEditAndByLoadAndClearButNotBySaveOrADismissedDialog) {
   struct TCase {
     const char* Name;

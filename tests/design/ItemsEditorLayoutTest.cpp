@@ -71,6 +71,39 @@ TEST_F(ItemsEditorTest, TabWalksTheEnabledControlsInTheirOrder) {
                                             "CancelButton", "Table", "NewItemButton"}));
 }
 
+TEST_F(ItemsEditorTest, TabVisitsEveryEnabledControlInTheDialogsOrderGoingIntoTheGroupBox) {
+  Open({{"Ann", "Phone=1", "Note"}, {"Bob"}});
+  ClickCard("Ann");
+  ClickRow(0);  // a card and a row selected: every field is on, Apply too
+  ASSERT_TRUE(ApplyOn());
+  // The form's order, with the group box's own order where it stands (10), then the card
+  // list (11), Hint (13) and "Show hint" (14); the logo panel holds nothing to focus.
+  const std::vector<std::string> Cycle = {
+      "TextEdit",       "OKButton",         "CancelButton",        "ApplyButton",      "SubItemsListView",
+      "SubItemEdit",    "SubItemValueEdit", "NewSubitemButton",    "DeleteSubItemButton", "Table",
+      "HintEdit",       "ShowHintCheckBox", "NewItemButton",       "DeleteItemButton", "ClearButton",
+      "SaveToFileButton", "LoadFromFileButton"};
+  struct TRow {
+    const char* Name;
+    TShiftState Shift;
+  };
+  for (const TRow& Row : {TRow{"Tab", {}}, TRow{"Shift+Tab", {ssShift}}}) {
+    SCOPED_TRACE(Row.Name);
+    Dialog->TextEdit->SetFocus();
+    vcltest::ProcessMessages();
+    std::vector<std::string> Walk, Expected;
+    const bool Forward = Row.Shift.Empty();
+    for (size_t I = 1; I <= Cycle.size(); ++I) {
+      vcltest::PressKey(VK_TAB, Row.Shift);
+      vcltest::ProcessMessages();
+      TWinControl* Active = Dialog->GetActiveControl();
+      Walk.push_back(Active ? Active->GetName() : "none");
+      Expected.push_back(Cycle[(Forward ? I : Cycle.size() - I) % Cycle.size()]);
+    }
+    EXPECT_EQ(Walk, Expected);
+  }
+}
+
 TEST_F(ItemsEditorTest, TheLogoIsTheProductsOwnPictureAndSizesItsImage) {
   Open();
   EXPECT_EQ(Dialog->Image1->GetPicture()->GetWidth(), 218);

@@ -6,6 +6,8 @@
 #include <QAction>
 #include <QMenu>
 
+#include "PopupWatch.h"
+
 namespace designer_test {
 namespace {
 
@@ -87,18 +89,52 @@ TEST_F(DesignerTest, TheContextMenuListsTheComponentEditorsVerbs) {
 TEST_F(DesignerTest, ARightClickPopsUpTheVerbsOfTheControlUnderThePointer) {
   TOstrel* Cards = DropCards();
   Designer->Select(Designer->GetForm());
+  QStringList Texts;
+  vcltest::TPopupWatch Watch;
+  Watch.WhenShown([&](QMenu& Menu) {
+    EXPECT_EQ(Designer->GetSelection(), Cards);
+    for (QAction* Action : Menu.actions()) Texts << Action->text();
+  });
   vcltest::Click(Cards, 30, 30, mbRight);
   vcltest::ProcessMessages();
-  EXPECT_EQ(Designer->GetSelection(), Cards);
-  QWidget* Popup = QApplication::activePopupWidget();
-  ASSERT_NE(Popup, nullptr);
-  auto* Menu = qobject_cast<QMenu*>(Popup);
-  ASSERT_NE(Menu, nullptr);
-  QStringList Texts;
-  for (QAction* Action : Menu->actions()) Texts << Action->text();
+  EXPECT_EQ(Watch.Steps, 1);
   EXPECT_EQ(Texts, QStringList{"&Items Editor"});
-  Menu->close();
-  vcltest::ProcessMessages();
+}
+
+TEST_F(DesignerTest, TheItemsEditorChosenFromTheRightClickMenuOpensOnceTheMenuIsGoneAndClosesEveryWay) {
+  TOstrel* Cards = DropCards();
+  struct TCase {
+    const char* Way;
+    std::function<void(TOstrelItemsEditorForm&)> Close;
+    std::vector<std::string> Cards;
+  };
+  const TCase Cases[] = {
+      {"Escape", [](TOstrelItemsEditorForm&) { vcltest::PressKey(VK_ESCAPE); }, {}},
+      {"Cancel", [](TOstrelItemsEditorForm& D) { Press(D.CancelButton); }, {}},
+      {"OK", [](TOstrelItemsEditorForm& D) { Press(D.OKButton); }, {"Ann"}},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Way);
+    Cards->GetItems()->Clear();
+    vcltest::TPopupWatch Menu;
+    Menu.WhenShown([](QMenu&) { vcltest::KeyToOpenMenu(Qt::Key_I, "i"); });
+    bool MenuOpenUnderDialog = true;
+    WhenShown([&](TOstrelItemsEditorForm& Dialog) {
+      MenuOpenUnderDialog = QApplication::activePopupWidget() != nullptr;
+      Press(Dialog.NewItemButton);
+      vcltest::TypeText("Ann");
+      Case.Close(Dialog);
+    });
+    vcltest::Click(Cards, 30, 30, mbRight);
+    vcltest::ProcessMessages();
+    // Events that arrive after the dialog has gone find only live widgets.
+    vcltest::MouseMove(Cards, 40, 40);
+    vcltest::RunFor(50);
+    EXPECT_EQ(Menu.Steps, 1);
+    EXPECT_EQ(Steps, 1);
+    EXPECT_FALSE(MenuOpenUnderDialog) << "the verb runs after the menu has closed";
+    EXPECT_EQ(CardTexts(Cards), Case.Cards);
+  }
 }
 
 TEST_F(DesignerTest, ADoubleClickRunsTheComponentEditorsEdit) {

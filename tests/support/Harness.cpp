@@ -80,7 +80,7 @@ TKeyName QtKeyOf(Word Key, bool Shifted) {
     case VK_END: return {Qt::Key_End, ""};
     case VK_PRIOR: return {Qt::Key_PageUp, ""};
     case VK_NEXT: return {Qt::Key_PageDown, ""};
-    case VK_F2: return {Qt::Key_F2, ""};
+    case VK_F2: case VK_F10: return {Qt::Key_F1 + (Key - VK_F1), ""};
     case VK_INSERT: return {Qt::Key_Insert, ""};
     case VK_DELETE: return {Qt::Key_Delete, ""};
     default: return {0, ""};

@@ -112,6 +112,33 @@ TEST_F(FormBehaviourTest, ScreenCenterPlacesTheFormInTheMiddleOfTheScreenWhenSho
   Designed.Hide();
 }
 
+TEST_F(FormBehaviourTest, DefaultPositionPutsTheFormWithItsTitleBarOnTheScreenAndShrinksOneTooLarge) {
+  const QRect Screen = QGuiApplication::primaryScreen()->availableGeometry();
+  struct TRow {
+    const char* Name;
+    int Width, Height;
+    bool Shrinks;
+  };
+  const TRow Rows[] = {
+      {"small", 200, 100, false},
+      {"wider and taller than the screen", Screen.width() + 300, Screen.height() + 200, true},
+      {"taller only", 300, Screen.height(), true},
+  };
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TForm Form(nullptr);
+    Form.SetBounds(0, 0, Row.Width, Row.Height);
+    Form.SetPosition(poDefault);
+    Form.Show();
+    const QRect Client(Form.GetLeft(), Form.GetTop(), Form.GetWidth(), Form.GetHeight());
+    EXPECT_TRUE(Screen.contains(Client)) << "on the work area";
+    EXPECT_GT(Client.top() - Screen.top(), Screen.bottom() - Client.bottom()) << "room above for the title bar";
+    EXPECT_EQ(Form.GetWidth() < Row.Width || Form.GetHeight() < Row.Height, Row.Shrinks);
+    EXPECT_LE(std::abs((Client.left() - Screen.left()) - (Screen.right() - Client.right())), 10) << "centred";
+    Form.Hide();
+  }
+}
+
 TEST_F(FormBehaviourTest, KeyPreviewLetsTheFormSeeAndSwallowKeysFirst) {
   auto Form = MakeForm(300, 200);
   TProbe Probe(nullptr, Form.get(), TRect{0, 0, 100, 50});

@@ -15,6 +15,7 @@
 #include "ExtCtrls.h"
 #include "GalleryForm.h"
 #include "Harness.h"
+#include "PopupWatch.h"
 #include "QtEmbedding.h"
 #include "TypInfo.h"
 
@@ -22,16 +23,6 @@ using namespace vcl;
 using namespace vcltest;
 
 namespace {
-
-// Types a letter into the open menu, as a user picks an item by its accelerator.
-void KeyToOpenMenu(int QtKey, const QString& Text) {
-  QWidget* Popup = QApplication::activePopupWidget();
-  for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
-    QKeyEvent Key(Type, QtKey, Qt::NoModifier, Text);
-    if (QApplication::activePopupWidget() == Popup) QApplication::sendEvent(Popup, &Key);
-  }
-  ProcessMessages();
-}
 
 class GalleryFormTest : public THostTest {
 protected:
@@ -193,10 +184,13 @@ TEST_F(GalleryFormTest, TheMenuBarTheListsContextMenuAndTheFileDialogWorkFromThe
 
   TListView& List = *G.ContactsListView;
   const TRect Row = List.GetItems()->GetItem(1)->DisplayRect();
+  TPopupWatch Watch;
+  Watch.WhenShown([&List](QMenu&) {
+    EXPECT_EQ(List.GetSelected(), List.GetItems()->GetItem(1)) << "the right click selected its row";
+    KeyToOpenMenu(Qt::Key_D, "d");
+  });
   Click(&List, Row.Left + 10, (Row.Top + Row.Bottom) / 2, mbRight);
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "a right click shows the list's context menu";
-  EXPECT_EQ(List.GetSelected(), List.GetItems()->GetItem(1)) << "the right click selected its row";
-  KeyToOpenMenu(Qt::Key_D, "d");
+  EXPECT_EQ(Watch.Steps, 1) << "a right click shows the list's context menu";
   ASSERT_EQ(List.GetItems()->GetCount(), 2);
   EXPECT_EQ(List.GetItems()->GetItem(1)->GetCaption(), "Grace Hopper") << "Delete row took Charles Babbage";
 

@@ -9,6 +9,7 @@
 
 #include "Harness.h"
 #include "Menus.h"
+#include "PopupWatch.h"
 #include "Probe.h"
 #include "QtEmbedding.h"
 #include "StdCtrls.h"
@@ -17,17 +18,6 @@ using namespace vcl;
 using namespace vcltest;
 
 namespace {
-
-// A key straight to the open popup menu, which holds the keyboard while it is shown.
-void KeyToPopup(int QtKey, const QString& Text) {
-  QWidget* Popup = QApplication::activePopupWidget();
-  ASSERT_NE(Popup, nullptr) << "no menu is open";
-  QKeyEvent Press(QEvent::KeyPress, QtKey, Qt::NoModifier, Text);
-  QApplication::sendEvent(Popup, &Press);
-  QKeyEvent Release(QEvent::KeyRelease, QtKey, Qt::NoModifier, Text);
-  if (QApplication::activePopupWidget() == Popup) QApplication::sendEvent(Popup, &Release);
-  ProcessMessages();
-}
 
 void CloseMenus() {
   while (QWidget* Popup = QApplication::activePopupWidget()) Popup->close();
@@ -57,6 +47,7 @@ protected:
     ProcessMessages();
   }
   void TearDown() override {
+    Watch.StopWatching();
     CloseMenus();
     Form.reset();
     THostTest::TearDown();
@@ -74,6 +65,7 @@ protected:
   TMenuItem *ViewItem = nullptr, *RightToLeft = nullptr;
   TEdit* Edit = nullptr;
   std::vector<std::string> Clicks;
+  TPopupWatch Watch;
 };
 
 TEST_F(MenuTest, TheBarShowsTheTopItemsAboveTheClientArea) {
@@ -131,7 +123,7 @@ TEST_F(MenuTest, AltWithAnAcceleratorOpensTheMenuAndALetterChoosesAnItem) {
   ASSERT_NE(Popup, nullptr) << "Alt+F opens the File menu";
   EXPECT_EQ(Popup, Bar()->actions()[0]->menu());
   EXPECT_EQ(Clicks, std::vector<std::string>{"&File"}) << "the opening submenu's OnClick";
-  KeyToPopup(Qt::Key_X, "x");
+  KeyToOpenMenu(Qt::Key_X, "x");
   EXPECT_EQ(Clicks, (std::vector<std::string>{"&File", "E&xit"}));
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
   Clicks.clear();
@@ -143,10 +135,49 @@ TEST_F(MenuTest, AltWithAnAcceleratorOpensTheMenuAndALetterChoosesAnItem) {
   EXPECT_TRUE(Clicks.empty());
 }
 
+TEST_F(MenuTest, F10TakesTheKeyboardIntoTheBarAtItsFirstEnabledItem) {
+  struct TCase {
+    const char* Name;
+    std::function<void()> Prepare;
+    int Opened;  // the top item whose menu opens; -1: none
+  };
+  const TCase Cases[] = {
+      {"the first item", [] {}, 0},
+      {"the first is disabled", [this] { FileItem->SetEnabled(false); }, 1},
+      {"the first is hidden", [this] { FileItem->SetVisible(false); }, 1},
+      {"an item owns F10", [this] { ExitItem->SetShortCut(VK_F10); }, -1},
+  };
+  for (const TCase& Case : Cases) {
+    SCOPED_TRACE(Case.Name);
+    for (TMenuItem* Item : {FileItem, ViewItem}) {
+      Item->SetEnabled(true);
+      Item->SetVisible(true);
+    }
+    ExitItem->SetShortCut(scNone);
+    Case.Prepare();
+    Edit->SetFocus();
+    ProcessMessages();
+    Clicks.clear();
+    PressKey(VK_F10);
+    QWidget* Open = QApplication::activePopupWidget();
+    if (Case.Opened < 0) {
+      EXPECT_EQ(Open, nullptr);
+      EXPECT_EQ(Clicks, (std::vector<std::string>{"&File", "E&xit"})) << "the item's own shortcut wins";
+      continue;
+    }
+    ASSERT_NE(Open, nullptr);
+    EXPECT_EQ(Open, Bar()->actions()[Case.Opened]->menu());
+    KeyToOpenMenu(Qt::Key_Escape);
+    CloseMenus();
+  }
+  PressKey(VK_F10, {ssCtrl});
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "only F10 alone";
+}
+
 TEST_F(MenuTest, ADisabledItemInAnOpenMenuIsNotChosen) {
   SaveItem->SetEnabled(false);
   PressKey('F', {ssAlt});
-  KeyToPopup(Qt::Key_S, "s");
+  KeyToOpenMenu(Qt::Key_S, "s");
   EXPECT_EQ(Clicks, std::vector<std::string>{"&File"});
 }
 
@@ -197,40 +228,67 @@ protected:
   TProbe* Probe = nullptr;
 };
 
-TEST_F(PopupMenuTest, ARightClickShowsTheControlsMenuAtThePointer) {
-  Click(Probe, 30, 40, mbRight);
-  QWidget* Shown = QApplication::activePopupWidget();
-  ASSERT_NE(Shown, nullptr);
-  EXPECT_EQ(Clicks, std::vector<std::string>{"popup"});
-  EXPECT_EQ(Popup->GetPopupComponent(), Probe);
+TEST_F(PopupMenuTest, ARightClickShowsTheControlsMenuAtThePointerAndReturnsAfterTheChosenItem) {
   const TPoint Screen = Probe->ClientToScreen(TPoint{30, 40});
-  EXPECT_EQ(Shown->pos(), QPoint(Screen.X, Screen.Y));
-  KeyToPopup(Qt::Key_C, "c");
-  EXPECT_EQ(Clicks, (std::vector<std::string>{"popup", "copy"}));
+  Watch.WhenShown([&](QMenu& Shown) {
+    EXPECT_EQ(Clicks, (std::vector<std::string>{"right button up", "popup"}));
+    EXPECT_EQ(Popup->GetPopupComponent(), Probe);
+    EXPECT_EQ(Shown.pos(), QPoint(Screen.X, Screen.Y));
+    CopyItem->SetOnClick([this](TObject*) {
+      // The item runs once the menu has closed: no popup holds the input meanwhile.
+      Clicks.push_back(QApplication::activePopupWidget() ? "copy in an open menu" : "copy");
+    });
+    KeyToOpenMenu(Qt::Key_C, "c");
+  });
+  MouseDown(Probe, 30, 40, mbRight);
+  Clicks.push_back("right button up");
+  MouseUp(Probe, 30, 40, mbRight);
+  Clicks.push_back("returned");
+  EXPECT_EQ(Watch.Steps, 1);
+  EXPECT_EQ(Clicks, (std::vector<std::string>{"right button up", "popup", "copy", "returned"}))
+      << "the right click returns after the menu closed and its item ran";
+}
+
+TEST_F(PopupMenuTest, PopupReturnsWhenTheMenuClosesWithoutAChoice) {
+  for (const char* Way : {"Escape", "closed"}) {
+    SCOPED_TRACE(Way);
+    Clicks.clear();
+    Watch.WhenShown([Way](QMenu& Shown) {
+      if (std::string(Way) == "Escape") KeyToOpenMenu(Qt::Key_Escape);
+      else Shown.close();
+    });
+    Popup->Popup(100, 100);
+    EXPECT_EQ(Watch.Steps, 1);
+    EXPECT_EQ(Clicks, std::vector<std::string>{"popup"}) << "nothing chosen, nothing runs";
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+  }
 }
 
 TEST_F(PopupMenuTest, TheContextMenuKeyShowsItAndAControlWithoutOneAsksItsParent) {
   Probe->SetFocus();
   QWidget* Target = QApplication::focusWidget();
   ASSERT_NE(Target, nullptr);
+  const TPoint Corner = Probe->ClientToScreen(TPoint{0, 0});
+  QPoint ShownAt;
+  Watch.WhenShown([&ShownAt](QMenu& Shown) { ShownAt = Shown.pos(); });
   for (QEvent::Type Type : {QEvent::KeyPress, QEvent::KeyRelease}) {
     QKeyEvent Key(Type, Qt::Key_Menu, Qt::NoModifier);
     QApplication::sendEvent(Target, &Key);
   }
   ProcessMessages();
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the context-menu key";
-  const TPoint Corner = Probe->ClientToScreen(TPoint{0, 0});
-  EXPECT_EQ(QApplication::activePopupWidget()->pos(), QPoint(Corner.X, Corner.Y));
-  CloseMenus();
+  EXPECT_EQ(Watch.Steps, 1) << "the context-menu key";
+  EXPECT_EQ(ShownAt, QPoint(Corner.X, Corner.Y));
   Probe->SetPopupMenu(nullptr);
   Form->SetPopupMenu(Popup);
+  Watch.WhenShown([](QMenu&) {});
   Click(Probe, 5, 5, mbRight);
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "the form's menu for a control without one";
+  EXPECT_EQ(Watch.Steps, 1) << "the form's menu for a control without one";
   EXPECT_EQ(Popup->GetPopupComponent(), Form.get());
-  CloseMenus();
   Popup->SetAutoPopup(false);
+  Watch.WhenShown([](QMenu&) {});
   Click(Probe, 5, 5, mbRight);
-  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "AutoPopup off";
+  ProcessMessages();
+  EXPECT_EQ(Watch.Steps, 0) << "AutoPopup off";
 }
 
 TEST_F(PopupMenuTest, APopupMenusShortcutWorksForItsControlOnly) {
@@ -243,12 +301,28 @@ TEST_F(PopupMenuTest, APopupMenusShortcutWorksForItsControlOnly) {
 }
 
 TEST_F(PopupMenuTest, AMenuFreedWhileShownLeavesNothingBehind) {
+  Watch.WhenShown([this](QMenu&) {
+    delete Popup;
+    EXPECT_EQ(Probe->GetPopupMenu(), nullptr);
+    KeyToOpenMenu(Qt::Key_C, "c");
+  });
   Click(Probe, 30, 40, mbRight);
-  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
-  delete Popup;
-  EXPECT_EQ(Probe->GetPopupMenu(), nullptr);
-  KeyToPopup(Qt::Key_C, "c");
+  EXPECT_EQ(Watch.Steps, 1);
   EXPECT_EQ(Clicks, std::vector<std::string>{"popup"}) << "the freed item's click does not run";
+}
+
+TEST_F(PopupMenuTest, AnItemThatFreesTheMenuAndItsControlRunsAfterTheMenuIsGone) {
+  CopyItem->SetOnClick([this](TObject*) {
+    delete Probe;
+    Probe = nullptr;
+    delete Popup;
+    Clicks.push_back("freed");
+  });
+  Watch.WhenShown([](QMenu&) { KeyToOpenMenu(Qt::Key_C, "c"); });
+  Click(Probe, 30, 40, mbRight);
+  ProcessMessages();
+  EXPECT_EQ(Clicks, (std::vector<std::string>{"popup", "freed"}));
+  EXPECT_TRUE(TakeExceptions().empty());
 }
 
 // ---------------------------------------------------------------- shortcuts and files

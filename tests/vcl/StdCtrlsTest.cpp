@@ -190,6 +190,36 @@ TEST_F(StdCtrlsTest, TabAndShiftTabVisitTheWindowedControlsInTabOrderIntoGroupBo
   EXPECT_EQ(Form->GetActiveControl(), Other);
 }
 
+TEST_F(StdCtrlsTest, ButtonsAndCheckBoxesReachedByTheKeyboardShowTheFocus) {
+  struct TRow {
+    const char* Name;
+    TWinControl* Control;
+    int Tabs;  // from the edit
+    QImage Unfocused, ByCode;
+  };
+  TRow Rows[] = {{"check box", Check, 1, {}, {}}, {"button", Ok, 2, {}, {}}};
+  // Before any key the window shows no keyboard cues, as the classic system starts.
+  for (TRow& Row : Rows) {
+    Row.Unfocused = ControlWidget(Row.Control)->grab().toImage();
+    Row.Control->SetFocus();
+    ProcessMessages();
+    Row.ByCode = ControlWidget(Row.Control)->grab().toImage();
+  }
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    QWidget* Widget = ControlWidget(Row.Control);
+    Edit->SetFocus();
+    for (int I = 0; I < Row.Tabs; ++I) PressKey(VK_TAB);
+    ASSERT_EQ(Form->GetActiveControl(), Row.Control);
+    const QImage ByTab = Widget->grab().toImage();
+    EXPECT_NE(ByTab, Row.Unfocused) << "a focus frame shows";
+    EXPECT_NE(ByTab, Row.ByCode);
+    Edit->SetFocus();
+    ProcessMessages();
+    EXPECT_EQ(Widget->grab().toImage(), Row.Unfocused) << "and goes with the focus";
+  }
+}
+
 TEST_F(StdCtrlsTest, ALabelSizesItselfToItsCaptionAndForgetsAFocusControlThatGoes) {
   const int Short = Label->GetWidth();
   Label->SetCaption("A much longer caption");

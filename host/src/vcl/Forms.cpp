@@ -99,6 +99,9 @@ void TCustomForm::ConstraintsChanged(TObject*) {
 void TCustomForm::PlaceOnScreen() {
   TRect Area;
   switch (FPosition) {
+    case poDefault:
+    case poDefaultPosOnly:
+    case poDefaultSizeOnly: FitOnScreen(); return;
     case poScreenCenter:
     case poDesktopCenter: Area = backend::ScreenWorkArea(); break;
     case poMainFormCenter:
@@ -111,6 +114,17 @@ void TCustomForm::PlaceOnScreen() {
     default: return;
   }
   SetBounds(Area.Left + (Area.Width() - FWidth) / 2, Area.Top + (Area.Height() - FHeight) / 2, FWidth, FHeight);
+}
+
+// The system's place for a window: on the work area of the screen it opens on, its frame and
+// title bar inside it, centred, and no larger than the work area leaves room for.
+void TCustomForm::FitOnScreen() {
+  const TRect Area = backend::ScreenWorkArea();
+  if (Area.Width() <= 0 || Area.Height() <= 0) return;
+  const TRect Frame = backend::WindowFrameExtents(GetHandle());
+  const int RoomX = Area.Width() - Frame.Left - Frame.Right, RoomY = Area.Height() - Frame.Top - Frame.Bottom;
+  const int Width = std::min(FWidth, RoomX), Height = std::min(FHeight, RoomY);
+  SetBounds(Area.Left + Frame.Left + (RoomX - Width) / 2, Area.Top + Frame.Top + (RoomY - Height) / 2, Width, Height);
 }
 
 // ---------------------------------------------------------------- active control

@@ -283,14 +283,18 @@ void TMainMenu::MenuChanged(TMenuItem* Item, bool Structure) {
   if (FWindowHandle) TMenu::MenuChanged(Item, Structure);
 }
 
-// Alt with the accelerator of a visible, enabled top item opens it.
+// Alt with the accelerator of a visible, enabled top item opens it; F10 alone takes the
+// keyboard into the bar by opening its first such item, from where the arrows move on.
 bool TMainMenu::IsShortCut(Word Key, TShiftState Shift) {
   if (TMenu::IsShortCut(Key, Shift)) return true;
-  if (!FWindowHandle || !(Shift == TShiftState{ssAlt}) || Key > 0xFF) return false;
+  if (!FWindowHandle) return false;
+  const bool IntoBar = Key == VK_F10 && Shift == TShiftState{};
+  if (!IntoBar && (!(Shift == TShiftState{ssAlt}) || Key > 0xFF)) return false;
   TMenuItem* Root = GetItems();
   for (int I = 0; I < Root->GetCount(); ++I) {
     TMenuItem* Item = Root->GetItem(I);
-    if (Item->GetVisible() && Item->GetEnabled() && GetHotkey(Item->GetCaption()) == static_cast<char>(Key)) {
+    if (Item->GetVisible() && Item->GetEnabled() &&
+        (IntoBar || GetHotkey(Item->GetCaption()) == static_cast<char>(Key))) {
       backend::OpenMenuBarItem(FWindowHandle, I);
       return true;
     }

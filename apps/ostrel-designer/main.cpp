@@ -5,9 +5,11 @@
 // context menu, writes a picture of the screen around the window, prints the window's title
 // and exits.
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <cstdio>
 #include <string>
@@ -93,9 +95,14 @@ int main(int Argc, char** Argv) {
   Application->ProcessMessages();
   auto* Cards = static_cast<TControl*>(Window->Designer().GetSelection());
   const TPoint MenuAt = Cards->ClientToScreen(TPoint{Cards->GetWidth() / 2, 60});
+  // The menu holds this call until it closes: the picture is taken from inside its loop,
+  // once it has shown, and then the menu is closed as Escape would.
+  int Result = 1;
+  QTimer::singleShot(300, [&] {
+    Result = SaveScreen(*Window, Options.Screenshot) ? 0 : 1;
+    if (QWidget* Menu = QApplication::activePopupWidget()) Menu->close();
+  });
   Window->Designer().ShowContextMenu(MenuAt.X, MenuAt.Y);
-  for (int I = 0; I < 20; ++I) Application->ProcessMessages();
-  const int Result = SaveScreen(*Window, Options.Screenshot) ? 0 : 1;
   std::printf("%s\n", Window->GetCaption().c_str());
   Application->Finalize();
   return Result;

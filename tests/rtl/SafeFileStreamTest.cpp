@@ -13,6 +13,7 @@
 #include <thread>
 
 #include "Classes.h"
+#include "WithoutRoot.h"
 
 using namespace vcl;
 namespace fs = std::filesystem;
@@ -186,30 +187,17 @@ TEST_F(SafeFileStreamTest, AFolderThatCannotBeWrittenIsNamed) {
   fs::create_directory(Locked);
   ::chmod(Locked.c_str(), 0555);
   ::chmod(Dir.c_str(), 0755);
-  int Pipe[2];
-  ASSERT_EQ(::pipe(Pipe), 0);
-  const pid_t Child = ::fork();
-  if (Child == 0) {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
-    AnsiString Message = "saved";
+  const auto Message = testsupport::WithoutRoot([&] {
     try {
       Save(Locked / "contacts.cards", "new");
     } catch (const Exception& E) {
-      Message = E.Message();
+      return E.Message();
     }
-    const bool Sent = ::write(Pipe[1], Message.data(), Message.size()) == static_cast<ssize_t>(Message.size());
-    ::_exit(Sent ? 0 : 1);
-  }
-  ::close(Pipe[1]);
-  AnsiString Message;
-  char Block[256];
-  for (ssize_t N; (N = ::read(Pipe[0], Block, sizeof Block)) > 0;) Message.append(Block, static_cast<std::size_t>(N));
-  ::close(Pipe[0]);
-  int Status = 0;
-  ::waitpid(Child, &Status, 0);
+    return AnsiString("saved");
+  });
   ::chmod(Locked.c_str(), 0755);
-  ASSERT_TRUE(WIFEXITED(Status) && WEXITSTATUS(Status) == 0);
-  EXPECT_NE(Message.find("the folder " + Locked.string() + " cannot be written"), AnsiString::npos) << Message;
+  ASSERT_TRUE(Message);
+  EXPECT_NE(Message->find("the folder " + Locked.string() + " cannot be written"), AnsiString::npos) << *Message;
 }
 
 // The null and the full device, made here where the process may (as root), otherwise

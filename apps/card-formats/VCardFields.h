@@ -19,8 +19,10 @@
 namespace cards::vcard {
 
 // The card lines of one property; none for a property no line holds (FN, PHOTO, unknown
-// ones). Label is the group's X-ABLabel, a further type.
-std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label);
+// ones). Label is the group's X-ABLabel, a further type. Types longer than MaxNameBytes
+// in all go with the first of several lines only; TypesOnce, when given, tells whether
+// that happened.
+std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label, bool* TypesOnce = nullptr);
 
 // A one-line text value (FN): escapes undone, line breaks as ", ".
 std::string TextOf(const TProperty& Property);

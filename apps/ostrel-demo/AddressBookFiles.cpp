@@ -1,11 +1,14 @@
 // Reading and writing the address book's files: card files as the card view stores them,
 // vCard and CSV files through the contact formats.
 
+#include <algorithm>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "AddressBook.h"
+#include "ByteSource.h"
 #include "ContactCards.h"
 #include "Csv.h"
 #include "VCard.h"
@@ -19,17 +22,37 @@ AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card"
 
 namespace {
 
-std::string ReadWholeFile(const AnsiString& FileName) {
-  TMemoryStream Bytes;
-  Bytes.LoadFromFile(FileName);
-  return std::string(reinterpret_cast<const char*>(Bytes.Memory()), static_cast<std::size_t>(Bytes.GetSize()));
-}
-
-std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
-  std::vector<cards::TContactCard> Contacts;
-  TOstrelItems* Items = Cards->GetItems();
-  for (int I = 0; I < Items->GetCount(); ++I) Contacts.push_back(cards::ContactOf(*Items->GetItemFromIndex(I)));
-  return Contacts;
+// The contacts of a vCard or CSV file appended to Items, a card at a time, in one batch;
+// the warnings of the reader, one a line, naming the file.
+AnsiString ReadContacts(TOstrelItems& Items, const AnsiString& FileName, cards::TContactFormat Format) {
+  TFileStream File(FileName, fmOpenRead);
+  cards::TStreamSource Source(File);
+  cards::TReadReport Report;
+  const cards::TContactSink Add = [&](cards::TContactCard& Contact) { cards::AddContact(Items, Contact); };
+  Items.BeginUpdate();
+  try {
+    if (Format == cards::TContactFormat::VCard) cards::ReadVCards(Source, Add, Report);
+    else cards::ReadCsv(Source, Add, Report);
+  } catch (const cards::EFormatError& E) {
+    Items.EndUpdate();
+    throw Exception(FileName + ": " + E.what());
+  } catch (const std::bad_alloc&) {
+    // The cards read so far go with the scratch view (or are cleared): memory is back.
+    Items.EndUpdate();
+    throw Exception(FileName + ": not enough memory to read it");
+  } catch (...) {
+    Items.EndUpdate();
+    throw;
+  }
+  Items.EndUpdate();
+  // A message box shows the first few; the count says how many more there were.
+  constexpr std::size_t Shown = 10;
+  AnsiString Warnings;
+  for (std::size_t I = 0; I < Report.Warnings.size() && I < Shown; ++I)
+    Warnings += (I == 0 ? "" : "\n") + FileName + ": " + Report.Warnings[I];
+  if (const std::size_t More = Report.Warnings.size() + Report.Unlisted - std::min(Report.Warnings.size(), Shown))
+    Warnings += "\n" + FileName + ": and " + std::to_string(More) + " more warning" + (More == 1 ? "" : "s");
+  return Warnings;
 }
 
 }  // namespace
@@ -46,7 +69,7 @@ int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
   return Lines1 == Lines2 ? 0 : AnsiCompareStr(Lines1, Lines2);
 }
 
-void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+void LoadContacts(TOstrel* Cards, const AnsiString& FileName, AnsiString* Warnings) {
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
   if (Format == cards::TContactFormat::Cards) {
     // An empty view has no cards to lose: the file is read straight into it (sorted as the
@@ -75,18 +98,30 @@ void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
     Cards->LoadFromStream(&Copy);
     return;
   }
-  const std::string Text = ReadWholeFile(FileName);
-  std::vector<cards::TContactCard> Contacts;
-  try {
-    Contacts = Format == cards::TContactFormat::VCard ? cards::ReadVCards(Text) : cards::ReadCsv(Text);
-  } catch (const cards::EFormatError& E) {
-    throw Exception(FileName + ": " + E.what());
+  // As above: an empty view is read into, any other through a scratch view. The readers
+  // hand over a card at a time; the view sorts once, at the end.
+  AnsiString Told;
+  if (Cards->GetItems()->GetCount() == 0) {
+    try {
+      Told = ReadContacts(*Cards->GetItems(), FileName, Format);
+    } catch (...) {
+      Cards->GetItems()->Clear();
+      throw;
+    }
+    if (Cards->GetSorted()) Cards->GetItems()->Sort();
+  } else {
+    const auto Scratch = std::make_unique<TOstrel>(nullptr);
+    Told = ReadContacts(*Scratch->GetItems(), FileName, Format);
+    if (Cards->GetSorted()) {
+      Cards->GetItems()->Assign(Scratch->GetItems());
+    } else {
+      TMemoryStream Copy;
+      Scratch->SaveToStream(&Copy);
+      Copy.SetPosition(0);
+      Cards->LoadFromStream(&Copy);
+    }
   }
-  TOstrelItems* Items = Cards->GetItems();
-  Items->BeginUpdate();
-  Items->Clear();
-  Items->EndUpdate();
-  cards::AddContacts(*Items, Contacts);
+  if (Warnings) *Warnings = Told;
 }
 
 void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
@@ -95,14 +130,28 @@ void SaveContacts(TOstrel* Cards, const AnsiString& FileName) {
     Cards->SaveToFile(FileName);
     return;
   }
-  std::string Text;
-  if (Format == cards::TContactFormat::VCard) {
-    for (const cards::TContactCard& Contact : ContactsOf(Cards)) Text += cards::VCardOf(Contact);
-  } else {
-    Text = cards::CsvOf(ContactsOf(Cards));
-  }
+  // A card at a time, in blocks; CSV goes over the cards twice, for its header first.
+  TOstrelItems* Items = Cards->GetItems();
   TSafeFileStream Out(FileName);
-  Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+  std::string Text;
+  auto Write = [&](const std::string& Part, bool Last) {
+    Text += Part;
+    if (Last || Text.size() >= (1 << 20)) {
+      Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+      Text.clear();
+    }
+  };
+  cards::TCsvLayout Layout;
+  if (Format == cards::TContactFormat::Csv) {
+    for (int I = 0; I < Items->GetCount(); ++I) Layout.Add(cards::ContactOf(*Items->GetItemFromIndex(I)));
+    Layout.Finish();
+    Write(Layout.Header(), false);
+  }
+  for (int I = 0; I < Items->GetCount(); ++I) {
+    const cards::TContactCard Contact = cards::ContactOf(*Items->GetItemFromIndex(I));
+    Write(Format == cards::TContactFormat::VCard ? cards::VCardOf(Contact) : Layout.RowOf(Contact), false);
+  }
+  Write(std::string(), true);
   Out.Commit();
 }
 

@@ -175,66 +175,67 @@ bool TPropertyReader::NextLine() {
 
 bool TPropertyReader::Next(TProperty& Property) {
   if (!FHaveAhead && !NextLine()) return false;
-  for (;;) {
-    const std::int64_t FirstLine = FAheadNumber;
-    std::string Logical = std::move(FAhead);
-    FAhead.clear();
-    // The header is parsed once: from the first line when its colon is there (the
-    // continuation lines then only add to the value), else from the joined line.
-    const std::size_t FirstColon = ValueColon(Logical);
-    std::optional<THeader> Header;
-    if (FirstColon != std::string::npos && FirstColon != 0)
-      Header = ParseHeader(std::string_view(Logical).substr(0, FirstColon));
-    const bool QuotedPrintable = Header && Header->Encoding == TEncoding::QuotedPrintable;
-    bool More = NextLine();
-    while (More) {
-      if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') {
-        // A soft line break: the value goes on in the next line, taken as it is, spaces
-        // and all. A broken writer's "=" before the card's end is dropped.
-        Logical.pop_back();
-        if (StartsWithNoCase(FAhead, "END:VCARD")) break;
-        Logical.append(FAhead);
-      } else if (!FAhead.empty() && (FAhead[0] == ' ' || FAhead[0] == '\t')) {
-        Logical.append(FAhead, 1);
-      } else {
-        break;
-      }
-      if (Logical.size() > MaxCardBytes)
-        throw EFormatError("line " + std::to_string(FirstLine) + ": a property of more than " +
-                           std::to_string(MaxCardBytes >> 20) + " MiB; no address book has one");
-      More = NextLine();
+  const std::int64_t FirstLine = FAheadNumber;
+  std::string Logical = std::move(FAhead);
+  FAhead.clear();
+  // The header is parsed once: from the first line when its colon is there (the
+  // continuation lines then only add to the value), else from the joined line.
+  const std::size_t FirstColon = ValueColon(Logical);
+  std::optional<THeader> Header;
+  if (FirstColon != std::string::npos && FirstColon != 0)
+    Header = ParseHeader(std::string_view(Logical).substr(0, FirstColon));
+  const bool QuotedPrintable = Header && Header->Encoding == TEncoding::QuotedPrintable;
+  bool More = NextLine();
+  while (More) {
+    if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') {
+      // A soft line break: the value goes on in the next line, taken as it is, spaces
+      // and all. A broken writer's "=" before the card's end is dropped.
+      Logical.pop_back();
+      if (StartsWithNoCase(FAhead, "END:VCARD")) break;
+      Logical.append(FAhead);
+    } else if (!FAhead.empty() && (FAhead[0] == ' ' || FAhead[0] == '\t')) {
+      Logical.append(FAhead, 1);
+    } else {
+      break;
     }
-    if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') Logical.pop_back();
-    const std::size_t Colon = Header ? FirstColon : ValueColon(Logical);
-    if (Colon == std::string::npos || Colon == 0) {
-      if (!More) return false;
-      continue;
-    }
-    if (!Header) Header = ParseHeader(std::string_view(Logical).substr(0, Colon));
-    std::string Value = Logical.substr(Colon + 1);
-    Logical.clear();
-    Logical.shrink_to_fit();
-    if (Header->Encoding == TEncoding::QuotedPrintable) Value = DecodeQuotedPrintable(Value);
-    Property = std::move(Header->Property);
-    Property.Binary = Header->Encoding == TEncoding::Base64;
+    if (Logical.size() > MaxCardBytes)
+      throw EFormatError("line " + std::to_string(FirstLine) + ": a property of more than " +
+                         std::to_string(MaxCardBytes >> 20) + " MiB; no address book has one");
+    More = NextLine();
+  }
+  if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') Logical.pop_back();
+  const std::size_t Colon = Header ? FirstColon : ValueColon(Logical);
+  if (Colon == std::string::npos || Colon == 0) {
+    // Not a property: given as one without a name, so that the caller can count what
+    // it has read even through endless such lines.
+    Property = TProperty();
     Property.Line = static_cast<int>(std::min<std::int64_t>(FirstLine, INT32_MAX));
-    Property.Value.clear();
-    if (!Property.Binary) {
-      bool Repaired = false;
-      Property.Value = ToUtf8(Value, Header->Charset, &Repaired);
-      if (Repaired && !FRepairWarned) {
-        FRepairWarned = true;
-        FReport.Warn(FirstLine, "bytes that are not UTF-8 (nor the CHARSET named) read as Windows-1252 characters");
-      }
-      if (Property.Value.find('\0') != std::string::npos) {
-        std::string Clean;
-        for (char C : Property.Value) C == '\0' ? Clean.append("\xEF\xBF\xBD") : Clean.append(1, C);
-        Property.Value = std::move(Clean);
-        FReport.Warn(FirstLine, "a zero byte in " + Property.Name + ", which a card cannot keep, is shown as U+FFFD");
-      }
-    }
     return true;
   }
+  if (!Header) Header = ParseHeader(std::string_view(Logical).substr(0, Colon));
+  std::string Value = Logical.substr(Colon + 1);
+  Logical.clear();
+  Logical.shrink_to_fit();
+  if (Header->Encoding == TEncoding::QuotedPrintable) Value = DecodeQuotedPrintable(Value);
+  Property = std::move(Header->Property);
+  Property.Binary = Header->Encoding == TEncoding::Base64;
+  Property.Line = static_cast<int>(std::min<std::int64_t>(FirstLine, INT32_MAX));
+  Property.Value.clear();
+  if (!Property.Binary) {
+    bool Repaired = false;
+    Property.Value = ToUtf8(Value, Header->Charset, &Repaired);
+    if (Repaired && !FRepairWarned) {
+      FRepairWarned = true;
+      FReport.Warn(FirstLine, "bytes that are not UTF-8 (nor the CHARSET named) read as Windows-1252 characters");
+    }
+    if (Property.Value.find('\0') != std::string::npos) {
+      std::string Clean;
+      for (char C : Property.Value) C == '\0' ? Clean.append("\xEF\xBF\xBD") : Clean.append(1, C);
+      Property.Value = std::move(Clean);
+      FReport.Warn(FirstLine, "a zero byte in " + Property.Name + ", which a card cannot keep, is shown as U+FFFD");
+    }
+  }
+  return true;
 }
 
 std::vector<TProperty> ReadProperties(std::string_view Text) {
@@ -242,7 +243,8 @@ std::vector<TProperty> ReadProperties(std::string_view Text) {
   TReadReport Report;
   TPropertyReader Reader(Source, Report);
   std::vector<TProperty> Properties;
-  for (TProperty Property; Reader.Next(Property);) Properties.push_back(std::move(Property));
+  for (TProperty Property; Reader.Next(Property);)
+    if (!Property.Name.empty()) Properties.push_back(std::move(Property));
   return Properties;
 }
 

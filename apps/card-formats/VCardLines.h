@@ -51,8 +51,8 @@ private:
 };
 
 // The properties of a source in order, BEGIN and END included, folded lines joined and
-// each header parsed once. Lines without a colon (the base64 bodies that vCard 2.1 writes
-// unindented) are skipped. Values that are not UTF-8 and name no character set that fits
+// each header parsed once. A line without a colon (the base64 bodies that vCard 2.1 writes
+// unindented) comes as a property without a name. Values that are not UTF-8 and name no character set that fits
 // are repaired (RepairUtf8), a zero byte becomes U+FFFD; both are reported.
 class TPropertyReader {
 public:

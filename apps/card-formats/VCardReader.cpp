@@ -96,7 +96,10 @@ public:
     while (FProperties.Next(Property)) {
       const std::int64_t Line = Property.Line;
       const bool Agent = Property.Name == "AGENT" && Property.Value.find_first_not_of(" \t") == std::string::npos;
-      if (IsNamed(Property, "BEGIN", "VCARD")) {
+      const bool Named = !Property.Name.empty();  // the property may be moved below
+      if (!Named) {
+        // A line that is no property: passed over, but counted below.
+      } else if (IsNamed(Property, "BEGIN", "VCARD")) {
         if (FDepth == 0) {
           Begin(Property.Line);
         } else if (FAfterAgent) {
@@ -115,7 +118,7 @@ public:
         FOutsideWarned = true;
         FReport.Warn(Line, "text outside a card (BEGIN:VCARD to END:VCARD) is passed over");
       }
-      FAfterAgent = Agent;
+      if (Named) FAfterAgent = Agent;
       if (!FSeenCard && Lines.Offset() > SniffBytes) throw EFormatError(NotVCard + " in its first 64 KiB");
       if (FDepth > 0 && Lines.Offset() - FCardOffset > MaxCardBytes)
         throw EFormatError("line " + std::to_string(FCardLine) + ": a card of more than " +

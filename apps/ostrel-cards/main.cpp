@@ -41,6 +41,24 @@ const char* const Usage =
     "       ostrel-cards generate --count N [--seed S] OUT\n"
     "FILE is a card file; \"-\" names the standard input or output.\n";
 
+// What --help adds to the usage.
+const char* const Details =
+    "\n"
+    "vCard and CSV go a card at a time. What a reader changes or drops is told on the\n"
+    "standard error as a warning (the exit status stays 0): a card without END:VCARD (the\n"
+    "next BEGIN:VCARD starts a new card), a zero byte (shown as U+FFFD), bytes that are not\n"
+    "UTF-8 (each read as Windows-1252), a vCard group label or type list over 256 bytes (the\n"
+    "label kept once as the line \"Label (GROUP)=...\", the types on a note's first line only),\n"
+    "a CSV column name over 256 bytes (cut to 256). UTF-16 files with or without a byte-order\n"
+    "mark are read. A file that has no BEGIN:VCARD in its first 64 KiB is not a vCard file; a\n"
+    "card, line or CSV record over 64 MiB stops the reading.\n"
+    "to-csv writes a column per line name (at most 256) and, last, \"Ostrel line order\", which\n"
+    "keeps the order of a card's lines, lines with an empty value and empty cards: from-csv\n"
+    "gives back every card as it went. A cell a spreadsheet would take for a formula (starting\n"
+    "with = + - @, a tab or a CR) gets an apostrophe before it, unless it is a phone number\n"
+    "(digits, spaces and + - ( ) / . only); from-csv takes the apostrophe off again.\n"
+    "to-csv reads a card file twice; from a pipe it holds the card file in memory.\n";
+
 const std::string StandardStream = "-";
 
 // Reading "-" opens the standard input, whatever it is.
@@ -308,7 +326,7 @@ int Run(const std::vector<std::string>& Args) {
   const std::string& Command = Args[0];
   const std::vector<std::string> Rest(Args.begin() + 1, Args.end());
   if (Command == "--help" || Command == "-h" || Command == "help") {
-    std::cout << Usage;
+    std::cout << Usage << Details;
     return 0;
   }
   if (Command == "to-vcard" || Command == "to-csv") {

@@ -63,7 +63,10 @@ TContactCard CardOf(const std::vector<TProperty>& Properties, TReadReport& Repor
     }
     if (Property.Name == "X-ABLABEL" && !Property.Group.empty() && !IsCopiedLabel(LabelText(Property.Value))) {
       // Kept once, as its own line, where the label stands.
-      Card.Lines.push_back("Label (" + Property.Group + ")=" + vcard::TextOf(Property));
+      // The group is as written: its bytes read as a value's are.
+      std::string Group = RepairUtf8(Property.Group);
+      std::replace(Group.begin(), Group.end(), '\0', '?');
+      Card.Lines.push_back("Label (" + Group + ")=" + vcard::TextOf(Property));
       Report.Warn(Property.Line, "the label of " + Property.Group + " (" + std::to_string(Property.Value.size()) +
                                      " bytes) is kept once as its own line, not as a type of its group's lines");
       continue;

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "TextEncoding.h"
@@ -42,53 +43,80 @@ bool IsCopiedLabel(const std::string& Label) {
 
 constexpr const char* CaptionProperty = "X-OSTREL-CAPTION";
 
-TContactCard CardOf(const std::vector<TProperty>& Properties, TReadReport& Report) {
-  std::unordered_map<std::string, std::string> Labels;
-  for (const TProperty& Property : Properties)
-    if (Property.Name == "X-ABLABEL" && !Property.Group.empty()) {
-      std::string Label = LabelText(Property.Value);
-      if (IsCopiedLabel(Label)) Labels[Property.Group] = std::move(Label);
-    }
-  TContactCard Card;
-  const TProperty* ExactCaption = nullptr;
-  const std::string NoLabel;
-  for (const TProperty& Property : Properties) {
+// One card from its properties as they come. A property becomes its lines at once, but
+// for a grouped one, whose group's label may come after it: it waits, and its lines go in
+// where it stood when the card ends. So a card costs its lines, not its properties.
+class TCardBuilder {
+public:
+  explicit TCardBuilder(TReadReport& Report) : FReport(Report) {}
+
+  void Add(TProperty&& Property) {
     if (Property.Name == "FN") {
-      if (Card.Caption.empty()) Card.Caption = vcard::TextOf(Property);
-      continue;
-    }
-    if (Property.Name == CaptionProperty) {
-      if (!ExactCaption) ExactCaption = &Property;
-      continue;
-    }
-    if (Property.Name == "X-ABLABEL" && !Property.Group.empty() && !IsCopiedLabel(LabelText(Property.Value))) {
-      // Kept once, as its own line, where the label stands.
-      // The group is as written: its bytes read as a value's are.
+      if (FCard.Caption.empty()) FCard.Caption = vcard::TextOf(Property);
+    } else if (Property.Name == CaptionProperty) {
+      if (!FExactCaption) FExactCaption = vcard::Unescape(Property.Value, true);
+    } else if (Property.Name == "X-ABLABEL" && !Property.Group.empty()) {
+      std::string Label = LabelText(Property.Value);
+      if (IsCopiedLabel(Label)) {
+        FLabels[Property.Group] = std::move(Label);
+        return;
+      }
+      // Kept once, as its own line, where the label stands. The group is as written: its
+      // bytes are read as a value's are.
       std::string Group = RepairUtf8(Property.Group);
       std::replace(Group.begin(), Group.end(), '\0', '?');
-      Card.Lines.push_back("Label (" + Group + ")=" + vcard::TextOf(Property));
-      Report.Warn(Property.Line, "the label of " + Property.Group + " (" + std::to_string(Property.Value.size()) +
-                                     " bytes) is kept once as its own line, not as a type of its group's lines");
-      continue;
+      FCard.Lines.push_back("Label (" + Group + ")=" + vcard::TextOf(Property));
+      FReport.Warn(Property.Line, "the label of " + Group + " (" + std::to_string(Property.Value.size()) +
+                                      " bytes) is kept once as its own line, not as a type of its group's lines");
+    } else if (!Property.Group.empty()) {
+      FWaiting.push_back({FCard.Lines.size(), std::move(Property)});
+    } else {
+      AddLines(Property, std::string(), FCard.Lines);
     }
-    const auto Label = Property.Group.empty() ? Labels.end() : Labels.find(Property.Group);
-    bool TypesOnce = false;
-    for (std::string& Line : vcard::LinesOf(Property, Label == Labels.end() ? NoLabel : Label->second, &TypesOnce))
-      Card.Lines.push_back(std::move(Line));
-    if (TypesOnce)
-      Report.Warn(Property.Line, "the long type list of " + Property.Name + " is kept with its first line only");
   }
-  if (ExactCaption) Card.Caption = vcard::Unescape(ExactCaption->Value, true);
-  else if (Card.Caption.empty()) Card.Caption = vcard::CaptionFromLines(Card.Lines);
-  return Card;
-}
+
+  TContactCard Finish() {
+    if (!FWaiting.empty()) {
+      std::vector<std::string> Lines;
+      std::size_t Next = 0;
+      for (const auto& [Place, Property] : FWaiting) {
+        for (; Next < Place; ++Next) Lines.push_back(std::move(FCard.Lines[Next]));
+        const auto Label = FLabels.find(Property.Group);
+        AddLines(Property, Label == FLabels.end() ? std::string() : Label->second, Lines);
+      }
+      for (; Next < FCard.Lines.size(); ++Next) Lines.push_back(std::move(FCard.Lines[Next]));
+      FCard.Lines = std::move(Lines);
+    }
+    if (FExactCaption) FCard.Caption = std::move(*FExactCaption);
+    else if (FCard.Caption.empty()) FCard.Caption = vcard::CaptionFromLines(FCard.Lines);
+    TContactCard Card = std::move(FCard);
+    FCard = TContactCard();
+    FWaiting.clear();
+    FLabels.clear();
+    FExactCaption.reset();
+    return Card;
+  }
+
+private:
+  void AddLines(const TProperty& Property, const std::string& Label, std::vector<std::string>& Into) {
+    bool TypesOnce = false;
+    for (std::string& Line : vcard::LinesOf(Property, Label, &TypesOnce)) Into.push_back(std::move(Line));
+    if (TypesOnce) FReport.Warn(Property.Line, "the long type list of " + Property.Name + " is kept with its first line only");
+  }
+
+  TReadReport& FReport;
+  TContactCard FCard;
+  std::vector<std::pair<std::size_t, TProperty>> FWaiting;  // grouped, with the line count before them
+  std::unordered_map<std::string, std::string> FLabels;
+  std::optional<std::string> FExactCaption;
+};
 
 // The cards of the properties as they come: BEGIN and END count the nesting, an AGENT's
 // card (vCard 2.1 writes it nested right after an empty AGENT) stays out of its owner's.
 class TCardReader {
 public:
   TCardReader(TByteSource& Source, const TContactSink& Each, TReadReport& Report)
-      : FInput(Source), FProperties(FInput, Report), FEach(Each), FReport(Report) {}
+      : FInput(Source), FProperties(FInput, Report), FEach(Each), FReport(Report), FCard(Report) {}
 
   void Run() {
     vcard::TLineReader& Lines = FProperties.Lines();
@@ -116,7 +144,7 @@ public:
       } else if (IsNamed(Property, "END", "VCARD")) {
         if (FDepth > 0 && --FDepth == 0) Emit();
       } else if (FDepth == 1) {
-        FCurrent.push_back(std::move(Property));
+        FCard.Add(std::move(Property));
       } else if (FDepth == 0 && !FOutsideWarned) {
         FOutsideWarned = true;
         FReport.Warn(Line, "text outside a card (BEGIN:VCARD to END:VCARD) is passed over");
@@ -148,8 +176,7 @@ private:
   }
 
   void Emit() {
-    TContactCard Card = CardOf(FCurrent, FReport);
-    FCurrent.clear();
+    TContactCard Card = FCard.Finish();
     FDepth = 0;
     FEach(Card);
   }
@@ -158,7 +185,7 @@ private:
   vcard::TPropertyReader FProperties;
   const TContactSink& FEach;
   TReadReport& FReport;
-  std::vector<TProperty> FCurrent;  // of the card being read, nested cards left out
+  TCardBuilder FCard;  // the card being read, nested cards left out
   int FDepth = 0;
   bool FAfterAgent = false;  // the last property was an empty AGENT: a BEGIN nests
   bool FSeenCard = false;

@@ -9,7 +9,8 @@
 //   ADR PO box, Extended address, Street, City, Region, Postal code, Country,
 //   ORG Organization, Department (one line per unit).
 // Other lines travel as X-OSTREL-LINE, so that cards come back from a vCard file as they
-// went. FN is the caption.
+// went. FN is the caption; X-OSTREL-CAPTION, where the writer adds it, is the caption
+// exactly (see VCard.h).
 
 #include <string>
 #include <vector>

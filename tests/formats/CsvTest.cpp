@@ -144,4 +144,59 @@ TEST(CsvWrite, NeutralisesFormulasAndReadsThemBackExactly) {
   EXPECT_EQ(cards::ReadCsv("Name,Note\r\n'=1+1,'@x\r\n"), (std::vector<TContactCard>{{"=1+1", {"Note=@x"}}}));
 }
 
+// Issue 23, item 2: a header cell is copied into the line of every row it names; a long
+// one is cut, once, with a warning, so that 1 MiB over 1,000 rows is not 1 GB.
+TEST(CsvHostile, LongColumnNameIsCutWithAWarning) {
+  std::string Text = "Name," + std::string(1 << 20, 'h') + "é\r\n";
+  for (int I = 0; I < 1000; ++I) Text += "N" + std::to_string(I) + "," + std::to_string(I) + "\r\n";
+  cards::TReadReport Report;
+  const std::vector<TContactCard> Cards = cards::ReadCsv(Text, &Report);
+  ASSERT_EQ(Cards.size(), 1000u);
+  EXPECT_EQ(Cards[999], (TContactCard{"N999", {std::string(cards::MaxNameBytes, 'h') + "=999"}}));
+  EXPECT_EQ(Report.Warnings,
+            (std::vector<std::string>{"line 1: the name of column 2 (1048578 bytes) is cut to its first 256 in the lines it names"}));
+}
+
+// Issue 23, items 3 and 18: per cell, UTF-8 stays and other bytes are Windows-1252; a
+// zero byte becomes U+FFFD; UTF-16 files are converted.
+TEST(CsvHostile, CellsAreTextWhateverTheEncoding) {
+  cards::TReadReport Report;
+  EXPECT_EQ(cards::ReadCsv(std::string("Name,City,Note\r\nM\xFCller,K\xC3\xB6ln,a\0b\r\n", 34), &Report),
+            (std::vector<TContactCard>{{"Müller", {"City=Köln", "Note=a\xEF\xBF\xBD" "b"}}}));
+  EXPECT_EQ(Report.Warnings, (std::vector<std::string>{"line 2: bytes that are not UTF-8 read as Windows-1252 characters",
+                                                       "line 2: a zero byte, which a card cannot keep, is shown as U+FFFD"}));
+  const std::string Ascii = "Name;Phone\r\nAnn;1\r\n";
+  for (const bool BigEndian : {false, true}) {
+    std::string Wide = BigEndian ? "\xFE\xFF" : "\xFF\xFE";
+    for (char C : Ascii) Wide += BigEndian ? std::string{'\0', C} : std::string{C, '\0'};
+    EXPECT_EQ(cards::ReadCsv(Wide), (std::vector<TContactCard>{{"Ann", {"Phone=1"}}})) << BigEndian;
+  }
+}
+
+TEST(CsvHostile, LineOrderThatDoesNotFitIsReported) {
+  cards::TReadReport Report;
+  const std::string Header = "Name,Phone,Mail,Ostrel line order\r\n";
+  EXPECT_EQ(cards::ReadCsv(Header + "Ann,1,a@b,3 9\r\nBo,2,,3\r\nCy,,,-\r\nDi,,,\r\n", &Report),
+            (std::vector<TContactCard>{{"Ann", {"Phone=1", "Mail=a@b"}}, {"Bo", {"Phone=2"}}, {"Cy", {}}, {"Di", {}}}));
+  EXPECT_EQ(Report.Warnings.size(), 2u);
+  EXPECT_EQ(Report.Warnings[0], "line 2: the line order \"3 9\" does not fit the record; lines in column order");
+}
+
+TEST(CsvHostile, EndlessOrHugeInputStopsWithAClearError) {
+  const std::string Zeros("Name\0\0\0", 7);
+  try {
+    cards::ReadCsv(Zeros);
+    ADD_FAILURE() << "zeros read";
+  } catch (const cards::EFormatError& E) {
+    EXPECT_STREQ(E.what(), "not a CSV file: a zero byte in its header line");
+  }
+  const std::string Huge = "Name,Note\r\nAnn,\"" + std::string(cards::MaxCardBytes, 'x') + "\"\r\n";
+  try {
+    cards::ReadCsv(Huge);
+    ADD_FAILURE() << "a record beyond the limit read";
+  } catch (const cards::EFormatError& E) {
+    EXPECT_STREQ(E.what(), "line 2: a record of more than 64 MiB; no address book has one");
+  }
+}
+
 }  // namespace

@@ -12,18 +12,10 @@ TContactCard ContactOf(const ostrel::TOstrelItem& Card) {
   return Contact;
 }
 
-void AddContacts(ostrel::TOstrelItems& Items, const std::vector<TContactCard>& Contacts) {
-  Items.BeginUpdate();
-  try {
-    for (const TContactCard& Contact : Contacts) {
-      ostrel::TOstrelItem* Card = Items.Add(Contact.Caption);
-      for (const std::string& Line : Contact.Lines) Card->GetSubItems()->Add(Line);
-    }
-  } catch (...) {
-    Items.EndUpdate();
-    throw;
-  }
-  Items.EndUpdate();
+void AddContact(ostrel::TOstrelItems& Items, const TContactCard& Contact) {
+  ostrel::TOstrelItem* Card = Items.Add(Contact.Caption);
+  vcl::TStrings* Lines = Card->GetSubItems();
+  for (const std::string& Line : Contact.Lines) Lines->Add(Line);
 }
 
 namespace {

@@ -29,8 +29,9 @@ public:
 
 // The caption and sub-items of a card.
 TContactCard ContactOf(const ostrel::TOstrelItem& Card);
-// Appends the contacts as cards, in one update.
-void AddContacts(ostrel::TOstrelItems& Items, const std::vector<TContactCard>& Contacts);
+// Appends the contact as a card; inside a BeginUpdate batch, as readers that go a card
+// at a time do, nothing is laid out or sorted yet.
+void AddContact(ostrel::TOstrelItems& Items, const TContactCard& Contact);
 
 // The format a file name's extension names; Cards for anything else.
 enum class TContactFormat { Cards, VCard, Csv };

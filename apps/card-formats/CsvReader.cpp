@@ -1,73 +1,112 @@
 #include <algorithm>
+#include <cstdint>
 #include <optional>
 #include <string>
 
 #include "Csv.h"
+#include "CsvCells.h"
 #include "LineBreaks.h"
+#include "TextEncoding.h"
 
 namespace cards {
 
 namespace {
 
-struct TRecord {
-  std::vector<std::string> Fields;
-  int Line = 0;  // where the record starts, 1-based
+// The fields of a record in one string: a field costs its bytes and one end, however many
+// empty ones a line of separators makes.
+struct TFields {
+  std::string Bytes;
+  std::vector<std::uint32_t> Ends;  // where each field ends in Bytes
+  std::size_t Count() const { return Ends.size(); }
+  std::string_view Field(std::size_t I) const {
+    const std::uint32_t Start = I == 0 ? 0 : Ends[I - 1];
+    return std::string_view(Bytes).substr(Start, Ends[I] - Start);
+  }
+  void Clear() {
+    Bytes.clear();
+    Ends.clear();
+  }
+  void Add(std::string_view Field) {
+    Bytes.append(Field);
+    Ends.push_back(static_cast<std::uint32_t>(Bytes.size()));
+  }
 };
+
+struct TRecord {
+  TFields Fields;
+  std::int64_t Line = 0;  // where the record starts, 1-based
+};
+
+std::string TooLarge(std::int64_t Line) {
+  return "line " + std::to_string(Line) + ": a record of more than " + std::to_string(MaxCardBytes >> 20) +
+         " MiB; no address book has one";
+}
 
 class TCsvParser {
 public:
-  TCsvParser(std::string_view Text, char Separator) : FText(Text), FSeparator(Separator) {}
+  TCsvParser(TByteReader& In, char Separator) : FIn(In), FSeparator(Separator) {}
 
-  std::optional<TRecord> Next() {
-    if (FPos >= FText.size()) return std::nullopt;
-    TRecord Record{{std::string()}, FLine};
+  bool Next(TRecord& Record) {
+    if (FIn.Peek() < 0) return false;
+    Record.Fields.Clear();
+    Record.Line = FLine;
+    std::string& Bytes = Record.Fields.Bytes;
+    std::vector<std::uint32_t>& Ends = Record.Fields.Ends;
     bool Quoted = false;
     bool WasQuoted = false;  // the field began with a quote
-    while (FPos < FText.size()) {
-      const char C = FText[FPos++];
-      CountLine(C);
+    for (int C = Get(); C >= 0; C = Get()) {
+      const std::size_t FieldStart = Ends.empty() ? 0 : Ends.back();
       if (Quoted) {
         if (C != '"') {
-          Record.Fields.back() += C;
-        } else if (FPos < FText.size() && FText[FPos] == '"') {
-          Record.Fields.back() += '"';
-          ++FPos;
+          Bytes += static_cast<char>(C);
+        } else if (FIn.Peek() == '"') {
+          Bytes += '"';
+          Get();
         } else {
           Quoted = false;
         }
       } else if (C == FSeparator) {
-        Record.Fields.emplace_back();
+        Ends.push_back(static_cast<std::uint32_t>(Bytes.size()));
         WasQuoted = false;
       } else if (C == '\r' || C == '\n') {
-        if (C == '\r' && FPos < FText.size() && FText[FPos] == '\n') CountLine(FText[FPos++]);
-        return Record;
-      } else if (C == '"' && Record.Fields.back().empty() && !WasQuoted) {
+        if (C == '\r' && FIn.Peek() == '\n') Get();
+        Ends.push_back(static_cast<std::uint32_t>(Bytes.size()));
+        return true;
+      } else if (C == '"' && Bytes.size() == FieldStart && !WasQuoted) {
         Quoted = WasQuoted = true;
       } else {
-        Record.Fields.back() += C;  // a stray quote inside an unquoted field is kept
+        Bytes += static_cast<char>(C);  // a stray quote inside an unquoted field is kept
       }
+      if (Bytes.size() + Ends.size() > MaxCardBytes) throw EFormatError(TooLarge(Record.Line));
     }
     if (Quoted) throw EFormatError("line " + std::to_string(Record.Line) + ": a quoted field is not closed");
-    return Record;
+    Ends.push_back(static_cast<std::uint32_t>(Bytes.size()));
+    return true;
   }
 
 private:
   // LF, and a CR that no LF follows, end a line.
-  void CountLine(char C) {
-    if (C == '\n' || (C == '\r' && (FPos >= FText.size() || FText[FPos] != '\n'))) ++FLine;
+  int Get() {
+    const int C = FIn.Get();
+    if (C == '\n' || (C == '\r' && FIn.Peek() != '\n')) ++FLine;
+    return C;
   }
 
-  std::string_view FText;
+  TByteReader& FIn;
   char FSeparator;
-  std::size_t FPos = 0;
-  int FLine = 1;
+  std::int64_t FLine = 1;
 };
 
-// The one of comma, semicolon and tab that the header line has most of, outside quotes.
-char SeparatorOf(std::string_view Text) {
+// The header line's bytes, read and put back: the one of comma, semicolon and tab that it
+// has most of, outside quotes.
+char SniffSeparator(TByteReader& In) {
+  std::string Raw;
   int Counts[3] = {0, 0, 0};
   bool Quoted = false;
-  for (char C : Text) {
+  for (int C = In.Get(); C >= 0; C = In.Get()) {
+    Raw += static_cast<char>(C);
+    if (C == 0) throw EFormatError("not a CSV file: a zero byte in its header line");
+    if (Raw.size() > MaxCardBytes) throw EFormatError(TooLarge(1));
     if (C == '"') Quoted = !Quoted;
     if (Quoted) continue;
     if (C == '\r' || C == '\n') break;
@@ -75,12 +114,13 @@ char SeparatorOf(std::string_view Text) {
     if (C == ';') ++Counts[1];
     if (C == '\t') ++Counts[2];
   }
+  In.Unget(Raw);
   if (Counts[1] > Counts[0] && Counts[1] >= Counts[2]) return ';';
   if (Counts[2] > Counts[0] && Counts[2] > Counts[1]) return '\t';
   return ',';
 }
 
-std::string Folded(const std::string& Header) {
+std::string Folded(std::string_view Header) {
   std::string Out;
   for (char C : Header) Out += C >= 'A' && C <= 'Z' ? static_cast<char>(C - 'A' + 'a') : C;
   while (!Out.empty() && Out.back() == ' ') Out.pop_back();
@@ -88,20 +128,28 @@ std::string Folded(const std::string& Header) {
   return Out;
 }
 
-int ColumnOf(const std::vector<std::string>& Header, std::initializer_list<const char*> Names) {
-  for (std::size_t I = 0; I < Header.size(); ++I)
-    for (const char* Name : Names)
-      if (Folded(Header[I]) == Name) return static_cast<int>(I);
+int ColumnOf(const TFields& Header, std::initializer_list<const char*> Names) {
+  for (std::size_t I = 0; I < Header.Count(); ++I) {
+    const std::string Name = Folded(Header.Field(I));
+    for (const char* Wanted : Names)
+      if (Name == Wanted) return static_cast<int>(I);
+  }
   return -1;
 }
 
 struct TColumns {
   int Caption = -1;  // the column that is the caption, or -1 when the parts make it
   int Parts[3] = {-1, -1, -1};  // given, middle and family name
+  int Order = -1;  // our line-order column, the last one
 };
 
-TColumns ColumnsOf(const std::vector<std::string>& Header) {
+TColumns ColumnsOf(const TFields& Header) {
   TColumns Columns;
+  if (Header.Count() >= 2 && Header.Field(0) == "Name" && Header.Field(Header.Count() - 1) == csv::OrderHeader) {
+    Columns.Caption = 0;
+    Columns.Order = static_cast<int>(Header.Count() - 1);
+    return Columns;
+  }
   Columns.Caption = ColumnOf(Header, {"name", "full name", "display name", "fn"});
   if (Columns.Caption >= 0) return Columns;
   Columns.Parts[0] = ColumnOf(Header, {"first name", "given name"});
@@ -112,49 +160,176 @@ TColumns ColumnsOf(const std::vector<std::string>& Header) {
   return Columns;
 }
 
-TContactCard CardOf(const TRecord& Record, const std::vector<std::string>& Header, const TColumns& Columns) {
-  auto Field = [&](int Column) {
-    return Column >= 0 && static_cast<std::size_t>(Column) < Record.Fields.size() ? Record.Fields[static_cast<std::size_t>(Column)] : std::string();
-  };
-  TContactCard Card;
-  // A caption is one line: the lines of a cell are joined; empty lines count for nothing,
-  // here and below, since a card line with an empty value is not written back.
-  auto Join = [](const std::string& Text, const char* Separator, std::string& Into) {
-    for (const std::string& Piece : SplitBreaks(Text))
-      if (!Piece.empty()) Into += (Into.empty() ? "" : Separator) + Piece;
-  };
-  if (Columns.Caption >= 0) {
-    Join(Field(Columns.Caption), ", ", Card.Caption);
-  } else {
-    for (int Part : Columns.Parts) Join(Field(Part), " ", Card.Caption);
+class TCsvReader {
+public:
+  TCsvReader(TByteSource& Source, const TContactSink& Each, TReadReport& Report)
+      : FInput(Source), FIn(FInput), FEach(Each), FReport(Report) {}
+
+  void Run() {
+    TCsvParser Parser(FIn, SniffSeparator(FIn));
+    TRecord Record;
+    if (Parser.Next(Record)) {
+      ReadHeader(Record);
+      while (Parser.Next(Record)) {
+        const TFields& Fields = Record.Fields;
+        bool Blank = true;
+        for (std::size_t I = 0; I < Fields.Count() && Blank; ++I) Blank = Fields.Field(I).empty();
+        if (Blank) continue;
+        TContactCard Card = CardOf(Record);
+        // In other files, a record with nothing the card keeps (only line breaks in the
+        // name, say) is as blank.
+        if (FColumns.Order >= 0 || !Card.Caption.empty() || !Card.Lines.empty()) FEach(Card);
+      }
+    }
+    if (FInput.Replaced() > 0)
+      FReport.Warn(0, std::to_string(FInput.Replaced()) + " " + FInput.Encoding() + " units that are no character read as U+FFFD");
   }
-  for (std::size_t I = 0; I < Record.Fields.size(); ++I) {
-    if (static_cast<int>(I) == Columns.Caption || Record.Fields[I].empty()) continue;
-    if (I >= Header.size())
-      throw EFormatError("line " + std::to_string(Record.Line) + " has more fields than the header has names (" +
-                         std::to_string(Header.size()) + ")");
-    for (const std::string& Piece : SplitBreaks(Record.Fields[I]))
-      if (!Piece.empty()) Card.Lines.push_back(Header[I].empty() ? Piece : Header[I] + "=" + Piece);
+
+private:
+  void ReadHeader(const TRecord& Record) {
+    FColumns = ColumnsOf(Record.Fields);
+    for (std::size_t I = 0; I < Record.Fields.Count(); ++I) {
+      std::string Name = Text(Record.Fields.Field(I), Record.Line);
+      const bool Copied = static_cast<int>(I) != FColumns.Caption && static_cast<int>(I) != FColumns.Order;
+      if (Copied && Name.size() > MaxNameBytes) {
+        std::size_t Cut = MaxNameBytes;
+        while (Cut > 0 && (static_cast<unsigned char>(Name[Cut]) & 0xC0) == 0x80) --Cut;
+        FReport.Warn(Record.Line, "the name of column " + std::to_string(I + 1) + " (" + std::to_string(Name.size()) +
+                                      " bytes) is cut to its first " + std::to_string(Cut) + " in the lines it names");
+        Name.resize(Cut);
+      }
+      FHeader.Add(Name);
+    }
   }
-  return Card;
-}
+
+  // A cell as card text: the writer's apostrophe off, bytes that are not UTF-8 read as
+  // Windows-1252, zero bytes as U+FFFD.
+  std::string Text(std::string_view Raw, std::int64_t Line) {
+    bool Repaired = false;
+    std::string Out = ToUtf8(csv::Unneutralised(Raw), {}, &Repaired);
+    if (Repaired && !FRepairWarned) {
+      FRepairWarned = true;
+      FReport.Warn(Line, "bytes that are not UTF-8 read as Windows-1252 characters");
+    }
+    if (Out.find('\0') != std::string::npos) {
+      std::string Clean;
+      for (char C : Out) C == '\0' ? Clean.append("\xEF\xBF\xBD") : Clean.append(1, C);
+      Out = std::move(Clean);
+      FReport.Warn(Line, "a zero byte, which a card cannot keep, is shown as U+FFFD");
+    }
+    return Out;
+  }
+
+  std::string LineOf(std::size_t Column, const std::string& Piece) const {
+    const std::string_view Name = FHeader.Field(Column);
+    return Name.empty() ? Piece : std::string(Name) + "=" + Piece;
+  }
+
+  // Every non-empty line of every cell but the caption's, in column order.
+  void ColumnOrder(const TRecord& Record, std::vector<std::string>& Lines) {
+    const TFields& Fields = Record.Fields;
+    for (std::size_t I = 0; I < Fields.Count(); ++I) {
+      if (static_cast<int>(I) == FColumns.Caption || static_cast<int>(I) == FColumns.Order || Fields.Field(I).empty())
+        continue;
+      if (I >= FHeader.Count())
+        throw EFormatError("line " + std::to_string(Record.Line) + " has more fields than the header has names (" +
+                           std::to_string(FHeader.Count()) + ")");
+      for (const std::string& Piece : SplitBreaks(Text(Fields.Field(I), Record.Line)))
+        if (!Piece.empty()) Lines.push_back(LineOf(I, Piece));
+    }
+  }
+
+  // The lines in the order our line-order cell gives; false when it does not fit the
+  // record (a column that is not there or has no line left, a line no number takes).
+  bool ListedOrder(const TRecord& Record, std::string_view Order, std::vector<std::string>& Lines) {
+    const TFields& Fields = Record.Fields;
+    if (Order == "-") {
+      for (std::size_t I = 1; I < Fields.Count(); ++I)
+        if (static_cast<int>(I) != FColumns.Order && !Fields.Field(I).empty()) return false;
+      return true;
+    }
+    const std::size_t Last = std::min(Fields.Count(), FHeader.Count() - 1);  // the order column's
+    std::vector<std::vector<std::string>> Pieces(Last);
+    std::vector<std::size_t> Taken(Last, 0);
+    std::size_t Pos = 0;
+    while (Pos < Order.size()) {
+      if (Order[Pos] == ' ') {
+        ++Pos;
+        continue;
+      }
+      std::size_t Number = 0;
+      std::size_t Digits = 0;
+      for (; Pos < Order.size() && Order[Pos] >= '0' && Order[Pos] <= '9' && Digits < 12; ++Pos, ++Digits)
+        Number = Number * 10 + static_cast<std::size_t>(Order[Pos] - '0');
+      if (Digits == 0 || (Pos < Order.size() && Order[Pos] != ' ')) return false;
+      const std::size_t Column = Number - 1;
+      if (Number < 2 || Column >= Last) return false;
+      if (Taken[Column] == 0) Pieces[Column] = SplitBreaks(Text(Fields.Field(Column), Record.Line));
+      if (Taken[Column] == Pieces[Column].size()) return false;
+      Lines.push_back(LineOf(Column, Pieces[Column][Taken[Column]++]));
+    }
+    for (std::size_t I = 1; I < Last; ++I)
+      if (Taken[I] < Pieces[I].size() || (Taken[I] == 0 && !Fields.Field(I).empty())) return false;
+    return true;
+  }
+
+  TContactCard CardOf(const TRecord& Record) {
+    const TFields& Fields = Record.Fields;
+    auto Field = [&](int Column) {
+      return Column >= 0 && static_cast<std::size_t>(Column) < Fields.Count() ? Text(Fields.Field(static_cast<std::size_t>(Column)), Record.Line)
+                                                                              : std::string();
+    };
+    TContactCard Card;
+    if (FColumns.Order >= 0) {
+      // Our own file: the caption as it is, the lines in the order the last cell gives.
+      Card.Caption = Field(0);
+      const std::string Order = Field(FColumns.Order);
+      if (!Order.empty()) {
+        for (std::size_t I = FHeader.Count(); I < Fields.Count(); ++I)
+          if (!Fields.Field(I).empty())
+            throw EFormatError("line " + std::to_string(Record.Line) + " has more fields than the header has names (" +
+                               std::to_string(FHeader.Count()) + ")");
+        if (ListedOrder(Record, Order, Card.Lines)) return Card;
+        Card.Lines.clear();
+        FReport.Warn(Record.Line, "the line order \"" + Order.substr(0, 40) + "\" does not fit the record; lines in column order");
+      }
+      ColumnOrder(Record, Card.Lines);
+      return Card;
+    }
+    // A caption is one line: the lines of a cell are joined; empty lines count for nothing.
+    auto Join = [](const std::string& Text, const char* Separator, std::string& Into) {
+      for (const std::string& Piece : SplitBreaks(Text))
+        if (!Piece.empty()) Into += (Into.empty() ? "" : Separator) + Piece;
+    };
+    if (FColumns.Caption >= 0) {
+      Join(Field(FColumns.Caption), ", ", Card.Caption);
+    } else {
+      for (int Part : FColumns.Parts) Join(Field(Part), " ", Card.Caption);
+    }
+    ColumnOrder(Record, Card.Lines);
+    return Card;
+  }
+
+  TUtf8Input FInput;
+  TByteReader FIn;
+  const TContactSink& FEach;
+  TReadReport& FReport;
+  TColumns FColumns;
+  TFields FHeader;  // the names, as card text
+  bool FRepairWarned = false;
+};
 
 }  // namespace
 
-std::vector<TContactCard> ReadCsv(std::string_view Text) {
-  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
-  TCsvParser Parser(Text, SeparatorOf(Text));
+void ReadCsv(TByteSource& Source, const TContactSink& Each, TReadReport& Report) {
+  TCsvReader(Source, Each, Report).Run();
+}
+
+std::vector<TContactCard> ReadCsv(std::string_view Text, TReadReport* Report) {
   std::vector<TContactCard> Cards;
-  const std::optional<TRecord> Header = Parser.Next();
-  if (!Header) return Cards;
-  const TColumns Columns = ColumnsOf(Header->Fields);
-  while (const std::optional<TRecord> Record = Parser.Next()) {
-    const bool Blank = std::all_of(Record->Fields.begin(), Record->Fields.end(), [](const std::string& F) { return F.empty(); });
-    if (Blank) continue;
-    // A record with nothing the card keeps (only line breaks in the name, say) is as blank.
-    TContactCard Card = CardOf(*Record, Header->Fields, Columns);
-    if (!Card.Caption.empty() || !Card.Lines.empty()) Cards.push_back(std::move(Card));
-  }
+  TTextSource Source(Text);
+  TReadReport Ignored;
+  ReadCsv(Source, [&](TContactCard& Card) { Cards.push_back(std::move(Card)); }, Report ? *Report : Ignored);
   return Cards;
 }
 

@@ -1,4 +1,6 @@
 #include "VCardFields.h"
+
+#include "ByteSource.h"
 #include "LineBreaks.h"
 
 #include <algorithm>
@@ -150,40 +152,55 @@ bool Continues(const std::vector<TLine>& Run, const TField& Field, const TLine& 
 
 std::string TextOf(const TProperty& Property) { return OneLine(Unescape(Property.Value)); }
 
-std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label) {
+std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label, bool* TypesOnce) {
+  if (TypesOnce) *TypesOnce = false;
   if (Property.Binary) return {};
   if (Property.Name == PassedProperty) return {TextOf(Property)};
   const TField* Field = FieldOfProperty(Property.Name);
   if (!Field) return {};
   std::vector<std::string> Types;
+  std::size_t TypeBytes = 0;
   for (const std::string& Type : Property.Types)
-    if (Type != "internet" && IsPlainType(Type)) Types.push_back(Type);
-  if (!Label.empty() && IsPlainType(Label) && std::find(Types.begin(), Types.end(), Label) == Types.end())
+    if (Type != "internet" && IsPlainType(Type)) {
+      Types.push_back(Type);
+      TypeBytes += Type.size() + 2;
+    }
+  if (!Label.empty() && IsPlainType(Label) && std::find(Types.begin(), Types.end(), Label) == Types.end()) {
     Types.push_back(Label);
+    TypeBytes += Label.size() + 2;
+  }
   std::vector<std::string> Lines;
+  // A property of many lines (a note, an organization's units) repeats its types in each
+  // while they are short; longer ones go with its first line only, so that a value of
+  // many line breaks cannot multiply a long type list.
+  const bool Once = TypeBytes > MaxNameBytes;
+  const std::vector<std::string> NoTypes;
+  auto Add = [&](const char* Name, const std::string& Value) {
+    const bool Repeat = !Lines.empty() && Once;
+    if (Repeat && TypesOnce) *TypesOnce = true;
+    Lines.push_back(FormatLine(Name, Repeat ? NoTypes : Types, Value));
+  };
   switch (Field->Kind) {
     case TKind::Single: {
       std::string Value = OneLine(Unescape(Property.Value));
       // vCard 4.0 may give a phone number as a tel: URI.
       if (Property.Name == "TEL" && Value.compare(0, 4, "tel:") == 0) Value.erase(0, 4);
-      Lines.push_back(FormatLine(Field->LineNames[0], Types, Value));
+      Add(Field->LineNames[0], Value);
       break;
     }
     case TKind::Note:
-      for (const std::string& Piece : SplitBreaks(Unescape(Property.Value)))
-        Lines.push_back(FormatLine(Field->LineNames[0], Types, Piece));
+      for (const std::string& Piece : SplitBreaks(Unescape(Property.Value))) Add(Field->LineNames[0], Piece);
       break;
     case TKind::Structured: {
       const std::vector<std::string> Components = SplitComponents(Property.Value);
       for (std::size_t I = 0; I < Components.size() && I < Field->LineNames.size(); ++I)
-        if (!Components[I].empty()) Lines.push_back(FormatLine(Field->LineNames[I], Types, OneLine(Components[I])));
+        if (!Components[I].empty()) Add(Field->LineNames[I], OneLine(Components[I]));
       break;
     }
     case TKind::Organization: {
       const std::vector<std::string> Components = SplitComponents(Property.Value);
       for (std::size_t I = 0; I < Components.size(); ++I)
-        if (!Components[I].empty())
-          Lines.push_back(FormatLine(Field->LineNames[I == 0 ? 0 : 1], Types, OneLine(Components[I])));
+        if (!Components[I].empty()) Add(Field->LineNames[I == 0 ? 0 : 1], OneLine(Components[I]));
       break;
     }
     case TKind::Passed: break;

@@ -9,7 +9,8 @@
 //   ADR PO box, Extended address, Street, City, Region, Postal code, Country,
 //   ORG Organization, Department (one line per unit).
 // Other lines travel as X-OSTREL-LINE, so that cards come back from a vCard file as they
-// went. FN is the caption.
+// went. FN is the caption; X-OSTREL-CAPTION, where the writer adds it, is the caption
+// exactly (see VCard.h).
 
 #include <string>
 #include <vector>
@@ -19,8 +20,10 @@
 namespace cards::vcard {
 
 // The card lines of one property; none for a property no line holds (FN, PHOTO, unknown
-// ones). Label is the group's X-ABLabel, a further type.
-std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label);
+// ones). Label is the group's X-ABLabel, a further type. Types longer than MaxNameBytes
+// in all go with the first of several lines only; TypesOnce, when given, tells whether
+// that happened.
+std::vector<std::string> LinesOf(const TProperty& Property, const std::string& Label, bool* TypesOnce = nullptr);
 
 // A one-line text value (FN): escapes undone, line breaks as ", ".
 std::string TextOf(const TProperty& Property);

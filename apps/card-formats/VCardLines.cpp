@@ -1,6 +1,9 @@
 #include "VCardLines.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <unordered_set>
 
 #include "SysUtils.h"
 #include "TextEncoding.h"
@@ -14,20 +17,6 @@ namespace {
 
 bool StartsWithNoCase(std::string_view Text, std::string_view Prefix) {
   return Text.size() >= Prefix.size() && UpperCase(std::string(Text.substr(0, Prefix.size()))) == Prefix;
-}
-
-// CRLF, LF and a lone CR all end a line.
-std::vector<std::string_view> SplitLines(std::string_view Text) {
-  std::vector<std::string_view> Lines;
-  std::size_t Start = 0;
-  for (std::size_t I = 0; I < Text.size(); ++I) {
-    if (Text[I] != '\r' && Text[I] != '\n') continue;
-    Lines.push_back(Text.substr(Start, I - Start));
-    if (Text[I] == '\r' && I + 1 < Text.size() && Text[I + 1] == '\n') ++I;
-    Start = I + 1;
-  }
-  if (Start < Text.size()) Lines.push_back(Text.substr(Start));
-  return Lines;
 }
 
 // Where the name and parameters end: the first colon outside double quotes.
@@ -71,15 +60,17 @@ std::vector<std::string_view> SplitOutsideQuotes(std::string_view Text, char Sep
   return Parts;
 }
 
-void AddTypes(TProperty& Property, std::string_view List) {
+// The types of a property so far, for finding a repeated one without a search.
+using TSeenTypes = std::unordered_set<std::string>;
+
+void AddTypes(TProperty& Property, TSeenTypes& Seen, std::string_view List) {
   for (std::string_view Quoted : SplitOutsideQuotes(List, ',')) {
     // TYPE="work,voice" lists its types inside the quotes.
     const std::string Unquoted = ParameterValue(Quoted);
     for (std::string_view Type : SplitOutsideQuotes(Unquoted, ',')) {
       // Parameters are decoded as values are, so that a stray byte reads back the same.
       std::string Name = LowerCase(ToUtf8(Type));
-      if (!Name.empty() && std::find(Property.Types.begin(), Property.Types.end(), Name) == Property.Types.end())
-        Property.Types.push_back(std::move(Name));
+      if (!Name.empty() && Seen.insert(Name).second) Property.Types.push_back(std::move(Name));
     }
   }
 }
@@ -101,6 +92,7 @@ struct THeader {
 
 THeader ParseHeader(std::string_view Head) {
   THeader Result;
+  TSeenTypes Seen;
   const std::vector<std::string_view> Parts = SplitOutsideQuotes(Head, ';');
   const std::string_view Name = Parts[0];
   const std::size_t Dot = Name.rfind('.');
@@ -113,14 +105,14 @@ THeader ParseHeader(std::string_view Head) {
     if (Equals == std::string_view::npos) {
       // vCard 2.1 names types and encodings bare.
       if (Key == "QUOTED-PRINTABLE" || Key == "BASE64" || Key == "8BIT" || Key == "7BIT") Result.Encoding = EncodingNamed(Key);
-      else AddTypes(Result.Property, Parameter);
+      else AddTypes(Result.Property, Seen, Parameter);
       continue;
     }
     const std::string_view Value = Parameter.substr(Equals + 1);
-    if (Key == "TYPE") AddTypes(Result.Property, Value);
+    if (Key == "TYPE") AddTypes(Result.Property, Seen, Value);
     else if (Key == "ENCODING") Result.Encoding = EncodingNamed(UpperCase(std::string(ParameterValue(Value))));
     else if (Key == "CHARSET") Result.Charset = ParameterValue(Value);
-    else if (Key == "PREF") AddTypes(Result.Property, "pref");
+    else if (Key == "PREF") AddTypes(Result.Property, Seen, "pref");
     else if (Key == "VALUE" && UpperCase(std::string(ParameterValue(Value))) == "BINARY") Result.Encoding = TEncoding::Base64;
   }
   return Result;
@@ -128,51 +120,144 @@ THeader ParseHeader(std::string_view Head) {
 
 }  // namespace
 
-std::vector<TProperty> ReadProperties(std::string_view Text) {
-  if (Text.substr(0, 3) == "\xEF\xBB\xBF") Text.remove_prefix(3);
-  const std::vector<std::string_view> Lines = SplitLines(Text);
-  std::vector<TProperty> Properties;
-  std::size_t I = 0;
-  while (I < Lines.size()) {
-    const int FirstLine = static_cast<int>(I) + 1;
-    std::string Logical(Lines[I++]);
-    const std::size_t HeadEnd = ValueColon(Logical);
-    const bool QuotedPrintable = HeadEnd != std::string::npos &&
-                                 ParseHeader(std::string_view(Logical).substr(0, HeadEnd)).Encoding == TEncoding::QuotedPrintable;
-    while (I < Lines.size()) {
-      if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') {
-        // A soft line break: the value goes on in the next line, taken as it is, spaces
-        // and all. A broken writer's "=" before the card's end is dropped.
-        Logical.pop_back();
-        if (StartsWithNoCase(Lines[I], "END:VCARD")) break;
-        Logical.append(Lines[I++]);
-      } else if (!Lines[I].empty() && (Lines[I][0] == ' ' || Lines[I][0] == '\t')) {
-        Logical.append(Lines[I++].substr(1));
-      } else {
-        break;
+bool TLineReader::Fill() {
+  constexpr std::size_t Block = 65536;
+  FBlock.resize(Block);
+  FPos = 0;
+  FBlock.resize(FSource.Read(FBlock.data(), Block));
+  return !FBlock.empty();
+}
+
+bool TLineReader::Next(std::string& Line) {
+  Line.clear();
+  bool Any = false;
+  for (;;) {
+    if (FPos == FBlock.size() && !Fill()) {
+      if (Any) ++FNumber;
+      return Any;
+    }
+    if (FSkipLf) {
+      FSkipLf = false;
+      if (FBlock[FPos] == '\n') {
+        ++FPos;
+        ++FOffset;
+        continue;
       }
     }
-    if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') Logical.pop_back();
-    const std::size_t Colon = ValueColon(Logical);
-    if (Colon == std::string::npos || Colon == 0) continue;
-    THeader Header = ParseHeader(std::string_view(Logical).substr(0, Colon));
-    std::string Value = Logical.substr(Colon + 1);
-    if (Header.Encoding == TEncoding::QuotedPrintable) Value = DecodeQuotedPrintable(Value);
-    TProperty& Property = Properties.emplace_back(std::move(Header.Property));
-    Property.Binary = Header.Encoding == TEncoding::Base64;
-    Property.Value = Property.Binary ? std::string() : ToUtf8(Value, Header.Charset);
-    Property.Line = FirstLine;
+    std::size_t End = FPos;
+    while (End < FBlock.size() && FBlock[End] != '\r' && FBlock[End] != '\n') {
+      FSawText = FSawText || (FBlock[End] != ' ' && FBlock[End] != '\t');
+      ++End;
+    }
+    Line.append(FBlock, FPos, End - FPos);
+    FOffset += End - FPos;
+    Any = Any || End > FPos;
+    FPos = End;
+    if (Line.size() > FLimit) {
+      if (FTooLong) FTooLong();
+      throw EFormatError("line " + std::to_string(FNumber + 1) + ": a line of more than " +
+                         std::to_string(FLimit >> 20) + " MiB; no address book has one");
+    }
+    if (End == FBlock.size()) continue;
+    FSkipLf = FBlock[End] == '\r';
+    ++FPos;
+    ++FOffset;
+    ++FNumber;
+    return true;
   }
+}
+
+bool TPropertyReader::NextLine() {
+  FHaveAhead = FLines.Next(FAhead);
+  FAheadNumber = FLines.Number();
+  return FHaveAhead;
+}
+
+bool TPropertyReader::Next(TProperty& Property) {
+  if (!FHaveAhead && !NextLine()) return false;
+  const std::int64_t FirstLine = FAheadNumber;
+  std::string Logical = std::move(FAhead);
+  FAhead.clear();
+  // The header is parsed once: from the first line when its colon is there (the
+  // continuation lines then only add to the value), else from the joined line.
+  const std::size_t FirstColon = ValueColon(Logical);
+  std::optional<THeader> Header;
+  if (FirstColon != std::string::npos && FirstColon != 0)
+    Header = ParseHeader(std::string_view(Logical).substr(0, FirstColon));
+  const bool QuotedPrintable = Header && Header->Encoding == TEncoding::QuotedPrintable;
+  bool More = NextLine();
+  while (More) {
+    if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') {
+      // A soft line break: the value goes on in the next line, taken as it is, spaces
+      // and all. A broken writer's "=" before the card's end is dropped.
+      Logical.pop_back();
+      if (StartsWithNoCase(FAhead, "END:VCARD")) break;
+      Logical.append(FAhead);
+    } else if (!FAhead.empty() && (FAhead[0] == ' ' || FAhead[0] == '\t')) {
+      Logical.append(FAhead, 1);
+    } else {
+      break;
+    }
+    if (Logical.size() > MaxCardBytes)
+      throw EFormatError("line " + std::to_string(FirstLine) + ": a property of more than " +
+                         std::to_string(MaxCardBytes >> 20) + " MiB; no address book has one");
+    More = NextLine();
+  }
+  if (QuotedPrintable && !Logical.empty() && Logical.back() == '=') Logical.pop_back();
+  const std::size_t Colon = Header ? FirstColon : ValueColon(Logical);
+  if (Colon == std::string::npos || Colon == 0) {
+    // Not a property: given as one without a name, so that the caller can count what
+    // it has read even through endless such lines.
+    Property = TProperty();
+    Property.Line = static_cast<int>(std::min<std::int64_t>(FirstLine, INT32_MAX));
+    return true;
+  }
+  if (!Header) Header = ParseHeader(std::string_view(Logical).substr(0, Colon));
+  std::string Value = Logical.substr(Colon + 1);
+  Logical.clear();
+  Logical.shrink_to_fit();
+  if (Header->Encoding == TEncoding::QuotedPrintable) Value = DecodeQuotedPrintable(Value);
+  Property = std::move(Header->Property);
+  Property.Binary = Header->Encoding == TEncoding::Base64;
+  Property.Line = static_cast<int>(std::min<std::int64_t>(FirstLine, INT32_MAX));
+  Property.Value.clear();
+  if (!Property.Binary) {
+    bool Repaired = false;
+    Property.Value = ToUtf8(Value, Header->Charset, &Repaired);
+    if (Repaired && !FRepairWarned) {
+      FRepairWarned = true;
+      FReport.Warn(FirstLine, "bytes that are not UTF-8 (nor the CHARSET named) read as Windows-1252 characters");
+    }
+    if (Property.Value.find('\0') != std::string::npos) {
+      std::string Clean;
+      for (char C : Property.Value) C == '\0' ? Clean.append("\xEF\xBF\xBD") : Clean.append(1, C);
+      Property.Value = std::move(Clean);
+      FReport.Warn(FirstLine, "a zero byte in " + Property.Name + ", which a card cannot keep, is shown as U+FFFD");
+    }
+  }
+  return true;
+}
+
+std::vector<TProperty> ReadProperties(std::string_view Text) {
+  TTextSource Source(Text);
+  TReadReport Report;
+  TPropertyReader Reader(Source, Report);
+  std::vector<TProperty> Properties;
+  for (TProperty Property; Reader.Next(Property);)
+    if (!Property.Name.empty()) Properties.push_back(std::move(Property));
   return Properties;
 }
 
-std::string Unescape(std::string_view Value) {
+std::string Unescape(std::string_view Value, bool CarriageReturns) {
   std::string Out;
   Out.reserve(Value.size());
   for (std::size_t I = 0; I < Value.size(); ++I) {
     const char Next = I + 1 < Value.size() ? Value[I + 1] : '\0';
     if (Value[I] == '\\' && (Next == 'n' || Next == 'N')) {
       Out += '\n';
+      ++I;
+    } else if (Value[I] == '\\' && Next == 'r' && CarriageReturns) {
+      Out += '\r';
       ++I;
     } else if (Value[I] == '\\' && (Next == ',' || Next == ';' || Next == '\\' || Next == ':')) {
       Out += Next;
@@ -199,13 +284,21 @@ std::vector<std::string> SplitComponents(std::string_view Value) {
   return Components;
 }
 
-std::string Escape(std::string_view Value) {
+std::string Escape(std::string_view Value, bool CarriageReturns) {
   std::string Out;
   Out.reserve(Value.size());
-  for (char C : Value) {
-    if (C == '\n' || C == '\r') Out += "\\n";
-    else if (C == '\\' || C == ',' || C == ';') (Out += '\\') += C;
-    else Out += C;
+  for (std::size_t I = 0; I < Value.size(); ++I) {
+    const char C = Value[I];
+    if (C == '\r' && CarriageReturns) {
+      Out += "\\r";
+    } else if (C == '\n' || C == '\r') {
+      Out += "\\n";
+      if (C == '\r' && I + 1 < Value.size() && Value[I + 1] == '\n') ++I;
+    } else if (C == '\\' || C == ',' || C == ';') {
+      (Out += '\\') += C;
+    } else {
+      Out += C;
+    }
   }
   return Out;
 }

@@ -1,3 +1,7 @@
+#include <algorithm>
+
+#include "ByteText.h"
+#include "TextEncoding.h"
 #include "VCard.h"
 #include "VCardFields.h"
 
@@ -23,13 +27,27 @@ void AppendFolded(std::string& Out, const std::string& Line) {
 
 }  // namespace
 
-std::string VCardOf(const TContactCard& Contact) {
+std::string VCardOf(const TContactCard& Given) {
+  // Text that is not UTF-8 is written as the reader reads it.
+  TContactCard Repaired;
+  const bool Valid = IsValidUtf8(Given.Caption) &&
+                     std::all_of(Given.Lines.begin(), Given.Lines.end(), [](const std::string& Line) { return IsValidUtf8(Line); });
+  if (!Valid) {
+    Repaired.Caption = RepairUtf8(Given.Caption);
+    for (const std::string& Line : Given.Lines) Repaired.Lines.push_back(RepairUtf8(Line));
+  }
+  const TContactCard& Contact = Valid ? Given : Repaired;
   bool HasName = false;
   const std::vector<std::string> Properties = vcard::PropertiesOf(Contact.Lines, HasName);
   std::string Out = "BEGIN:VCARD\r\nVERSION:3.0\r\n";
   AppendFolded(Out, "FN:" + vcard::Escape(Contact.Caption));
   // Version 3.0 wants an N in every card.
   if (!HasName) Out += "N:;;;;\r\n";
+  // FN gives line breaks back as ", ", and an empty FN makes the reader look for a caption
+  // in the lines: such a caption goes exactly as our own property too.
+  const bool Breaks = Contact.Caption.find_first_of("\r\n") != std::string::npos;
+  if (Breaks || (Contact.Caption.empty() && !vcard::CaptionFromLines(Contact.Lines).empty()))
+    AppendFolded(Out, "X-OSTREL-CAPTION:" + vcard::Escape(Contact.Caption, true));
   for (const std::string& Property : Properties) AppendFolded(Out, Property);
   Out += "END:VCARD\r\n";
   return Out;

@@ -175,6 +175,38 @@ check "a damaged card file to vCard" status_is 1 "$TOOL" to-vcard short.cards
 check "damaged card file message" grep -q 'byte offset 60' err.txt
 check "nothing written for any bad input" [ ! -e x.cards ]
 
+# Issue 23: what the readers change is told on the standard error, the status stays 0;
+# hostile input ends with a message, not with all the memory there is.
+printf 'BEGIN:VCARD\r\nFN:Ann\r\nBEGIN:VCARD\r\nFN:Bob\r\nNOTE:a\0b\r\nEND:VCARD\r\n' > no-end.vcf
+check "a vCard without END converts" status_is 0 "$TOOL" from-vcard no-end.vcf no-end.cards
+check "both cards are there" [ "$("$TOOL" to-json no-end.cards | grep -c '"text":')" -eq 2 ]
+check "the missing END is a warning" grep -q '^ostrel-cards: warning: no-end.vcf: line 1: this card has no END:VCARD' err.txt
+check "the zero byte is a warning" grep -q 'line 5: a zero byte in NOTE' err.txt
+check "help tells what CSV keeps" bash -c "'$TOOL' --help | grep -q 'Ostrel line order'"
+check "CSV keeps every line in order" bash -c "$(declare -f cards_of); TOOL='$TOOL'; cmp -s <(cards_of a.cards) <(cards_of a-csv.cards)"
+printf '\xc8\x00\x00\x00\x01\x00\x00\x00\xc8\x00\x00\x00\x04\x00\x00\x00=1+2\x00\x00\x00\x00\x28\x00\x00\x00Phone=+39 06 1\r\nNote=@SUM(A1)\r\nNote=-x\r\n\x01\x00\x00\x00\x00' > formula.cards
+check "to-csv of formulas" status_is 0 "$TOOL" to-csv formula.cards formula.csv
+check "formulas get an apostrophe, phone numbers not" grep -q "^'=1+2,+39 06 1,'@SUM(A1),'-x," formula.csv
+check "and come back exactly" bash -c "'$TOOL' from-csv formula.csv formula-again.cards && '$TOOL' to-json formula-again.cards | grep -q '\"text\":\"=1+2\".*\"Phone=+39 06 1\",\"Note=@SUM(A1)\",\"Note=-x\"'"
+check "zeros are no vCard file" status_is 1 timeout 10 "$TOOL" from-vcard /dev/zero x.cards
+check "zeros message" grep -q '/dev/zero: not a vCard file: no BEGIN:VCARD line in its first 64 KiB' err.txt
+check "zeros are no CSV file" status_is 1 timeout 10 "$TOOL" from-csv /dev/zero x.cards
+check "zeros CSV message" grep -q '/dev/zero: not a CSV file: a zero byte in its header line' err.txt
+printf '\xff\xfeB\0E\0G\0I\0N\0:\0V\0C\0A\0R\0D\0\r\0\n\0F\0N\0:\0\xfc\0\r\0\n\0E\0N\0D\0:\0V\0C\0A\0R\0D\0\r\0\n\0' > utf16.vcf
+check "a UTF-16 vCard" status_is 0 "$TOOL" from-vcard utf16.vcf utf16.cards
+check "its text" bash -c "'$TOOL' to-json utf16.cards | grep -q '\"text\":\"ü\"'"
+printf 'Name,City\r\nM\xfcller,K\xc3\xb6ln\r\n' > latin.csv
+check "a Latin-1 CSV cell next to a UTF-8 one" bash -c "'$TOOL' from-csv latin.csv latin.cards 2> /dev/null && '$TOOL' to-json latin.cards | grep -q '\"text\":\"Müller\".*\"City=Köln\"'"
+if (ulimit -v $LIMIT_KB; "$TOOL" generate --count 1 limited.cards) 2> /dev/null; then
+  "$TOOL" generate --count 200000 --seed 3 big.cards && "$TOOL" to-vcard big.cards big.vcf && "$TOOL" to-csv big.cards big.csv
+  check "from-vcard goes a card at a time" status_is 0 bash -c "ulimit -v $LIMIT_KB; exec '$TOOL' from-vcard big.vcf big-vcf.cards"
+  check "from-csv goes a card at a time" status_is 0 bash -c "ulimit -v $LIMIT_KB; exec '$TOOL' from-csv big.csv big-csv.cards"
+  check "to-vcard goes a card at a time" status_is 0 bash -c "ulimit -v $LIMIT_KB; '$TOOL' to-vcard big-vcf.cards | cmp -s - big.vcf"
+  check "to-csv goes a card at a time" status_is 0 bash -c "ulimit -v $LIMIT_KB; '$TOOL' to-csv big-csv.cards | cmp -s - big.csv"
+  check "the big round trips keep every card" bash -c "$(declare -f cards_of); TOOL='$TOOL'; cmp -s <(cards_of big-vcf.cards) <(cards_of big-csv.cards)"
+  rm -f big*.cards big.vcf big.csv
+fi
+
 # Wrong usage: status 2.
 check "no command" status_is 2 "$TOOL"
 check "unknown command" status_is 2 "$TOOL" frobnicate

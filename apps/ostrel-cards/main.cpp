@@ -11,6 +11,7 @@
 
 #include <charconv>
 #include <iostream>
+#include <limits>
 #include <memory>
 #include <new>
 #include <string>
@@ -40,6 +41,24 @@ const char* const Usage =
     "       ostrel-cards from-csv CSV OUT\n"
     "       ostrel-cards generate --count N [--seed S] OUT\n"
     "FILE is a card file; \"-\" names the standard input or output.\n";
+
+// What --help adds to the usage.
+const char* const Details =
+    "\n"
+    "vCard and CSV go a card at a time. What a reader changes or drops is told on the\n"
+    "standard error as a warning (the exit status stays 0): a card without END:VCARD (the\n"
+    "next BEGIN:VCARD starts a new card), a zero byte (shown as U+FFFD), bytes that are not\n"
+    "UTF-8 (each read as Windows-1252), a vCard group label or type list over 256 bytes (the\n"
+    "label kept once as the line \"Label (GROUP)=...\", the types on a note's first line only),\n"
+    "a CSV column name over 256 bytes (cut to 256). UTF-16 files with or without a byte-order\n"
+    "mark are read. A file that has no BEGIN:VCARD in its first 64 KiB is not a vCard file; a\n"
+    "card, line or CSV record over 64 MiB stops the reading.\n"
+    "to-csv writes a column per line name (at most 256) and, last, \"Ostrel line order\", which\n"
+    "keeps the order of a card's lines, lines with an empty value and empty cards: from-csv\n"
+    "gives back every card as it went. A cell a spreadsheet would take for a formula (starting\n"
+    "with = + - @, a tab or a CR) gets an apostrophe before it, unless it is a phone number\n"
+    "(digits, spaces and + - ( ) / . only); from-csv takes the apostrophe off again.\n"
+    "to-csv reads a card file twice; from a pipe it holds the card file in memory.\n";
 
 const std::string StandardStream = "-";
 
@@ -118,28 +137,46 @@ int FromJson(const std::string& JsonName, const std::string& OutName) {
   return 0;
 }
 
-// Text to OutName, or to the standard output when there is none or it is "-"; a file is
-// replaced only once all of it is written.
-int WriteText(const std::string& Text, const std::string& OutName) {
-  if (OutName.empty() || OutName == StandardStream) return WriteStandardOutput(Text);
-  TSafeFileStream Out(OutName);
-  Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
-  Out.Commit();
-  return 0;
-}
+// Text to OutName, or to the standard output when there is none or it is "-", in blocks as
+// it comes; a file is replaced only once all of it is written (Finish).
+class TTextOut {
+public:
+  explicit TTextOut(const std::string& OutName) {
+    if (!OutName.empty() && OutName != StandardStream) FFile = std::make_unique<TSafeFileStream>(OutName);
+  }
+  void Write(std::string_view Text) {
+    FPending.append(Text);
+    if (FPending.size() >= BlockSize) Flush();
+  }
+  int Finish() {
+    Flush();
+    if (FFile) {
+      FFile->Commit();
+      return 0;
+    }
+    std::cout.flush();
+    return std::cout ? 0 : InputError("cannot write to the standard output");
+  }
 
-std::string ReadWhole(const std::string& FileName) {
-  TFileStream In(InputName(FileName), fmOpenRead);
-  std::string Text;
-  char Block[65536];
-  while (const long Got = In.Read(Block, sizeof Block)) Text.append(Block, static_cast<std::size_t>(Got));
-  return Text;
-}
+private:
+  static constexpr std::size_t BlockSize = 1 << 20;
+  void Flush() {
+    if (FFile) {
+      FFile->WriteBuffer(FPending.data(), static_cast<long>(FPending.size()));
+    } else {
+      std::cout.write(FPending.data(), static_cast<std::streamsize>(FPending.size()));
+      if (!std::cout) throw Exception("cannot write to the standard output");
+    }
+    FPending.clear();
+  }
+  std::unique_ptr<TSafeFileStream> FFile;
+  std::string FPending;
+};
 
-// The cards of a card file, a card at a time: Each gets the caption and lines of each.
+// The cards of a card file from its position, a card at a time: Each gets the caption and
+// lines of each.
 template <class TEach>
-int ForEachContact(const std::string& FileName, TEach&& Each) {
-  TFileStream File(InputName(FileName), fmOpenRead);
+int ForEachContact(TStream& File, const std::string& FileName, TEach&& Each) {
   try {
     const int Count = cards::ReadCardCount(&File);
     TOstrelItem Card(nullptr);
@@ -155,31 +192,100 @@ int ForEachContact(const std::string& FileName, TEach&& Each) {
 }
 
 int ToVCard(const std::string& FileName, const std::string& OutName) {
-  std::string Text;
-  if (const int Status = ForEachContact(FileName, [&](const cards::TContactCard& Contact) { Text += cards::VCardOf(Contact); }))
+  TFileStream File(InputName(FileName), fmOpenRead);
+  TTextOut Out(OutName);
+  if (const int Status = ForEachContact(File, FileName, [&](const cards::TContactCard& Contact) { Out.Write(cards::VCardOf(Contact)); }))
     return Status;
-  return WriteText(Text, OutName);
+  return Out.Finish();
 }
 
+// The header needs every card's line names before the first row: two passes over the card
+// file, which a pipe gives only once, so a pipe's card file is held in memory.
 int ToCsv(const std::string& FileName, const std::string& OutName) {
-  std::vector<cards::TContactCard> Contacts;
-  if (const int Status = ForEachContact(FileName, [&](cards::TContactCard Contact) { Contacts.push_back(std::move(Contact)); }))
+  TFileStream File(InputName(FileName), fmOpenRead);
+  TMemoryStream Staged;
+  TStream* Cards = &File;
+  if (!File.SizeKnown()) {
+    char Block[65536];
+    while (const long Got = File.Read(Block, sizeof Block)) Staged.WriteBuffer(Block, Got);
+    Staged.SetPosition(0);
+    Cards = &Staged;
+  }
+  const std::int64_t Start = Cards->GetPosition();
+  cards::TCsvLayout Layout;
+  if (const int Status = ForEachContact(*Cards, FileName, [&](const cards::TContactCard& Contact) { Layout.Add(Contact); }))
     return Status;
-  return WriteText(cards::CsvOf(Contacts), OutName);
+  Layout.Finish();
+  Cards->SetPosition(Start);
+  TTextOut Out(OutName);
+  Out.Write(Layout.Header());
+  if (const int Status = ForEachContact(*Cards, FileName, [&](const cards::TContactCard& Contact) { Out.Write(Layout.RowOf(Contact)); }))
+    return Status;
+  return Out.Finish();
+}
+
+// What a reader changed or dropped, on the standard error; the conversion still succeeds.
+void PrintWarnings(const std::string& InName, const cards::TReadReport& Report) {
+  for (const std::string& Warning : Report.Lines()) std::cerr << "ostrel-cards: warning: " << InName << ": " << Warning << "\n";
+}
+
+using TReader = void (*)(cards::TByteSource&, const cards::TContactSink&, cards::TReadReport&);
+
+// The contacts that Read finds in In as a card file from Out's position, a card at a time:
+// the count is set at the end, so Out must be able to seek back.
+void WriteContacts(TStream& In, TReader Read, cards::TReadReport& Report, TStream& Out) {
+  const std::int64_t Start = Out.GetPosition();
+  TOstrelItems::WriteHeader(&Out, 0);
+  cards::TStreamSource Source(In);
+  TOstrelItem Card(nullptr);
+  TMemoryStream Pending;  // cards are written in blocks, not a field at a time
+  int Count = 0;
+  Read(Source, [&](cards::TContactCard& Contact) {
+    if (Count == std::numeric_limits<int>::max()) throw cards::EFormatError("a card file holds at most 2147483647 cards");
+    Card.SetText(Contact.Caption);
+    Card.GetSubItems()->Clear();
+    for (const std::string& Line : Contact.Lines) Card.GetSubItems()->Add(Line);
+    Card.WriteData(&Pending);
+    ++Count;
+    if (Pending.GetSize() >= (1 << 20)) {
+      Pending.SaveToStream(&Out);
+      Pending.Clear();
+    }
+  }, Report);
+  Pending.SaveToStream(&Out);
+  const std::int64_t End = Out.GetPosition();
+  Out.SetPosition(Start);
+  TOstrelItems::WriteHeader(&Out, Count);
+  Out.SetPosition(End);
 }
 
 // The contacts that Read finds in the text file InName, as the card file OutName.
-int FromText(const std::string& InName, const std::string& OutName,
-             std::vector<cards::TContactCard> (*Read)(std::string_view)) {
-  std::vector<cards::TContactCard> Contacts;
+int FromText(const std::string& InName, const std::string& OutName, TReader Read) {
+  TFileStream In(InputName(InName), fmOpenRead);
+  cards::TReadReport Report;
   try {
-    Contacts = Read(ReadWhole(InName));
+    if (OutName == StandardStream) {
+      TMemoryStream Staged;
+      WriteContacts(In, Read, Report, Staged);
+      PrintWarnings(InName, Report);
+      return WriteStandardOutput(BytesOf(Staged));
+    }
+    TSafeFileStream Out(OutName);
+    if (Out.Replaces()) {
+      WriteContacts(In, Read, Report, Out);
+    } else {
+      // A pipe or a device cannot go back to the card count: the cards wait in memory.
+      TMemoryStream Staged;
+      WriteContacts(In, Read, Report, Staged);
+      Staged.SaveToStream(&Out);
+    }
+    Out.Commit();
   } catch (const cards::EFormatError& E) {
+    PrintWarnings(InName, Report);
     return InputError(InName + ": " + E.what());
   }
-  const auto Cards = std::make_unique<TOstrel>(nullptr);
-  cards::AddContacts(*Cards->GetItems(), Contacts);
-  return SaveCards(*Cards, OutName);
+  PrintWarnings(InName, Report);
+  return 0;
 }
 
 bool ParseNumber(const std::string& Text, std::uint64_t& Value) {
@@ -222,7 +328,7 @@ int Run(const std::vector<std::string>& Args) {
   const std::string& Command = Args[0];
   const std::vector<std::string> Rest(Args.begin() + 1, Args.end());
   if (Command == "--help" || Command == "-h" || Command == "help") {
-    std::cout << Usage;
+    std::cout << Usage << Details;
     return 0;
   }
   if (Command == "to-vcard" || Command == "to-csv") {
@@ -232,7 +338,7 @@ int Run(const std::vector<std::string>& Args) {
   }
   if (Command == "from-vcard" || Command == "from-csv") {
     if (Rest.size() != 2) return UsageError(Command + " takes an input file and an output file");
-    return FromText(Rest[0], Rest[1], Command == "from-vcard" ? &cards::ReadVCards : &cards::ReadCsv);
+    return FromText(Rest[0], Rest[1], Command == "from-vcard" ? TReader(&cards::ReadVCards) : TReader(&cards::ReadCsv));
   }
   if (Command == "to-json") return Rest.size() == 1 ? ToJson(Rest[0]) : UsageError("to-json takes one card file");
   if (Command == "from-json")

@@ -94,9 +94,11 @@ void TAddressBook::BuildMenus() {
   Refresh(nullptr);
 }
 
-void TAddressBook::Load(const AnsiString& FileName) {
-  LoadContacts(FCards, FileName);
+AnsiString TAddressBook::Load(const AnsiString& FileName) {
+  AnsiString Warnings;
+  LoadContacts(FCards, FileName, &Warnings);
   SetFile(FileName);
+  return Warnings;
 }
 
 bool TAddressBook::NewFile() {
@@ -113,13 +115,16 @@ bool TAddressBook::Open() {
   Dialog->SetFilter(FileFilter);
   Dialog->SetOptions(TOpenOptions{ofHideReadOnly, ofEnableSizing, ofFileMustExist, ofPathMustExist});
   if (!Dialog->Execute()) return false;
+  AnsiString Warnings;
   try {
-    LoadContacts(FCards, Dialog->GetFileName());
+    LoadContacts(FCards, Dialog->GetFileName(), &Warnings);
   } catch (const Exception& E) {
     MessageDlg(E.Message(), mtError, TMsgDlgButtons{mbOK}, 0);
     return false;
   }
   SetFile(Dialog->GetFileName());
+  // What the reader changed or dropped, once, over the cards it read.
+  if (!Warnings.empty()) MessageDlg(Warnings, mtWarning, TMsgDlgButtons{mbOK}, 0);
   return true;
 }
 

@@ -20,10 +20,12 @@ vcl::AnsiString CardCount(int Count);
 int CompareContacts(ostrel::TOstrelItem* Card1, ostrel::TOstrelItem* Card2);
 
 // Reads a file into Cards, replacing what they held: a card file as it is, a .vcf or .csv
-// file through its reader. Exception (naming the file) when it cannot be read, is not a
-// regular file, holds more than its card count says, or needs more memory than there is;
-// then Cards are left as they were.
-void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
+// file through its reader, a card at a time; sorted when Cards are. Exception (naming the
+// file) when it cannot be read, is not a regular file, holds more than its card count says,
+// or needs more memory than there is; then Cards are left as they were. Warnings, when
+// given, gets what the reader changed or dropped, one a line, each naming the file; empty
+// when nothing was.
+void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName, vcl::AnsiString* Warnings = nullptr);
 // Writes Cards in the format FileName's extension names; the file is replaced only once all
 // of it is written. Exception naming the file when it cannot be written.
 void SaveContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
@@ -34,8 +36,9 @@ public:
   // components of Form.
   TAddressBook(vcl::TForm* Form, ostrel::TOstrel* Cards);
 
-  // Opens FileName at start-up; Exception when it cannot be read (nothing is shown).
-  void Load(const vcl::AnsiString& FileName);
+  // Opens FileName at start-up; Exception when it cannot be read (nothing is shown). The
+  // reader's warnings, for the caller to show once the window is up; empty when none.
+  vcl::AnsiString Load(const vcl::AnsiString& FileName);
 
   // File commands. Those that could drop changes ask first (Yes saves, No drops them,
   // Cancel keeps everything); failures are shown in a message box. Each returns false when

@@ -3,12 +3,14 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
 #include "AddressBook.h"
+#include "ByteSource.h"
 #include "CardFiles.h"
 #include "ContactCards.h"
 #include "Csv.h"
@@ -36,17 +38,37 @@ int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
 
 namespace {
 
-std::string ReadWholeFile(const AnsiString& FileName) {
-  TMemoryStream Bytes;
-  Bytes.LoadFromFile(FileName);
-  return std::string(reinterpret_cast<const char*>(Bytes.Memory()), static_cast<std::size_t>(Bytes.GetSize()));
-}
-
-std::vector<cards::TContactCard> ContactsOf(TOstrel* Cards) {
-  std::vector<cards::TContactCard> Contacts;
-  TOstrelItems* Items = Cards->GetItems();
-  for (int I = 0; I < Items->GetCount(); ++I) Contacts.push_back(cards::ContactOf(*Items->GetItemFromIndex(I)));
-  return Contacts;
+// The contacts of a vCard or CSV file appended to Items, a card at a time, in one batch;
+// the warnings of the reader, one a line, naming the file.
+AnsiString ReadContacts(TOstrelItems& Items, const AnsiString& FileName, cards::TContactFormat Format) {
+  TFileStream File(FileName, fmOpenRead);
+  cards::TStreamSource Source(File);
+  cards::TReadReport Report;
+  const cards::TContactSink Add = [&](cards::TContactCard& Contact) { cards::AddContact(Items, Contact); };
+  Items.BeginUpdate();
+  try {
+    if (Format == cards::TContactFormat::VCard) cards::ReadVCards(Source, Add, Report);
+    else cards::ReadCsv(Source, Add, Report);
+  } catch (const cards::EFormatError& E) {
+    Items.EndUpdate();
+    throw Exception(FileName + ": " + E.what());
+  } catch (const std::bad_alloc&) {
+    // The cards read so far go with the scratch view (or are cleared): memory is back.
+    Items.EndUpdate();
+    throw Exception(FileName + ": not enough memory to read it");
+  } catch (...) {
+    Items.EndUpdate();
+    throw;
+  }
+  Items.EndUpdate();
+  // A message box shows the first few; the count says how many more there were.
+  constexpr std::size_t Shown = 10;
+  AnsiString Warnings;
+  for (std::size_t I = 0; I < Report.Warnings.size() && I < Shown; ++I)
+    Warnings += (I == 0 ? "" : "\n") + FileName + ": " + Report.Warnings[I];
+  if (const std::size_t More = Report.Warnings.size() + Report.Unlisted - std::min(Report.Warnings.size(), Shown))
+    Warnings += "\n" + FileName + ": and " + std::to_string(More) + " more warning" + (More == 1 ? "" : "s");
+  return Warnings;
 }
 
 // A pipe or a device would block the window in open() until another program writes to it,
@@ -73,48 +95,45 @@ void LoadCardFile(TOstrel* Cards, const AnsiString& FileName) {
   }
 }
 
-void ReadContacts(TOstrel* Cards, const AnsiString& FileName) {
+// Reads the file into Cards, which are empty: a card file as the view stores it (sorted
+// as the view sorts), a vCard or CSV file a card at a time, sorted once at the end.
+AnsiString ReadFileInto(TOstrel* Cards, const AnsiString& FileName, cards::TContactFormat Format) {
+  if (Format == cards::TContactFormat::Cards) {
+    LoadCardFile(Cards, FileName);
+    return AnsiString();
+  }
+  AnsiString Warnings = ReadContacts(*Cards->GetItems(), FileName, Format);
+  if (Cards->GetSorted()) Cards->GetItems()->Sort();
+  return Warnings;
+}
+
+AnsiString OpenContacts(TOstrel* Cards, const AnsiString& FileName) {
   ExpectRegularFile(FileName);
   const cards::TContactFormat Format = cards::FormatOfFileName(FileName);
-  if (Format == cards::TContactFormat::Cards) {
-    // An empty view has no cards to lose: the file is read straight into it (sorted as the
-    // view sorts), and a file that cannot be read leaves it empty again. A copy would cost a
-    // second million cards and the freeing of the first before anything shows.
-    if (Cards->GetItems()->GetCount() == 0) {
-      try {
-        LoadCardFile(Cards, FileName);
-      } catch (...) {
-        Cards->GetItems()->Clear();
-        throw;
-      }
-      return;
+  // An empty view has no cards to lose: the file is read straight into it, and a file that
+  // cannot be read leaves it empty again. A copy would cost a second million cards and the
+  // freeing of the first before anything shows.
+  if (Cards->GetItems()->GetCount() == 0) {
+    try {
+      return ReadFileInto(Cards, FileName, Format);
+    } catch (...) {
+      Cards->GetItems()->Clear();
+      throw;
     }
-    // Otherwise into a scratch view first: a damaged file must not cost the cards on show.
-    const auto Scratch = std::make_unique<TOstrel>(nullptr);
-    LoadCardFile(Scratch.get(), FileName);
-    // A copy sorts, as loading a sorted view does; an unsorted view keeps the file's order.
-    if (Cards->GetSorted()) {
-      Cards->GetItems()->Assign(Scratch->GetItems());
-      return;
-    }
-    TMemoryStream Copy;
-    Scratch->SaveToStream(&Copy);
-    Copy.SetPosition(0);
-    Cards->LoadFromStream(&Copy);
-    return;
   }
-  const std::string Text = ReadWholeFile(FileName);
-  std::vector<cards::TContactCard> Contacts;
-  try {
-    Contacts = Format == cards::TContactFormat::VCard ? cards::ReadVCards(Text) : cards::ReadCsv(Text);
-  } catch (const cards::EFormatError& E) {
-    throw Exception(FileName + ": " + E.what());
+  // Otherwise into a scratch view first: a damaged file must not cost the cards on show.
+  const auto Scratch = std::make_unique<TOstrel>(nullptr);
+  const AnsiString Warnings = ReadFileInto(Scratch.get(), FileName, Format);
+  // A copy sorts, as loading a sorted view does; an unsorted view keeps the file's order.
+  if (Cards->GetSorted()) {
+    Cards->GetItems()->Assign(Scratch->GetItems());
+    return Warnings;
   }
-  TOstrelItems* Items = Cards->GetItems();
-  Items->BeginUpdate();
-  Items->Clear();
-  Items->EndUpdate();
-  cards::AddContacts(*Items, Contacts);
+  TMemoryStream Copy;
+  Scratch->SaveToStream(&Copy);
+  Copy.SetPosition(0);
+  Cards->LoadFromStream(&Copy);
+  return Warnings;
 }
 
 void WriteContacts(TOstrel* Cards, const AnsiString& FileName) {
@@ -123,14 +142,28 @@ void WriteContacts(TOstrel* Cards, const AnsiString& FileName) {
     Cards->SaveToFile(FileName);
     return;
   }
-  std::string Text;
-  if (Format == cards::TContactFormat::VCard) {
-    for (const cards::TContactCard& Contact : ContactsOf(Cards)) Text += cards::VCardOf(Contact);
-  } else {
-    Text = cards::CsvOf(ContactsOf(Cards));
-  }
+  // A card at a time, in blocks; CSV goes over the cards twice, for its header first.
+  TOstrelItems* Items = Cards->GetItems();
   TSafeFileStream Out(FileName);
-  Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+  std::string Text;
+  auto Write = [&](const std::string& Part, bool Last) {
+    Text += Part;
+    if (Last || Text.size() >= (1 << 20)) {
+      Out.WriteBuffer(Text.data(), static_cast<long>(Text.size()));
+      Text.clear();
+    }
+  };
+  cards::TCsvLayout Layout;
+  if (Format == cards::TContactFormat::Csv) {
+    for (int I = 0; I < Items->GetCount(); ++I) Layout.Add(cards::ContactOf(*Items->GetItemFromIndex(I)));
+    Layout.Finish();
+    Write(Layout.Header(), false);
+  }
+  for (int I = 0; I < Items->GetCount(); ++I) {
+    const cards::TContactCard Contact = cards::ContactOf(*Items->GetItemFromIndex(I));
+    Write(Format == cards::TContactFormat::VCard ? cards::VCardOf(Contact) : Layout.RowOf(Contact), false);
+  }
+  Write(std::string(), true);
   Out.Commit();
 }
 
@@ -138,9 +171,10 @@ void WriteContacts(TOstrel* Cards, const AnsiString& FileName) {
 
 // Running out of memory is a failure like any other: the message names the file, and the
 // cards on show stay as they were.
-void LoadContacts(TOstrel* Cards, const AnsiString& FileName) {
+void LoadContacts(TOstrel* Cards, const AnsiString& FileName, AnsiString* Warnings) {
   try {
-    ReadContacts(Cards, FileName);
+    const AnsiString Told = OpenContacts(Cards, FileName);
+    if (Warnings) *Warnings = Told;
   } catch (const std::bad_alloc&) {
     throw Exception(FileName + ": not enough memory to open it");
   }

@@ -187,8 +187,9 @@ int main(int Argc, char** Argv) {
   const auto Book = std::make_unique<demo::TAddressBook>(Form, Cards);
   std::unique_ptr<TFirstPaintTimer> PaintTimer;
   if (Options.FirstPaintTime) PaintTimer = std::make_unique<TFirstPaintTimer>(Started, TClock::now(), Options.File);
+  AnsiString Warnings;
   try {
-    Book->Load(Options.File);
+    Warnings = Book->Load(Options.File);
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
@@ -207,8 +208,11 @@ int main(int Argc, char** Argv) {
   Application->ProcessMessages();
   Cards->SetFocus();
   SelectSampleCard(Cards);
+  // What the reader changed or dropped: on the standard error, and once over the window.
+  if (!Warnings.empty()) std::fprintf(stderr, "ostrel-demo: warning: %s\n", Warnings.c_str());
   int Result = 0;
   if (Options.StaysOpen()) {
+    if (!Warnings.empty()) MessageDlg(Warnings, mtWarning, TMsgDlgButtons{mbOK}, 0);
     Application->Run();
   } else {
     Application->ProcessMessages();

@@ -251,6 +251,72 @@ TEST_F(AddressBookTest, UnsavedChangesAskYesNoCancel) {
   }
 }
 
+// Issue 23, item 8: vCard and CSV files open in name order while Sort is on, into an empty
+// book and over one with cards alike, so that the letter bar finds the right cards; with
+// Sort off they keep the file's order.
+TEST_F(AddressBookTest, VCardAndCsvOpenSortedWhileSortIsOn) {
+  const std::string VCard = WriteText("unordered.vcf", "BEGIN:VCARD\r\nFN:Carl\r\nTEL:3\r\nEND:VCARD\r\n"
+                                                       "BEGIN:VCARD\r\nFN:Alice\r\nTEL:1\r\nEND:VCARD\r\n"
+                                                       "BEGIN:VCARD\r\nFN:Bob\r\nEND:VCARD\r\n");
+  const std::string Csv = WriteText("unordered.csv", "Name,Phone\r\nCarl,3\r\nAlice,1\r\nBob,\r\n");
+  const std::vector<TCardLines> Sorted{{"Alice", "Phone=1"}, {"Bob"}, {"Carl", "Phone=3"}};
+  const std::vector<TCardLines> Unordered{{"Carl", "Phone=3"}, {"Alice", "Phone=1"}, {"Bob"}};
+  for (const std::string& File : {VCard, Csv}) {
+    SCOPED_TRACE(File);
+    Book->FileNew->Click();
+    OpenWithKeys(File);  // into an empty book
+    EXPECT_EQ(Shown(), Sorted);
+    OpenWithKeys(File);  // over cards
+    EXPECT_EQ(Shown(), Sorted);
+  }
+  Book->CardSort->Click();  // off, and nothing changes: no question below
+  ASSERT_FALSE(Cards->GetSorted());
+  for (const std::string& File : {VCard, Csv}) {
+    SCOPED_TRACE(File);
+    Book->FileNew->Click();
+    OpenWithKeys(File);
+    EXPECT_EQ(Shown(), Unordered);
+    OpenWithKeys(File);
+    EXPECT_EQ(Shown(), Unordered);
+  }
+  EXPECT_TRUE(Asked.empty()) << Asked.front().Text;
+}
+
+// What a reader changed is shown once, as a warning naming the file, over the cards it read.
+TEST_F(AddressBookTest, ReaderWarningsAreShownOnceAfterOpening) {
+  const std::string File = WriteText("no-end.vcf", "BEGIN:VCARD\r\nFN:Ann\r\nBEGIN:VCARD\r\nFN:Bob\r\nEND:VCARD\r\n");
+  OpenWithKeys(File);
+  EXPECT_EQ(Shown(), (std::vector<TCardLines>{{"Ann"}, {"Bob"}}));
+  EXPECT_EQ(Title(), "no-end.vcf - 2 cards");
+  ASSERT_EQ(Asked.size(), 1u);
+  EXPECT_EQ(Asked[0].Type, mtWarning);
+  EXPECT_EQ(Asked[0].Text, File + ": line 1: this card has no END:VCARD; the BEGIN:VCARD on line 3 starts the next card");
+  Asked.clear();
+  OpenWithKeys(WriteCards("calm.cards", Two));
+  EXPECT_TRUE(Asked.empty());
+}
+
+// Issue 23, item 3: a zero byte in a vCard or CSV value costs no line once the cards are
+// saved as a card file and opened again.
+TEST_F(AddressBookTest, ZeroByteCostsNoLineAfterSavingAndOpening) {
+  const std::string VCard = WriteText("zero.vcf", std::string("BEGIN:VCARD\r\nFN:Ann\r\nNOTE:a\0b\r\nTEL:1\r\nEND:VCARD\r\n", 49));
+  const std::string Csv = WriteText("zero.csv", std::string("Name,Note,Phone\r\nAnn,a\0b,1\r\n", 28));
+  for (const std::string& File : {VCard, Csv}) {
+    SCOPED_TRACE(File);
+    Asked.clear();
+    OpenWithKeys(File);
+    ASSERT_EQ(Asked.size(), 1u);
+    EXPECT_NE(Asked[0].Text.find("zero byte"), std::string::npos) << Asked[0].Text;
+    const std::vector<TCardLines> Read{{"Ann", "Note=a\xEF\xBF\xBD" "b", "Phone=1"}};
+    EXPECT_EQ(Shown(), Read);
+    FileAnswers.push_back(PathOf("zero.cards"));
+    Book->FileSaveAs->Click();
+    Book->FileNew->Click();
+    OpenWithKeys(PathOf("zero.cards"));
+    EXPECT_EQ(Shown(), Read);
+  }
+}
+
 // A saved book (or a new one without changes) is closed and replaced without a question.
 TEST_F(AddressBookTest, NoQuestionWithoutChanges) {
   OpenWithKeys(WriteCards("calm.cards", Two));

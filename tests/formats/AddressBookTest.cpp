@@ -107,17 +107,10 @@ TEST_F(AddressBook, VCardExportReadsBackToTheSameCards) {
   EXPECT_EQ(ExportedAgain, Exported);
 }
 
-TEST_F(AddressBook, CsvExportKeepsEveryLine) {
-  const std::vector<TContactCard> Again = cards::ReadCsv(cards::CsvOf(Cards));
-  ASSERT_EQ(Again.size(), Cards.size());
-  for (std::size_t I = 0; I < Cards.size(); ++I) {
-    EXPECT_EQ(Again[I].Caption, Cards[I].Caption);
-    std::vector<std::string> Want = Cards[I].Lines, Got = Again[I].Lines;
-    std::sort(Want.begin(), Want.end());
-    std::sort(Got.begin(), Got.end());
-    EXPECT_EQ(Got, Want) << Cards[I].Caption;
-  }
-  EXPECT_EQ(cards::CsvOf(Again), cards::CsvOf(cards::ReadCsv(cards::CsvOf(Again))));
+TEST_F(AddressBook, CsvExportReadsBackToTheSameCards) {
+  const std::string Exported = cards::CsvOf(Cards);
+  EXPECT_EQ(cards::ReadCsv(Exported), Cards);
+  EXPECT_EQ(cards::CsvOf(cards::ReadCsv(Exported)), Exported);
 }
 
 // Cards of any shape survive the vCard writer: what no property holds travels as our own.
@@ -163,7 +156,7 @@ TEST(VCardWrite, WritesPropertiesOthersRead) {
 TEST(ContactBridge, CardsGoInAndOutOfACardList) {
   const auto View = std::make_unique<ostrel::TOstrel>(nullptr);
   const std::vector<TContactCard> Contacts = {{"Ann", {"Phone=1", "Mail=a@b"}}, {"Bob", {}}};
-  cards::AddContacts(*View->GetItems(), Contacts);
+  for (const TContactCard& Contact : Contacts) cards::AddContact(*View->GetItems(), Contact);
   ASSERT_EQ(View->GetItems()->GetCount(), 2);
   EXPECT_EQ(cards::ContactOf(*View->GetItems()->GetItemFromIndex(0)), Contacts[0]);
   EXPECT_EQ(cards::ContactOf(*View->GetItems()->GetItemFromIndex(1)), Contacts[1]);

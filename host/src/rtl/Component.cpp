@@ -77,7 +77,7 @@ TComponent* TComponent::FindComponent(const AnsiString& AName) const {
 void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->FOwner == this) return;
   if (!AComponent->FName.empty() && FindComponent(AComponent->FName) != nullptr)
-    throw EComponentError(Format(Consts::SDuplicateName, {AComponent->FName}));
+    throw EComponentError(Format(Consts::SDuplicateName, {CutForMessage(AComponent->FName)}));
   if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
@@ -119,10 +119,10 @@ void TComponent::LeaveOwner() {
 
 void TComponent::SetName(const AnsiString& NewName) {
   if (FName == NewName) return;
-  if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(Format(Consts::SInvalidName, {NewName}));
+  if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(Format(Consts::SInvalidName, {CutForMessage(NewName)}));
   if (FOwner != nullptr) {
     TComponent* Other = FOwner->FindComponent(NewName);
-    if (Other != nullptr && Other != this) throw EComponentError(Format(Consts::SDuplicateName, {NewName}));
+    if (Other != nullptr && Other != this) throw EComponentError(Format(Consts::SDuplicateName, {CutForMessage(NewName)}));
   }
   SetReference(false);
   if (FOwner != nullptr) {

@@ -608,6 +608,9 @@ private:
   // components; leaves them (and the owner's names) when it leaves the owner.
   void Listen();
   void LeaveOwner();
+  // Keep FNames in step with an owned component's name.
+  void AddName(TComponent* Child);
+  void RemoveName(TComponent* Child);
 
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;

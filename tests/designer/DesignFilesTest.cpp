@@ -184,13 +184,15 @@ TEST_F(DesignerTest, RunningOutOfMemoryInAnOpenOrASaveIsExplainedAndKeepsTheForm
 
   // A form that runs out of memory while it is written is kept, and still unsaved.
   Messages.clear();
+  const std::string Saved = TempPath("greedy-saved.dfm");
   Designer->DropComponent(TGreedy::StaticClassInfo(), nullptr, 0, 0);
   TGreedy::WritingFails = true;
-  AnswerFileDialogs(Path);
+  AnswerFileDialogs(Saved);
   EXPECT_FALSE(Window->Files().SaveAs());
   TGreedy::WritingFails = false;
   ASSERT_EQ(Messages.size(), 1u);
-  EXPECT_EQ(Messages[0].Text, "Cannot save " + Path + ": there is not enough memory to write it. The form being designed is kept.");
+  EXPECT_EQ(Messages[0].Text, "Cannot save " + Saved + ": there is not enough memory to write it. The form being designed is kept.");
+  EXPECT_TRUE(FileText(Saved).empty());
   EXPECT_NE(Designer->GetForm()->FindComponent("Greedy1"), nullptr);
   EXPECT_TRUE(TitleMarked());
   EXPECT_EQ(Window->Files().GetFileName(), "");
@@ -257,6 +259,7 @@ TEST_F(DesignerTest, ClosingTheWindowAsksAboutUnsavedChanges) {
   Window->Close();
   EXPECT_TRUE(Window->GetVisible()) << "Cancel keeps the window";
   ASSERT_EQ(Messages.size(), 1u);
+  Answer = mrNo;
   Window->Close();
   EXPECT_FALSE(Window->GetVisible());
   EXPECT_EQ(Messages.size(), 2u);

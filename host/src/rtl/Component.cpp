@@ -81,10 +81,7 @@ void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
-  if (!AComponent->FName.empty()) {
-    if (FNames == nullptr) FNames = std::make_unique<std::unordered_map<AnsiString, TComponent*>>();
-    (*FNames)[LowerCase(AComponent->FName)] = AComponent;
-  }
+  AddName(AComponent);
   AComponent->Listen();
   Listen();  // an owner of components passes notifications on
   AComponent->SetReference(true);
@@ -110,11 +107,20 @@ void TComponent::Listen() {
 void TComponent::LeaveOwner() {
   if (FListening) EraseLast(FOwner->FListeners, this);
   FListening = false;
-  if (!FName.empty() && FOwner->FNames != nullptr) {
-    const auto It = FOwner->FNames->find(LowerCase(FName));
-    if (It != FOwner->FNames->end() && It->second == this) FOwner->FNames->erase(It);
-  }
+  FOwner->RemoveName(this);
   FOwner = nullptr;
+}
+
+void TComponent::AddName(TComponent* Child) {
+  if (Child->FName.empty()) return;
+  if (FNames == nullptr) FNames = std::make_unique<std::unordered_map<AnsiString, TComponent*>>();
+  (*FNames)[LowerCase(Child->FName)] = Child;
+}
+
+void TComponent::RemoveName(TComponent* Child) {
+  if (Child->FName.empty() || FNames == nullptr) return;
+  const auto It = FNames->find(LowerCase(Child->FName));
+  if (It != FNames->end() && It->second == Child) FNames->erase(It);
 }
 
 void TComponent::SetName(const AnsiString& NewName) {
@@ -125,14 +131,9 @@ void TComponent::SetName(const AnsiString& NewName) {
     if (Other != nullptr && Other != this) throw EComponentError(Format(Consts::SDuplicateName, {CutForMessage(NewName)}));
   }
   SetReference(false);
-  if (FOwner != nullptr) {
-    if (!FName.empty() && FOwner->FNames != nullptr) FOwner->FNames->erase(LowerCase(FName));
-    if (!NewName.empty()) {
-      if (FOwner->FNames == nullptr) FOwner->FNames = std::make_unique<std::unordered_map<AnsiString, TComponent*>>();
-      (*FOwner->FNames)[LowerCase(NewName)] = this;
-    }
-  }
+  if (FOwner != nullptr) FOwner->RemoveName(this);
   FName = NewName;
+  if (FOwner != nullptr) FOwner->AddName(this);
   SetReference(true);
 }
 

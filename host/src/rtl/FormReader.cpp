@@ -1,5 +1,5 @@
 // TReader: form text into an existing root and the components it describes.
-#include <algorithm>
+#include <unordered_set>
 
 #include "Classes.h"
 #include "FormParser.h"
@@ -327,9 +327,9 @@ void TReader::ReadRootComponent(TComponent* Root) {
     TReaderImpl::ReadRoot(*this, Root);
   } catch (...) {
     // Nothing half-built stays: the components this read made go, the others stop loading.
+    const std::unordered_set<TComponent*> Created(S.Created.begin(), S.Created.end());
     for (TComponent* Component : S.Loaded)
-      if (std::find(S.Created.begin(), S.Created.end(), Component) == S.Created.end())
-        Component->SetComponentState(Component->GetComponentState() & ~ReadingState);
+      if (Created.count(Component) == 0) Component->SetComponentState(Component->GetComponentState() & ~ReadingState);
     for (auto It = S.Created.rbegin(); It != S.Created.rend(); ++It) delete *It;
     S = TState();
     throw;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <set>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "SysUtils.h"
@@ -570,11 +571,13 @@ public:
   TComponentState GetComponentState() const { return FComponentState; }
   bool HasState(TComponentStateFlag Flag) const { return (FComponentState & Flag) != 0; }
   // Set by the form reader and the designer.
-  void SetComponentState(TComponentState State) { FComponentState = State; }
+  void SetComponentState(TComponentState State);
   void SetDesigning(bool Value);
 
   // Links the two components: whichever is destroyed first tells the other through
-  // Notification(opRemove). Components of one owner hear of each other through the owner.
+  // Notification(opRemove). Components of one owner hear of each other through the owner:
+  // once a component asked for (or was asked for) free notification, it hears of every
+  // component inserted into or removed from its owner.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
 
@@ -584,8 +587,9 @@ public:
   virtual void Destroying();
 
   // Form-file hooks for the visual layer. GetChildren lists the components written nested
-  // inside this one (by default, a root lists everything it owns, in creation order);
-  // the reader hands each component the component it was nested in.
+  // inside this one (by default, a root lists everything it owns, in creation order, and any
+  // other component looks through all of the root's: a class whose children it knows
+  // overrides it); the reader hands each component the component it was nested in.
   virtual void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root);
   virtual bool HasParent() const { return false; }
   virtual TComponent* GetParentComponent() const { return nullptr; }
@@ -593,15 +597,29 @@ public:
 
 protected:
   // Tells of a component inserted into or removed from this one's owner tree or a linked
-  // component that goes away; passed on to every owned component.
+  // component that goes away; passed on to the owned components that listen: those that
+  // asked for or were asked for free notification, and those that own components (they
+  // pass it on in turn). The others are not told, so that a form of n components loads in
+  // time linear in n.
   virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 private:
   void SetReference(bool Enable);
   void DestroyComponents();
+  // Joins the owner's listeners once this component asked for free notification or owns
+  // components; leaves them (and the owner's names) when it leaves the owner.
+  void Listen();
+  void LeaveOwner();
+  // Keep FNames in step with an owned component's name.
+  void AddName(TComponent* Child);
+  void RemoveName(TComponent* Child);
 
   TComponent* FOwner = nullptr;
   std::vector<TComponent*> FComponents;
+  std::vector<TComponent*> FListeners;  // the owned components Notification passes on to
+  // The named owned components by lower-case name, made with the first one.
+  std::unique_ptr<std::unordered_map<AnsiString, TComponent*>> FNames;
+  bool FListening = false;  // in the owner's FListeners
   std::vector<TComponent*> FFreeNotifies;
   AnsiString FName;
   long FTag = 0;

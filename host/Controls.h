@@ -254,6 +254,9 @@ public:
   TComponent* GetParentComponent() const override;
   // EInvalidOperation when Value is a component that cannot hold controls.
   void SetParentComponent(TComponent* Value) override;
+  // Only windowed controls hold children, so a control that is not one lists nothing unless
+  // it is the root; nor does it look through the root's components for any.
+  void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
 
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
   // Passes Message to Dispatch; a control being designed (csDesigning) first offers it to

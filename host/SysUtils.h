@@ -82,6 +82,9 @@ int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
 bool SameText(const AnsiString& S1, const AnsiString& S2);
 // A Pascal identifier: a letter or "_", then letters, digits or "_".
 bool IsValidIdent(const AnsiString& Ident);
+// Input quoted in a message, cut to a readable length: the first MaxChars characters of the
+// UTF-8 text S, then "…" when there were more. Never splits a character.
+AnsiString CutForMessage(const AnsiString& S, size_t MaxChars = 80);
 
 // Checked downcast that raises EInvalidCast instead of returning null.
 template <class T, class U>

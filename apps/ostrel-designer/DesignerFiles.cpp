@@ -1,6 +1,13 @@
 #include "DesignerFiles.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 #include <memory>
+#include <new>
 #include <utility>
 
 #include "Dialogs.h"
@@ -11,6 +18,10 @@ namespace designer {
 
 const char* const FormFileFilter = "Form files (*.dfm)|*.dfm|All files (*.*)|*";
 
+void ShowDesignerError(const AnsiString& Message) {
+  MessageDlg(CutForMessage(Message, MaxMessageChars), mtError, TMsgDlgButtons{mbOK}, 0);
+}
+
 namespace {
 
 AnsiString BaseName(const AnsiString& Path) {
@@ -18,14 +29,34 @@ AnsiString BaseName(const AnsiString& Path) {
   return Slash == AnsiString::npos ? Path : Path.substr(Slash + 1);
 }
 
-void ShowError(const AnsiString& Message) { MessageDlg(Message, mtError, TMsgDlgButtons{mbOK}, 0); }
+[[noreturn]] void OpenError(const AnsiString& FileName, const AnsiString& Reason) {
+  throw EFOpenError(Format(Consts::SFOpenError, {FileName}) + ": " + Reason);
+}
 
 }  // namespace
 
+// Opened without waiting: a FIFO that nobody writes to would keep a plain open() waiting
+// for a writer, before the designer ever showed a window.
 AnsiString ReadTextFile(const AnsiString& FileName) {
-  TFileStream Stream(FileName, fmOpenRead);
-  AnsiString Text(static_cast<std::size_t>(Stream.GetSize()), '\0');
-  if (!Text.empty()) Stream.ReadBuffer(Text.data(), static_cast<long>(Text.size()));
+  const int Handle = ::open(FileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (Handle < 0) OpenError(FileName, std::strerror(errno));
+  const struct TClose {
+    int Handle;
+    ~TClose() { ::close(Handle); }
+  } Close{Handle};
+  struct stat Info {};
+  if (::fstat(Handle, &Info) != 0) OpenError(FileName, std::strerror(errno));
+  if (!S_ISREG(Info.st_mode)) OpenError(FileName, "it is not a regular file");
+  AnsiString Text(static_cast<std::size_t>(Info.st_size), '\0');
+  std::size_t Done = 0;
+  while (Done < Text.size()) {
+    const ssize_t Count = ::read(Handle, Text.data() + Done, Text.size() - Done);
+    if (Count < 0 && errno == EINTR) continue;
+    if (Count < 0) OpenError(FileName, std::strerror(errno));
+    if (Count == 0) break;  // the file became shorter meanwhile
+    Done += static_cast<std::size_t>(Count);
+  }
+  Text.resize(Done);
   return Text;
 }
 
@@ -62,7 +93,10 @@ bool TDesignerFiles::OpenFile(const AnsiString& FileName) {
       throw;
     }
   } catch (const Exception& E) {
-    ShowError("Cannot open " + FileName + ": " + E.Message());
+    ShowDesignerError("Cannot open " + FileName + ": " + E.Message());
+    return false;
+  } catch (const std::bad_alloc&) {
+    ShowDesignerError("Cannot open " + FileName + ": there is not enough memory to read it. The form being designed is kept.");
     return false;
   }
   return true;
@@ -83,7 +117,10 @@ bool TDesignerFiles::SaveTo(const AnsiString& FileName) {
   try {
     WriteTextFile(FileName, FDesigner.SaveToText());
   } catch (const Exception& E) {
-    ShowError("Cannot save " + FileName + ": " + E.Message());
+    ShowDesignerError("Cannot save " + FileName + ": " + E.Message());
+    return false;
+  } catch (const std::bad_alloc&) {
+    ShowDesignerError("Cannot save " + FileName + ": there is not enough memory to write it. The form being designed is kept.");
     return false;
   }
   FFileName = FileName;

@@ -10,7 +10,13 @@ namespace designer {
 // "Form files (*.dfm)|*.dfm|All files (*.*)|*".
 extern const char* const FormFileFilter;
 
-// The form text in FileName; EFOpenError (naming the file) when it cannot be read.
+// Shows Message in an error box. The framework cuts the input its messages quote; whatever
+// else a message carries, one of more than MaxMessageChars characters is cut there.
+void ShowDesignerError(const vcl::AnsiString& Message);
+inline constexpr std::size_t MaxMessageChars = 1000;
+
+// The form text in FileName; EFOpenError (naming the file) when it cannot be read or is not
+// a regular file (a FIFO, a device, a folder), at once, without waiting for a writer.
 vcl::AnsiString ReadTextFile(const vcl::AnsiString& FileName);
 // Writes Text to FileName, replacing the file only once all of it is written; EFCreateError
 // or EWriteError naming the file otherwise.
@@ -26,8 +32,8 @@ public:
   bool NewFile();
   bool Open();
   // Opens FileName without asking about changes (the command line's file). A file that
-  // cannot be read or is no form text is named in a message box, with the reader's reason
-  // and line; the form being designed stays as it was.
+  // cannot be read, is no form text or needs more memory than there is is named in a
+  // message box, with the reader's reason and line; the form being designed stays as it was.
   bool OpenFile(const vcl::AnsiString& FileName);
   bool Save();
   bool SaveAs();

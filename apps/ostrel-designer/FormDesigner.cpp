@@ -26,6 +26,15 @@ void CollectInside(TControl* Control, std::vector<TControl*>& Result) {
   Result.push_back(Control);
 }
 
+// The form text of a designed form; the designer keeps it shown, which is not its Visible.
+AnsiString DesignedFormText(TForm* Form) {
+  AnsiString Text = WriteComponentText(Form);
+  const std::size_t FirstChild = Text.find("\n  object ");
+  const std::size_t Shown = Text.find(ShownLine);
+  if (Shown != AnsiString::npos && Shown < FirstChild) Text.erase(Shown, std::char_traits<char>::length(ShownLine) - 1);
+  return Text;
+}
+
 bool Contains(const TPoint& Origin, const TControl* C, const TPoint& P) {
   return P.X >= Origin.X && P.Y >= Origin.Y && P.X < Origin.X + C->GetWidth() && P.Y < Origin.Y + C->GetHeight();
 }
@@ -58,19 +67,16 @@ void TFormDesigner::NewForm() {
   Changed();
 }
 
+// Everything that can run out of memory happens before the new form replaces the old one.
 void TFormDesigner::LoadFromText(const AnsiString& Text) {
-  InstallForm(ReadForm(Text));
-  FHistory.Reset(SaveToText());
+  std::unique_ptr<TForm> Form = ReadForm(Text);
+  AnsiString Written = DesignedFormText(Form.get());
+  InstallForm(std::move(Form));
+  FHistory.Reset(std::move(Written));
   Changed();
 }
 
-AnsiString TFormDesigner::SaveToText() const {
-  AnsiString Text = WriteComponentText(FForm.get());
-  const std::size_t FirstChild = Text.find("\n  object ");
-  const std::size_t Shown = Text.find(ShownLine);
-  if (Shown != AnsiString::npos && Shown < FirstChild) Text.erase(Shown, std::char_traits<char>::length(ShownLine) - 1);
-  return Text;
-}
+AnsiString TFormDesigner::SaveToText() const { return DesignedFormText(FForm.get()); }
 
 std::unique_ptr<TForm> TFormDesigner::ReadForm(const AnsiString& Text) const {
   auto Form = std::make_unique<TForm>(nullptr);

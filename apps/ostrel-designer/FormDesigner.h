@@ -32,8 +32,8 @@ public:
   // Replaces the form by an empty "Form1"; the history starts again, nothing is modified.
   void NewForm();
   // Replaces the form by the one Text describes (the classic form text); the history
-  // starts again, nothing is modified. The reader's error (naming the line) passes on, and
-  // the form being designed stays as it was.
+  // starts again, nothing is modified. The reader's error (naming the line) or
+  // std::bad_alloc passes on, and the form being designed stays as it was.
   void LoadFromText(const vcl::AnsiString& Text);
   // The form as form text. The designer keeps the form shown, which is not the form's own
   // Visible; that is left out.

@@ -1,5 +1,6 @@
 #include "InspectorView.h"
 
+#include "DesignerFiles.h"
 #include "Dialogs.h"
 
 using namespace vcl;
@@ -11,7 +12,7 @@ constexpr int InspectorWidth = 300;
 constexpr int NameColumnWidth = 130;
 constexpr int ValueColumnWidth = 150;
 
-void ShowError(const Exception& E) { MessageDlg(E.Message(), mtError, TMsgDlgButtons{mbOK}, 0); }
+void ShowError(const Exception& E) { ShowDesignerError(E.Message()); }
 }  // namespace
 
 TInspectorView::TInspectorView(TComponent* Owner, TWinControl* Parent, std::shared_ptr<TFormDesigner> Designer)

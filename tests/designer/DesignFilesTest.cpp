@@ -6,9 +6,11 @@
 
 #include <cstdio>
 #include <fstream>
+#include <new>
 #include <sstream>
 
 #include "DesignerFixture.h"
+#include "TypInfo.h"
 
 namespace designer_test {
 namespace {
@@ -86,29 +88,47 @@ TEST_F(DesignerTest, AFormBuiltSavedReopenedAndPreviewedShowsTheSameCards) {
 
 TEST_F(DesignerTest, OpeningAMissingOrDamagedFileExplainsItAndKeepsTheForm) {
   const std::string Damaged = TempPath("damaged.dfm");
+  const std::string Fifo = TempPath("fifo.dfm");
+  const std::string Folder = TempPath("folder.dfm");
+  enum TMake { Nothing, File, FifoWithoutWriter, AFolder };
   struct TRow {
     const char* Name;
     std::string Path;
-    const char* Content;  // null: no file
-    const char* Reason;
+    TMake Make;
+    std::string Content;
+    std::string Reason;
   };
+  const std::string Ellipsis = "\xE2\x80\xA6";
   const TRow Rows[] = {
-      {"missing", TempPath("missing.dfm"), nullptr, "missing.dfm"},
-      {"broken syntax", Damaged, "object Form1: TForm\n  Left = \n  Top = 3\nend\n", "line 2"},
-      {"unknown class", Damaged, "object Form1: TForm\n  object X1: TNoSuchControl\n  end\nend\n", "TNoSuchControl"},
-      {"not a form", Damaged, "\x89PNG\r\n\x1a\n", "Cannot open"},
+      {"missing", TempPath("missing.dfm"), Nothing, "", "missing.dfm"},
+      {"broken syntax", Damaged, File, "object Form1: TForm\n  Left = \n  Top = 3\nend\n", "line 2"},
+      {"unknown class", Damaged, File, "object Form1: TForm\n  object X1: TNoSuchControl\n  end\nend\n", "TNoSuchControl"},
+      {"not a form", Damaged, File, "\x89PNG\r\n\x1a\n", "Cannot open"},
+      // Opening waited for a writer, so the designer never showed its window.
+      {"a FIFO without a writer", Fifo, FifoWithoutWriter, "", "not a regular file"},
+      {"a folder", Folder, AFolder, "", "not a regular file"},
+      // Quoted whole, the name took the message box 20 seconds to show.
+      {"a class name of 5 MB", Damaged, File, "object Form1: TForm\n  object X1: T" + std::string(5 << 20, 'N') + "\n  end\nend\n",
+       std::string(79, 'N') + Ellipsis + " not found on line 2"},
   };
   TOstrel* Cards = DropCards();
   const std::string Before = Designer->SaveToText();
   for (const TRow& Row : Rows) {
     SCOPED_TRACE(Row.Name);
     Messages.clear();
-    if (Row.Content) std::ofstream(Row.Path, std::ios::binary) << Row.Content;
+    if (Row.Make == File) std::ofstream(Row.Path, std::ios::binary) << Row.Content;
+    if (Row.Make == FifoWithoutWriter) {
+      ASSERT_EQ(::mkfifo(Row.Path.c_str(), 0600), 0);
+    }
+    if (Row.Make == AFolder) {
+      ASSERT_EQ(::mkdir(Row.Path.c_str(), 0700), 0);
+    }
     EXPECT_FALSE(Window->Files().OpenFile(Row.Path));
     ASSERT_EQ(Messages.size(), 1u);
     EXPECT_EQ(Messages[0].Type, mtError);
     EXPECT_NE(Messages[0].Text.find("Cannot open " + Row.Path), std::string::npos) << Messages[0].Text;
-    EXPECT_NE(Messages[0].Text.find(Row.Reason), std::string::npos) << Messages[0].Text;
+    EXPECT_NE(Messages[0].Text.find(Row.Reason), std::string::npos) << Messages[0].Text.substr(0, 500);
+    EXPECT_LT(Messages[0].Text.size(), 500u);
     // The designer goes on with the form it had.
     EXPECT_EQ(Designer->GetForm()->FindComponent("Ostrel1"), Cards);
     EXPECT_EQ(Designer->SaveToText(), Before);
@@ -116,6 +136,75 @@ TEST_F(DesignerTest, OpeningAMissingOrDamagedFileExplainsItAndKeepsTheForm) {
     EXPECT_EQ(Window->Files().GetFileName(), "");
   }
   std::remove(Damaged.c_str());
+  std::remove(Fifo.c_str());
+  ::rmdir(Folder.c_str());
+}
+
+// A component whose value needs more memory than there is: reading or writing its Greed
+// raises std::bad_alloc, as a huge form does when memory runs out.
+class TGreedy : public TComponent {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo() {
+    static const TClassInfo Info = TClassInfoBuilder<TGreedy>("TGreedy", &TComponent::StaticClassInfo())
+                                       .Creates()
+                                       .Integer("Greed", &TGreedy::GetGreed, &TGreedy::SetGreed, 0)
+                                       .Build();
+    return Info;
+  }
+  using TComponent::TComponent;
+  static inline bool WritingFails = false;
+  int GetGreed() const {
+    if (WritingFails) throw std::bad_alloc();
+    return FGreed;
+  }
+  void SetGreed(int Value) {
+    if (Value > 1) throw std::bad_alloc();
+    FGreed = Value;
+  }
+
+private:
+  int FGreed = 0;
+};
+
+TEST_F(DesignerTest, RunningOutOfMemoryInAnOpenOrASaveIsExplainedAndKeepsTheForm) {
+  RegisterClass(TGreedy::StaticClassInfo());
+  const std::string Path = TempPath("greedy.dfm");
+  std::ofstream(Path, std::ios::binary) << "object Form1: TForm\n  object Greedy1: TGreedy\n    Greed = 2\n  end\nend\n";
+  TOstrel* Cards = DropCards();
+  const std::string Before = Designer->SaveToText();
+  EXPECT_FALSE(Window->Files().OpenFile(Path));
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Type, mtError);
+  EXPECT_EQ(Messages[0].Text, "Cannot open " + Path + ": there is not enough memory to read it. The form being designed is kept.");
+  EXPECT_EQ(Designer->GetForm()->FindComponent("Ostrel1"), Cards);
+  EXPECT_EQ(Designer->SaveToText(), Before);
+  EXPECT_TRUE(Designer->CanUndo());
+  EXPECT_TRUE(TitleMarked());
+
+  // A form that runs out of memory while it is written is kept, and still unsaved.
+  Messages.clear();
+  const std::string Saved = TempPath("greedy-saved.dfm");
+  Designer->DropComponent(TGreedy::StaticClassInfo(), nullptr, 0, 0);
+  TGreedy::WritingFails = true;
+  AnswerFileDialogs(Saved);
+  EXPECT_FALSE(Window->Files().SaveAs());
+  TGreedy::WritingFails = false;
+  ASSERT_EQ(Messages.size(), 1u);
+  EXPECT_EQ(Messages[0].Text, "Cannot save " + Saved + ": there is not enough memory to write it. The form being designed is kept.");
+  EXPECT_TRUE(FileText(Saved).empty());
+  EXPECT_NE(Designer->GetForm()->FindComponent("Greedy1"), nullptr);
+  EXPECT_TRUE(TitleMarked());
+  EXPECT_EQ(Window->Files().GetFileName(), "");
+
+  // The history's text, written before the opened form is shown, is the shown form's text:
+  // a change that changes nothing leaves nothing to undo.
+  std::ofstream(Path, std::ios::binary) << "object Form1: TForm\n  object Greedy1: TGreedy\n    Greed = 1\n  end\nend\n";
+  ASSERT_TRUE(Window->Files().OpenFile(Path));
+  Designer->Modified();
+  EXPECT_FALSE(Designer->CanUndo());
+  UnRegisterClass(TGreedy::StaticClassInfo());
+  std::remove(Path.c_str());
 }
 
 TEST_F(DesignerTest, UnsavedChangesAreAskedAboutBeforeTheyWouldBeLost) {

@@ -88,6 +88,92 @@ TEST(DesignHistory, KeepsOnlyTheNewestStates) {
   EXPECT_EQ(History.Current(), "5");
 }
 
+// Older states are kept as differences from the next one: undo must still give back every
+// state byte for byte, whatever the two texts share at their start and end.
+TEST(DesignHistory, UndoRestoresEveryStateExactlyFromDifferences) {
+  const std::vector<AnsiString> States = {
+      "object Form1\n  Left = 8\nend\n",
+      "object Form1\n  Left = 9\nend\n",      // a nudge: one byte
+      "object Form1\n  Left = 10\nend\n",     // a byte more
+      "object Form1\n  Left = 9\nend\n",      // and back
+      "",                                         // everything gone
+      "aaaa",                                     // start and end overlap
+      "aaaaaaa",
+      "aa",
+      "xaay",
+      "object Form2\n  Caption = 'Kept'\nend\n",  // nothing shared
+      "object Form2\n  Caption = 'Kept'\nend\n  extra\n",
+      "prefix object Form2\n  Caption = 'Kept'\nend\n  extra\n",
+      std::string("with\0nul", 8),
+  };
+  TDesignHistory History;
+  History.Reset(States[0]);
+  for (std::size_t I = 1; I < States.size(); ++I) History.Record(States[I]);
+  EXPECT_EQ(History.UndoCount(), States.size() - 1);
+  for (std::size_t I = States.size() - 1; I-- > 0;) {
+    SCOPED_TRACE(I);
+    ASSERT_TRUE(History.CanUndo());
+    EXPECT_EQ(History.Previous(), States[I]);
+    History.Undo();
+    EXPECT_EQ(History.Current(), States[I]);
+  }
+  EXPECT_FALSE(History.CanUndo());
+  EXPECT_EQ(History.UndoBytes(), 0u);
+}
+
+// A nudge on a form of 50 MB kept a whole copy: about 106 MB for each arrow key.
+TEST(DesignHistory, ANudgeOnAHugeFormKeepsBytesNotCopies) {
+  AnsiString Text = "object Form1: TForm\n  object Label1: TLabel\n    Left = 100\n  end\n";
+  Text += AnsiString(8 << 20, 'c') + "\nend\n";
+  const std::size_t At = Text.find("100");
+  TDesignHistory History;
+  History.Reset(Text);
+  for (int Left = 101; Left <= 150; ++Left) {
+    Text.replace(At, 3, std::to_string(Left));
+    History.Record(Text);
+  }
+  EXPECT_EQ(History.UndoCount(), 50u);
+  EXPECT_LT(History.UndoBytes(), 50u * 128u);
+  for (int Left = 149; Left >= 100; --Left) {
+    History.Undo();
+    ASSERT_EQ(History.Current().substr(At - 7, 13), "Left = " + std::to_string(Left) + "\n  ");
+    ASSERT_EQ(History.Current().size(), Text.size());
+  }
+}
+
+TEST(DesignHistory, StaysUnderItsBoundOfBytesDroppingTheOldestStates) {
+  constexpr std::size_t Bound = 1 << 20;
+  TDesignHistory History(Bound);
+  // Texts that share nothing: each difference is a whole text of 300 KB.
+  auto Text = [](int I) { return AnsiString(300 << 10, static_cast<char>('a' + I % 26)); };
+  History.Reset(Text(0));
+  for (int I = 1; I <= 10; ++I) {
+    History.Record(Text(I));
+    EXPECT_LE(History.UndoBytes(), Bound);
+  }
+  EXPECT_EQ(History.UndoCount(), 3u);  // three of 300 KB fit in 1 MB, four do not
+  for (int I = 9; I >= 7; --I) {
+    History.Undo();
+    EXPECT_EQ(History.Current(), Text(I));
+  }
+  EXPECT_FALSE(History.CanUndo());
+  EXPECT_EQ(History.Current(), Text(7));
+
+  // A state whose difference alone is over the bound cannot be gone back to, nor can any
+  // before it.
+  History.Record("small");
+  History.Record(AnsiString(Bound + 1, 'z'));  // "small" is what is kept
+  ASSERT_TRUE(History.CanUndo());
+  History.Record("tiny");  // the huge text would be kept
+  EXPECT_FALSE(History.CanUndo());
+  EXPECT_EQ(History.UndoBytes(), 0u);
+  EXPECT_TRUE(History.IsModified());
+  History.Record("tinier");
+  ASSERT_TRUE(History.CanUndo());
+  History.Undo();
+  EXPECT_EQ(History.Current(), "tiny");
+}
+
 TEST(ComponentPalette, InstallsTheStandardPageThenVelmoraWithBothControlsEachTime) {
   for (int Round = 0; Round < 2; ++Round) {  // a second designer in the same program
     SCOPED_TRACE(Round);

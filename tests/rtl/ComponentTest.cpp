@@ -65,11 +65,87 @@ TEST(ComponentTest, DeletingAnOwnedComponentLeavesItsOwner) {
   ASSERT_FALSE(Owner.Heard.empty());
   EXPECT_EQ(Address(Owner.Heard.back().first), AddressOfA);
   EXPECT_EQ(Owner.Heard.back().second, TOperation::opRemove);
-  // The sibling heard of it through the owner.
-  EXPECT_EQ(Address(B->Heard.back().first), AddressOfA);
-  EXPECT_EQ(B->Heard.back().second, TOperation::opRemove);
   auto* C = new TProbe(&Owner);
-  EXPECT_EQ(B->Heard.back(), std::make_pair(static_cast<TComponent*>(C), TOperation::opInsert));
+  EXPECT_EQ(Owner.Heard.back(), std::make_pair(static_cast<TComponent*>(C), TOperation::opInsert));
+  EXPECT_EQ(Owner.GetComponent(1), C);
+  EXPECT_TRUE(B->Heard.empty());  // it asked to hear of nothing
+}
+
+// Every component inserted into an owner used to be told to every sibling, which made
+// reading a form of n components cost n squared. Now the owner tells those that listen:
+// the components linked by free notification, and the owners of components, which pass it
+// on to theirs.
+TEST(ComponentTest, SiblingsThatListenHearOfInsertsAndRemovals) {
+  enum TSetup { Plain, AskedForSibling, AskedBySibling, LinkedAcrossOwners, OwnsAListener, OwnsPlainOnes };
+  struct TRow {
+    const char* Name;
+    TSetup Setup;
+    bool Hears;       // the sibling itself
+    bool InnerHears;  // the component it owns, if any
+  };
+  const TRow Rows[] = {
+      {"a plain sibling", Plain, false, false},
+      {"a sibling that asked to hear of another", AskedForSibling, true, false},
+      {"a sibling another asked to hear of", AskedBySibling, true, false},
+      {"a sibling linked to a component of another owner", LinkedAcrossOwners, true, false},
+      {"an owner of a listening component", OwnsAListener, true, true},
+      {"an owner of plain components", OwnsPlainOnes, true, false},
+  };
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TProbe Owner(nullptr), Elsewhere(nullptr);
+    auto* Sibling = new TProbe(&Owner);
+    auto* Other = new TProbe(&Owner);
+    auto* Inner = new TProbe(Row.Setup == OwnsAListener || Row.Setup == OwnsPlainOnes ? Sibling : &Elsewhere);
+    switch (Row.Setup) {
+      case Plain: break;
+      case AskedForSibling: Other->FreeNotification(Sibling); break;
+      case AskedBySibling: Sibling->FreeNotification(Other); break;
+      case LinkedAcrossOwners: Inner->FreeNotification(Sibling); break;
+      case OwnsAListener: Inner->FreeNotification(&Elsewhere); break;
+      case OwnsPlainOnes: break;
+    }
+    Sibling->Heard.clear();
+    Inner->Heard.clear();
+    auto* Added = new TProbe(&Owner);
+    const std::vector<std::pair<TComponent*, TOperation>> Both{{Added, TOperation::opInsert},
+                                                               {Added, TOperation::opRemove}};
+    delete Added;
+    EXPECT_EQ(Sibling->Heard, Row.Hears ? Both : decltype(Both){});
+    EXPECT_EQ(Inner->Heard, Row.InnerHears ? Both : decltype(Both){});
+    EXPECT_EQ(Owner.Heard.back(), Both.back());  // the owner always hears
+    if (Inner->GetOwner() == &Elsewhere) delete Inner;
+  }
+}
+
+// A form's fields, FindComponent and the duplicate-name check go through the owner's map of
+// names: it must follow renames, moves between owners and frees.
+TEST(ComponentTest, FindComponentFollowsRenamesMovesAndFrees) {
+  TComponent A(nullptr), B(nullptr);
+  auto* C = new TComponent(&A);
+  C->SetName("Edit1");
+  C->SetName("EDIT1");
+  EXPECT_EQ(A.FindComponent("edit1"), C);
+  C->SetName("Memo1");
+  EXPECT_EQ(A.FindComponent("Edit1"), nullptr);
+  EXPECT_EQ(A.FindComponent("MEMO1"), C);
+  auto* D = new TComponent(&A);
+  D->SetName("Edit1");  // the old name is free again
+  B.InsertComponent(C);
+  EXPECT_EQ(A.FindComponent("Memo1"), nullptr);
+  EXPECT_EQ(B.FindComponent("Memo1"), C);
+  C->SetName("");
+  EXPECT_EQ(B.FindComponent("Memo1"), nullptr);
+  C->SetName("Memo1");
+  delete C;
+  EXPECT_EQ(B.FindComponent("Memo1"), nullptr);
+  auto* E = new TComponent(&B);
+  E->SetName("Memo1");
+  EXPECT_EQ(B.FindComponent("memo1"), E);
+  delete D;
+  auto* F = new TComponent(&A);
+  F->SetName("Edit1");
+  EXPECT_EQ(A.FindComponent("Edit1"), F);
 }
 
 TEST(ComponentTest, NamesAreIdentifiersAndUniqueAmongSiblings) {
@@ -193,6 +269,9 @@ TEST(ComponentTest, NotificationHandlerMayFreeSiblings) {
   auto* Reaper = new TReaper(&Owner);
   auto* Second = new TComponent(&Owner);
   auto* Third = new TComponent(&Owner);
+  // The reaper holds First, so it asks to hear of it; Second and Third listen too.
+  Reaper->FreeNotification(First);
+  Second->FreeNotification(Third);
   Reaper->Victim = First;
   delete Third;  // the broadcast reaches the reaper, which frees First
   EXPECT_EQ(Owner.GetComponentCount(), 2);

@@ -286,6 +286,45 @@ TEST_F(FormFileTest, BadTextFailsCleanlyWithTheLine) {
   }
 }
 
+// Every piece of the text that a reading error quotes is cut to 80 characters: a message
+// that quoted a class name of 5 MB whole took a message box 20 seconds to show.
+TEST_F(FormFileTest, ReadingErrorsQuoteHugeInputCutShort) {
+  const AnsiString Huge(5 << 20, 'Z');
+  const AnsiString Ellipsis = "\xE2\x80\xA6";
+  const AnsiString Head = "object Form1: TTestForm\n";
+  struct TRow {
+    const char* Name;
+    AnsiString Body;
+  };
+  const TRow Rows[] = {
+      {"an unknown class", "  object W: T" + Huge + "\n  end\nend\n"},
+      {"a component name", "  object Widget1: TWidget\n  end\n  object Widget1" + Huge + ": TWidget\n    Nope = 1\n  end\nend\n"},
+      {"a duplicate huge name", "  object A" + Huge + ": TWidget\n  end\n  object A" + Huge + ": TWidget\n  end\nend\n"},
+      {"a property name", "  object Widget1: TWidget\n    P" + Huge + " = 1\n  end\nend\n"},
+      {"a nested property name", "  object Widget1: TWidget\n    P" + Huge + ".Size = 1\n  end\nend\n"},
+      {"an enumeration value", "  object Widget1: TWidget\n    Shape = sh" + Huge + "\n  end\nend\n"},
+      {"a set element", "  object Widget1: TWidget\n    Font.Style = [st" + Huge + "]\n  end\nend\n"},
+      {"a component reference", "  object Widget1: TWidget\n    Buddy = W" + Huge + "\n  end\nend\n"},
+      {"a handler", "  object Widget1: TWidget\n    OnClick = H" + Huge + "\n  end\nend\n"},
+      {"an unexpected symbol", "  object Widget1: TWidget\n  end\n  X" + Huge + "\nend\n"},
+      {"an ancestor", "  inherited A" + Huge + ": TWidget\n  end\nend\n"},
+      {"a root class", ""},
+  };
+  for (const TRow& Row : Rows) {
+    SCOPED_TRACE(Row.Name);
+    TTestForm Form(nullptr);
+    const AnsiString Text = Row.Body.empty() ? "object Form1: T" + Huge + "\nend\n" : Head + Row.Body;
+    try {
+      ReadComponentText(Text, &Form);
+      ADD_FAILURE() << "read without an error";
+    } catch (const Exception& E) {
+      EXPECT_LT(E.Message().size(), 400u) << E.Message().substr(0, 400);
+      EXPECT_NE(E.Message().find(AnsiString(70, 'Z') + Ellipsis), AnsiString::npos) << E.Message().substr(0, 400);
+    }
+    EXPECT_EQ(Form.GetComponentCount(), 0);
+  }
+}
+
 TEST_F(FormFileTest, ErrorClassesAndRootChecks) {
   TTestForm Form(nullptr);
   EXPECT_THROW(ReadComponentText("object Form1: TTestForm\n  object W: TNoSuch\n  end\nend\n", &Form), EClassNotFound);

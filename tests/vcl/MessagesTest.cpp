@@ -1,5 +1,7 @@
 // Messages: handlers by number, posted messages, timers, and faults at the glue boundary.
 
+#include <new>
+
 #include "Harness.h"
 #include "Probe.h"
 
@@ -92,6 +94,17 @@ TEST_F(MessagesTest, ForeignExceptionsAreReportedWithTheirText) {
   EXPECT_EQ(TakeExceptions(), std::vector<std::string>{"plain failure"});
   // Perform is a direct call: the exception reaches its caller.
   EXPECT_THROW(Probe.Perform(WM_PROBE, 0, 0), std::runtime_error);
+}
+
+// Reported as "std::bad_alloc" before: the program ran out of memory, and says so.
+TEST_F(MessagesTest, RunningOutOfMemoryInAHandlerIsReportedAsSuch) {
+  auto Form = MakeForm(200, 100);
+  TProbe Probe(nullptr, Form.get());
+  Probe.OnMessage = [](unsigned Msg) {
+    if (Msg == WM_PROBE) throw std::bad_alloc();
+  };
+  EXPECT_EQ(SendMessage(Probe.GetHandle(), WM_PROBE, 0, 0), 0);
+  EXPECT_EQ(TakeExceptions(), std::vector<std::string>{Consts::SOutOfMemory});
 }
 
 TEST_F(MessagesTest, ControlDeletedByItsOwnClickHandlerIsNotTouchedAfterwards) {

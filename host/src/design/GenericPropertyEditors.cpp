@@ -12,7 +12,7 @@ namespace vcl {
 namespace {
 
 [[noreturn]] void InvalidValue(const AnsiString& Text) {
-  throw EPropertyError("Invalid property value: '" + Text + "'");
+  throw EPropertyError("Invalid property value: '" + CutForMessage(Text) + "'");
 }
 
 AnsiString Trim(const AnsiString& S) {

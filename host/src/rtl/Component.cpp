@@ -13,6 +13,12 @@ void EraseFirst(std::vector<TComponent*>& List, TComponent* Item) {
   if (It != List.end()) List.erase(It);
 }
 
+// Components mostly go last made, first freed: look from the end.
+void EraseLast(std::vector<TComponent*>& List, TComponent* Item) {
+  const auto It = std::find(List.rbegin(), List.rend(), Item);
+  if (It != List.rend()) List.erase(std::next(It).base());
+}
+
 }  // namespace
 
 const TClassInfo& TComponent::StaticClassInfo() {
@@ -49,8 +55,8 @@ void TComponent::DestroyComponents() {
     if (Instance->HasState(csFreeNotification)) {
       RemoveComponent(Instance);
     } else {
+      Instance->LeaveOwner();
       FComponents.pop_back();
-      Instance->FOwner = nullptr;
     }
     delete Instance;
   }
@@ -61,20 +67,23 @@ TComponent* TComponent::GetComponent(int Index) const {
   return FComponents[static_cast<size_t>(Index)];
 }
 
+// Names are unique among siblings (without case), so one map finds them.
 TComponent* TComponent::FindComponent(const AnsiString& AName) const {
-  if (AName.empty()) return nullptr;
-  for (TComponent* Component : FComponents)
-    if (SameText(Component->FName, AName)) return Component;
-  return nullptr;
+  if (AName.empty() || FNames == nullptr) return nullptr;
+  const auto It = FNames->find(LowerCase(AName));
+  return It != FNames->end() ? It->second : nullptr;
 }
 
 void TComponent::InsertComponent(TComponent* AComponent) {
   if (AComponent->FOwner == this) return;
   if (!AComponent->FName.empty() && FindComponent(AComponent->FName) != nullptr)
-    throw EComponentError(Format(Consts::SDuplicateName, {AComponent->FName}));
+    throw EComponentError(Format(Consts::SDuplicateName, {CutForMessage(AComponent->FName)}));
   if (AComponent->FOwner != nullptr) AComponent->FOwner->RemoveComponent(AComponent);
   FComponents.push_back(AComponent);
   AComponent->FOwner = this;
+  AddName(AComponent);
+  AComponent->Listen();
+  Listen();  // an owner of components passes notifications on
   AComponent->SetReference(true);
   if (HasState(csDesigning)) AComponent->SetDesigning(true);
   Notification(AComponent, TOperation::opInsert);
@@ -84,20 +93,53 @@ void TComponent::RemoveComponent(TComponent* AComponent) {
   if (AComponent->FOwner != this) return;
   Notification(AComponent, TOperation::opRemove);
   AComponent->SetReference(false);
-  EraseFirst(FComponents, AComponent);
-  AComponent->FOwner = nullptr;
+  AComponent->LeaveOwner();
+  EraseLast(FComponents, AComponent);
+}
+
+void TComponent::Listen() {
+  if (FListening || FOwner == nullptr || (!HasState(csFreeNotification) && FComponents.empty())) return;
+  FOwner->FListeners.push_back(this);
+  FListening = true;
+}
+
+// The owner's list of components stays for the caller to update.
+void TComponent::LeaveOwner() {
+  if (FListening) EraseLast(FOwner->FListeners, this);
+  FListening = false;
+  FOwner->RemoveName(this);
+  FOwner = nullptr;
+}
+
+void TComponent::AddName(TComponent* Child) {
+  if (Child->FName.empty()) return;
+  if (FNames == nullptr) FNames = std::make_unique<std::unordered_map<AnsiString, TComponent*>>();
+  (*FNames)[LowerCase(Child->FName)] = Child;
+}
+
+void TComponent::RemoveName(TComponent* Child) {
+  if (Child->FName.empty() || FNames == nullptr) return;
+  const auto It = FNames->find(LowerCase(Child->FName));
+  if (It != FNames->end() && It->second == Child) FNames->erase(It);
 }
 
 void TComponent::SetName(const AnsiString& NewName) {
   if (FName == NewName) return;
-  if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(Format(Consts::SInvalidName, {NewName}));
+  if (!NewName.empty() && !IsValidIdent(NewName)) throw EComponentError(Format(Consts::SInvalidName, {CutForMessage(NewName)}));
   if (FOwner != nullptr) {
     TComponent* Other = FOwner->FindComponent(NewName);
-    if (Other != nullptr && Other != this) throw EComponentError(Format(Consts::SDuplicateName, {NewName}));
+    if (Other != nullptr && Other != this) throw EComponentError(Format(Consts::SDuplicateName, {CutForMessage(NewName)}));
   }
   SetReference(false);
+  if (FOwner != nullptr) FOwner->RemoveName(this);
   FName = NewName;
+  if (FOwner != nullptr) FOwner->AddName(this);
   SetReference(true);
+}
+
+void TComponent::SetComponentState(TComponentState State) {
+  FComponentState = State;
+  Listen();
 }
 
 // Keeps the owner's field of this component's name (a form's "Button1") pointing at it.
@@ -131,8 +173,10 @@ void TComponent::FreeNotification(TComponent* AComponent) {
     // Siblings hear of each other through their owner; make sure it tells them even
     // while it frees its components.
     AComponent->FComponentState |= csFreeNotification;
+    AComponent->Listen();
   }
   FComponentState |= csFreeNotification;
+  Listen();
 }
 
 void TComponent::RemoveFreeNotification(TComponent* AComponent) {
@@ -143,8 +187,8 @@ void TComponent::RemoveFreeNotification(TComponent* AComponent) {
 void TComponent::Notification(TComponent* AComponent, TOperation Operation) {
   if (Operation == TOperation::opRemove && AComponent != nullptr) RemoveFreeNotification(AComponent);
   // A handler may free components: re-check the index on every step.
-  for (int I = GetComponentCount() - 1; I >= 0; --I)
-    if (I < GetComponentCount()) FComponents[static_cast<size_t>(I)]->Notification(AComponent, Operation);
+  for (size_t I = FListeners.size(); I-- > 0;)
+    if (I < FListeners.size()) FListeners[I]->Notification(AComponent, Operation);
 }
 
 void TComponent::Loaded() { FComponentState &= ~static_cast<TComponentState>(csLoading); }

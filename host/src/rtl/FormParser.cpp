@@ -203,7 +203,7 @@ AnsiString TFormParser::Describe() const {
     case toEOF: return "end of text";
     case toString: return "string";
     case toChar: return AnsiString("'") + FTokenChar + "'";
-    default: return "'" + FTokenString + "'";
+    default: return "'" + CutForMessage(FTokenString) + "'";
   }
 }
 

@@ -1,5 +1,5 @@
 // TReader: form text into an existing root and the components it describes.
-#include <algorithm>
+#include <unordered_set>
 
 #include "Classes.h"
 #include "FormParser.h"
@@ -16,8 +16,10 @@ bool IsObjectKeyword(const TFormParser& P) {
   return P.IsSymbol("object") || P.IsSymbol("inherited") || P.IsSymbol("inline");
 }
 
+// Context names what was read (a component, a property) in the input's words: cut short,
+// as is every piece of input a message quotes.
 [[noreturn]] void ReadError(const AnsiString& Context, int Line, const AnsiString& Message) {
-  throw EReadError("Error reading " + Context + " on line " + IntToStr(Line) + ": " + Message);
+  throw EReadError("Error reading " + CutForMessage(Context) + " on line " + IntToStr(Line) + ": " + Message);
 }
 
 }  // namespace
@@ -77,7 +79,7 @@ struct TReaderImpl {
     bool ClassMatches = SameText(Root->ClassName(), H.ClassName);
     for (const TClassInfo* Info = Root->ClassInfo(); Info != nullptr && !ClassMatches; Info = Info->Parent())
       ClassMatches = SameText(Info->ClassName(), H.ClassName);
-    if (!ClassMatches) ReadError(H.Name, H.Line, "the root is a " + Root->ClassName() + ", not a " + H.ClassName);
+    if (!ClassMatches) ReadError(H.Name, H.Line, "the root is a " + Root->ClassName() + ", not a " + CutForMessage(H.ClassName));
     StartReading(R, Root);
     if (Root->GetName().empty() && !H.Name.empty()) SetName(Root, H.Name, H.Line);
     ReadBody(R, Root, 0);
@@ -121,26 +123,26 @@ struct TReaderImpl {
     TComponent* Child = nullptr;
     if (H.Keyword == "inherited") {
       Child = Root->FindComponent(H.Name);
-      if (Child == nullptr) ReadError(Context, H.Line, "Ancestor for '" + H.Name + "' not found");
+      if (Child == nullptr) ReadError(Context, H.Line, "Ancestor for '" + CutForMessage(H.Name) + "' not found");
       if (!SameText(Child->ClassName(), H.ClassName))
-        ReadError(Context, H.Line, "the ancestor's " + H.Name + " is a " + Child->ClassName());
+        ReadError(Context, H.Line, "the ancestor's " + CutForMessage(H.Name) + " is a " + Child->ClassName());
       StartReading(R, Child);
     } else {
       const TClassInfo* Info = Root->ClassInfo() != nullptr ? Root->ClassInfo()->FindFieldClass(H.ClassName) : nullptr;
       if (Info == nullptr) Info = GetClass(H.ClassName);
       if (Info == nullptr)
-        throw EClassNotFound(Format(Consts::SClassNotFound, {H.ClassName}) + " on line " + IntToStr(H.Line));
-      if (!Info->CanCreate()) ReadError(Context, H.Line, "Cannot create an instance of " + H.ClassName);
+        throw EClassNotFound(Format(Consts::SClassNotFound, {CutForMessage(H.ClassName)}) + " on line " + IntToStr(H.Line));
+      if (!Info->CanCreate()) ReadError(Context, H.Line, "Cannot create an instance of " + CutForMessage(H.ClassName));
       if (!H.Name.empty() && !IsValidIdent(H.Name))
-        ReadError(Context, H.Line, Format(Consts::SInvalidName, {H.Name}));
-      if (Root->FindComponent(H.Name) != nullptr) ReadError(Context, H.Line, Format(Consts::SDuplicateName, {H.Name}));
+        ReadError(Context, H.Line, Format(Consts::SInvalidName, {CutForMessage(H.Name)}));
+      if (Root->FindComponent(H.Name) != nullptr) ReadError(Context, H.Line, Format(Consts::SDuplicateName, {CutForMessage(H.Name)}));
       Child = Info->CreateComponent(Root);
       R.FState->Created.push_back(Child);
       StartReading(R, Child);
       SetName(Child, H.Name, H.Line);
       const TFieldEntry* Field = Root->ClassInfo()->FindField(H.Name);
       if (Field != nullptr && Field->Get(Root) != Child)
-        ReadError(Context, H.Line, "the form's field " + H.Name + " cannot hold a " + H.ClassName);
+        ReadError(Context, H.Line, "the form's field " + CutForMessage(H.Name) + " cannot hold a " + CutForMessage(H.ClassName));
       try {
         Child->SetParentComponent(Parent);
       } catch (const Exception& E) {
@@ -173,7 +175,7 @@ struct TReaderImpl {
         const TPropInfo* Prop = FindProperty(Target, Path[I]);
         if (Prop == nullptr || Prop->Kind != TTypeKind::tkClass) ReadError(Context, Line, "Property does not exist");
         Target = Prop->GetObject(Target);
-        if (Target == nullptr) ReadError(Context, Line, "Property " + Path[I] + " holds no object");
+        if (Target == nullptr) ReadError(Context, Line, "Property " + CutForMessage(Path[I]) + " holds no object");
       }
       if (const TPropInfo* Prop = FindProperty(Target, Path.back())) {
         ReadValue(R, Target, *Prop, Context, Line);
@@ -209,7 +211,7 @@ struct TReaderImpl {
           P.Next();
         } else if (P.Token() == TFormParser::toSymbol) {
           const AnsiString Ident = P.SkipSymbol();
-          if (!IdentToIntegerValue(Prop.TypeName, Ident, Value)) ReadError(Context, Line, "Invalid property value " + Ident);
+          if (!IdentToIntegerValue(Prop.TypeName, Ident, Value)) ReadError(Context, Line, "Invalid property value " + CutForMessage(Ident));
         } else {
           P.ErrorExpected("Integer");
         }
@@ -219,7 +221,7 @@ struct TReaderImpl {
       case TTypeKind::tkEnumeration: {
         const AnsiString Ident = P.SkipSymbol();
         const long long Value = GetEnumValue(Prop, Ident);
-        if (Value < 0) ReadError(Context, Line, "Invalid property value " + Ident);
+        if (Value < 0) ReadError(Context, Line, "Invalid property value " + CutForMessage(Ident));
         Prop.SetOrd(Target, Value);
         break;
       }
@@ -229,7 +231,7 @@ struct TReaderImpl {
         while (!P.IsChar(']')) {
           const AnsiString Ident = P.SkipSymbol();
           const long long Element = GetEnumValue(Prop, Ident);
-          if (Element < 0 || Element >= 63) ReadError(Context, Line, "Invalid property value " + Ident);
+          if (Element < 0 || Element >= 63) ReadError(Context, Line, "Invalid property value " + CutForMessage(Ident));
           Bits |= 1LL << Element;
           if (!P.IsChar(',')) break;
           P.Next();
@@ -296,11 +298,11 @@ struct TReaderImpl {
     AnsiString Name = Fixup.Name;
     const auto Dot = Name.find('.');
     if (Dot != AnsiString::npos) {
-      if (!SameText(Name.substr(0, Dot), Root->GetName())) ReadError(Fixup.Context, Fixup.Line, "Component " + Name + " not found");
+      if (!SameText(Name.substr(0, Dot), Root->GetName())) ReadError(Fixup.Context, Fixup.Line, "Component " + CutForMessage(Name) + " not found");
       Name = Name.substr(Dot + 1);
     }
     TComponent* Target = SameText(Name, Root->GetName()) ? Root : Root->FindComponent(Name);
-    if (Target == nullptr) ReadError(Fixup.Context, Fixup.Line, "Component " + Fixup.Name + " not found");
+    if (Target == nullptr) ReadError(Fixup.Context, Fixup.Line, "Component " + CutForMessage(Fixup.Name) + " not found");
     try {
       Fixup.Prop->SetComponent(Fixup.Instance, Target);
     } catch (const Exception& E) {
@@ -325,9 +327,9 @@ void TReader::ReadRootComponent(TComponent* Root) {
     TReaderImpl::ReadRoot(*this, Root);
   } catch (...) {
     // Nothing half-built stays: the components this read made go, the others stop loading.
+    const std::unordered_set<TComponent*> Created(S.Created.begin(), S.Created.end());
     for (TComponent* Component : S.Loaded)
-      if (std::find(S.Created.begin(), S.Created.end(), Component) == S.Created.end())
-        Component->SetComponentState(Component->GetComponentState() & ~ReadingState);
+      if (Created.count(Component) == 0) Component->SetComponentState(Component->GetComponentState() & ~ReadingState);
     for (auto It = S.Created.rbegin(); It != S.Created.rend(); ++It) delete *It;
     S = TState();
     throw;

@@ -120,7 +120,7 @@ int StrToInt(const AnsiString& S) {
   auto [End, Error] = std::from_chars(First, Last, Magnitude, Base);
   const unsigned long long Limit = Base == 16 ? 0xFFFFFFFFULL : (Negative ? 0x80000000ULL : 0x7FFFFFFFULL);
   if (First == Last || Error != std::errc() || End != Last || Magnitude > Limit)
-    throw EConvertError(Format(Consts::SInvalidInteger, {S}));
+    throw EConvertError(Format(Consts::SInvalidInteger, {CutForMessage(S)}));
   const auto Bits = static_cast<std::uint32_t>(Magnitude);
   const auto Value = static_cast<std::int32_t>(Negative ? 0U - Bits : Bits);
   return Value;
@@ -145,6 +145,15 @@ int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2) {
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2) {
   const rtl::TLocaleCompare Compare = LocaleCompare;
   return Compare ? Compare(S1, S2, true) : CompareText(S1, S2);
+}
+
+AnsiString CutForMessage(const AnsiString& S, size_t MaxChars) {
+  size_t Chars = 0;
+  for (size_t I = 0; I < S.size(); ++I) {
+    if ((static_cast<unsigned char>(S[I]) & 0xC0) == 0x80) continue;  // inside a character
+    if (Chars++ == MaxChars) return S.substr(0, I) + "\u2026";
+  }
+  return S;
 }
 
 bool SameText(const AnsiString& S1, const AnsiString& S2) {

@@ -169,7 +169,7 @@ const TClassInfo* GetClass(const AnsiString& ClassName) {
 
 const TClassInfo& FindClass(const AnsiString& ClassName) {
   const TClassInfo* Info = GetClass(ClassName);
-  if (Info == nullptr) throw EClassNotFound(Format(Consts::SClassNotFound, {ClassName}));
+  if (Info == nullptr) throw EClassNotFound(Format(Consts::SClassNotFound, {CutForMessage(ClassName)}));
   return *Info;
 }
 
@@ -223,9 +223,9 @@ void SetMethodProp(TObject* Instance, const TPropInfo& Prop, TObject* Root, cons
   const TClassInfo* Info = Root != nullptr ? Root->ClassInfo() : nullptr;
   const TMethodEntry* Method = Info != nullptr ? Info->FindMethod(MethodName) : nullptr;
   if (Method == nullptr)
-    throw EPropertyError(Format("Method %s not found in %s", {MethodName, Root != nullptr ? Root->ClassName() : "nil"}));
+    throw EPropertyError(Format("Method %s not found in %s", {CutForMessage(MethodName), Root != nullptr ? Root->ClassName() : "nil"}));
   if (*Method->Type != *Prop.MethodType)
-    throw EPropertyError(Format("Method %s does not match the signature of event %s", {MethodName, Prop.Name}));
+    throw EPropertyError(Format("Method %s does not match the signature of event %s", {CutForMessage(MethodName), Prop.Name}));
   Prop.SetMethod(Instance, Method->Bind(Root));
 }
 

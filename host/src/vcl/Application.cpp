@@ -1,5 +1,7 @@
 // TApplication: the event loop, idle time and exception reports.
 
+#include <new>
+
 #include "Forms.h"
 #include "backend/WindowBackend.h"
 
@@ -95,6 +97,8 @@ void TApplication::HandleException(TObject* Sender) {
     std::rethrow_exception(Current);
   } catch (const Exception& E) {
     Report(E);
+  } catch (const std::bad_alloc&) {
+    Report(EOutOfMemory(Consts::SOutOfMemory));
   } catch (const std::exception& E) {
     Report(Exception(E.what()));
   } catch (...) {

@@ -19,6 +19,10 @@ void TControl::SetParentComponent(TComponent* Value) {
   SetParent(Parent);
 }
 
+void TControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
+  if (Root == this) TComponent::GetChildren(Proc, Root);
+}
+
 void TWinControl::GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) {
   // Proc may not change the children, but a copy keeps the walk safe if it does.
   const std::vector<TControl*> Children = FControls;

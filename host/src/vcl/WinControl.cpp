@@ -159,17 +159,26 @@ void TWinControl::InsertControl(TControl* AControl) {
   AControl->Invalidate();
 }
 
+// Controls mostly go last added, first removed (a form file that failed to read frees its
+// controls so): looking from the end keeps freeing n of them linear.
+namespace {
+template <class T>
+void EraseLastOf(std::vector<T*>& List, const TControl* Item) {
+  const auto It = std::find(List.rbegin(), List.rend(), Item);
+  if (It != List.rend()) List.erase(std::next(It).base());
+}
+}  // namespace
+
 void TWinControl::RemoveControl(TControl* AControl) {
-  auto It = std::find(FControls.begin(), FControls.end(), AControl);
-  if (It == FControls.end()) return;
+  if (std::find(FControls.rbegin(), FControls.rend(), AControl) == FControls.rend()) return;
   if (auto* Win = dynamic_cast<TWinControl*>(AControl)) {
     if (TCustomForm* Form = GetParentForm(this)) Form->DefocusControl(Win, true);
     Win->DestroyHandle();
-    FTabList.erase(std::remove(FTabList.begin(), FTabList.end(), Win), FTabList.end());
+    EraseLastOf(FTabList, Win);
   }
   backend::ForgetMouseControl(AControl);
   AControl->Invalidate();
-  FControls.erase(std::find(FControls.begin(), FControls.end(), AControl));
+  EraseLastOf(FControls, AControl);
   AControl->FParent = nullptr;
   if (AControl->FAlign != alNone) Realign();
 }

@@ -83,7 +83,8 @@ int main(int Argc, char** Argv) {
   Application->Initialize(Argc, Argv);
   TDesignerForm* Window = nullptr;
   Application->CreateForm(Window);
-  Window->SetBounds(0, 0, Window->GetWidth(), Window->GetHeight());
+  // The window system's place: title bar on the screen, no larger than the screen leaves.
+  Window->SetPosition(poDefault);
   if (!Options.File.empty()) Window->Files().OpenFile(Options.File);
   if (Options.Screenshot.empty()) {
     Application->Run();

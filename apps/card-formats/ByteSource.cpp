@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "Classes.h"
 
@@ -44,6 +45,14 @@ std::vector<std::string> TReadReport::Lines() const {
   std::vector<std::string> All = Warnings;
   if (Unlisted > 0) All.push_back("and " + std::to_string(Unlisted) + " more warning" + (Unlisted == 1 ? "" : "s"));
   return All;
+}
+
+std::vector<TContactCard> ReadAll(TStreamingReader Read, std::string_view Text, TReadReport* Report) {
+  std::vector<TContactCard> Cards;
+  TTextSource Source(Text);
+  TReadReport Ignored;
+  Read(Source, [&](TContactCard& Card) { Cards.push_back(std::move(Card)); }, Report ? *Report : Ignored);
+  return Cards;
 }
 
 }  // namespace cards

@@ -83,5 +83,9 @@ struct TReadReport {
 
 // Takes each card the reader gives; it may move from it.
 using TContactSink = std::function<void(TContactCard& Card)>;
+using TStreamingReader = void (*)(TByteSource& Source, const TContactSink& Each, TReadReport& Report);
+
+// Every card of Text at once, through a streaming reader: for tests and small texts.
+std::vector<TContactCard> ReadAll(TStreamingReader Read, std::string_view Text, TReadReport* Report);
 
 }  // namespace cards

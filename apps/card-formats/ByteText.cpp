@@ -5,33 +5,36 @@
 
 namespace cards {
 
+std::size_t Utf8SequenceAt(const unsigned char* P, const unsigned char* End) {
+  const unsigned char C = *P;
+  if (C < 0x80) return 1;
+  std::size_t Length = 0;
+  std::uint32_t Min = 0;
+  std::uint32_t Code = 0;
+  if ((C & 0xE0) == 0xC0) {
+    Length = 2, Min = 0x80, Code = C & 0x1F;
+  } else if ((C & 0xF0) == 0xE0) {
+    Length = 3, Min = 0x800, Code = C & 0x0F;
+  } else if ((C & 0xF8) == 0xF0) {
+    Length = 4, Min = 0x10000, Code = C & 0x07;
+  } else {
+    return 0;
+  }
+  if (static_cast<std::size_t>(End - P) < Length) return 0;
+  for (std::size_t I = 1; I < Length; ++I) {
+    if ((P[I] & 0xC0) != 0x80) return 0;
+    Code = (Code << 6) | (P[I] & 0x3F);
+  }
+  if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return 0;
+  return Length;
+}
+
 bool IsValidUtf8(std::string_view Bytes) {
   const auto* P = reinterpret_cast<const unsigned char*>(Bytes.data());
   const auto* End = P + Bytes.size();
   while (P < End) {
-    const unsigned char C = *P;
-    if (C < 0x80) {
-      ++P;
-      continue;
-    }
-    int Length = 0;
-    std::uint32_t Min = 0;
-    std::uint32_t Code = 0;
-    if ((C & 0xE0) == 0xC0) {
-      Length = 2, Min = 0x80, Code = C & 0x1F;
-    } else if ((C & 0xF0) == 0xE0) {
-      Length = 3, Min = 0x800, Code = C & 0x0F;
-    } else if ((C & 0xF8) == 0xF0) {
-      Length = 4, Min = 0x10000, Code = C & 0x07;
-    } else {
-      return false;
-    }
-    if (End - P < Length) return false;
-    for (int I = 1; I < Length; ++I) {
-      if ((P[I] & 0xC0) != 0x80) return false;
-      Code = (Code << 6) | (P[I] & 0x3F);
-    }
-    if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return false;
+    const std::size_t Length = Utf8SequenceAt(P, End);
+    if (Length == 0) return false;
     P += Length;
   }
   return true;

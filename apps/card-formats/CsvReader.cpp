@@ -326,11 +326,7 @@ void ReadCsv(TByteSource& Source, const TContactSink& Each, TReadReport& Report)
 }
 
 std::vector<TContactCard> ReadCsv(std::string_view Text, TReadReport* Report) {
-  std::vector<TContactCard> Cards;
-  TTextSource Source(Text);
-  TReadReport Ignored;
-  ReadCsv(Source, [&](TContactCard& Card) { Cards.push_back(std::move(Card)); }, Report ? *Report : Ignored);
-  return Cards;
+  return ReadAll(static_cast<TStreamingReader>(&ReadCsv), Text, Report);
 }
 
 }  // namespace cards

@@ -34,31 +34,6 @@ void AppendUtf8(std::string& Out, std::uint32_t Code) {
 
 constexpr std::uint32_t ReplacementCharacter = 0xFFFD;
 
-// The length of the well-formed UTF-8 sequence at P, or 0 when there is none.
-std::size_t SequenceAt(const unsigned char* P, const unsigned char* End) {
-  const unsigned char C = *P;
-  if (C < 0x80) return 1;
-  std::size_t Length = 0;
-  std::uint32_t Min = 0;
-  std::uint32_t Code = 0;
-  if ((C & 0xE0) == 0xC0) {
-    Length = 2, Min = 0x80, Code = C & 0x1F;
-  } else if ((C & 0xF0) == 0xE0) {
-    Length = 3, Min = 0x800, Code = C & 0x0F;
-  } else if ((C & 0xF8) == 0xF0) {
-    Length = 4, Min = 0x10000, Code = C & 0x07;
-  } else {
-    return 0;
-  }
-  if (static_cast<std::size_t>(End - P) < Length) return 0;
-  for (std::size_t I = 1; I < Length; ++I) {
-    if ((P[I] & 0xC0) != 0x80) return 0;
-    Code = (Code << 6) | (P[I] & 0x3F);
-  }
-  if (Code < Min || Code > 0x10FFFF || (Code >= 0xD800 && Code <= 0xDFFF)) return 0;
-  return Length;
-}
-
 // 0x80 to 0x9F of Windows-1252; the five holes keep their Latin-1 control codes.
 constexpr std::uint16_t Windows1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
@@ -101,7 +76,7 @@ std::string RepairUtf8(std::string_view Bytes) {
   const auto* P = reinterpret_cast<const unsigned char*>(Bytes.data());
   const auto* End = P + Bytes.size();
   while (P < End) {
-    if (const std::size_t Length = SequenceAt(P, End)) {
+    if (const std::size_t Length = Utf8SequenceAt(P, End)) {
       Out.append(reinterpret_cast<const char*>(P), Length);
       P += Length;
     } else {

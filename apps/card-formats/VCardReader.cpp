@@ -201,11 +201,7 @@ void ReadVCards(TByteSource& Source, const TContactSink& Each, TReadReport& Repo
 }
 
 std::vector<TContactCard> ReadVCards(std::string_view Text, TReadReport* Report) {
-  std::vector<TContactCard> Cards;
-  TTextSource Source(Text);
-  TReadReport Ignored;
-  ReadVCards(Source, [&](TContactCard& Card) { Cards.push_back(std::move(Card)); }, Report ? *Report : Ignored);
-  return Cards;
+  return ReadAll(static_cast<TStreamingReader>(&ReadVCards), Text, Report);
 }
 
 }  // namespace cards

@@ -2,6 +2,7 @@
 // Every shown action stands for one framework item; choosing it runs the item's Click
 // inside the delivery boundary.
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -157,8 +158,21 @@ void ForgetMenuItem(TMenuItem* Item) {
   Shown().erase(It);
 }
 
+namespace {
+
+// The window a popup menu belongs to: the active one, else the one at the point. A window
+// system without global positions places the menu against it.
+QWidget* PopupOwnerAt(const QPoint& Point) {
+  if (QWidget* Active = QApplication::activeWindow()) return Active;
+  QWidget* At = QApplication::topLevelAt(Point);
+  return At && At->windowType() != Qt::ToolTip ? At : nullptr;
+}
+
+}  // namespace
+
 void PopupMenuAt(TMenu* Menu, int X, int Y) {
-  auto* Popup = new QMenu();
+  // A child of its window for the transient parent only: a window inherits no font or palette.
+  auto* Popup = new QMenu(PopupOwnerAt(QPoint(X, Y)));
   Fill(Popup, Menu->GetItems(), false);
   // Deleted once closed; a chosen item's click has run by then.
   QObject::connect(Popup, &QMenu::aboutToHide, Popup, [Popup] { Popup->deleteLater(); });

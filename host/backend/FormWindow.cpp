@@ -1,10 +1,11 @@
-// Top-level windows: their frame kind, size limits and the screen they appear on.
+// Top-level windows: their frame kind, size limits, owner and the screen they appear on.
 
 #include <QApplication>
 #include <QCursor>
 #include <QScreen>
 #include <QStyle>
 #include <QWidget>
+#include <QWindow>
 
 #include "FormBackend.h"
 #include "Window.h"
@@ -53,7 +54,10 @@ void SetWindowFrame(HWND Wnd, TFormBorderStyle Style) {
   const QRect Client = R->Widget->geometry();
   R->Widget->setWindowFlags(Flags);
   R->Widget->setGeometry(Client);
-  if (Visible) R->Widget->show();
+  if (Visible) {
+    ApplyWindowOwner(R);  // the new native window has no transient parent yet
+    R->Widget->show();
+  }
 }
 
 void SetWindowSizeLimits(HWND Wnd, int MinWidth, int MinHeight, int MaxWidth, int MaxHeight) {
@@ -61,6 +65,26 @@ void SetWindowSizeLimits(HWND Wnd, int MinWidth, int MinHeight, int MaxWidth, in
   if (!R || !R->Widget || !R->TopLevel) return;
   R->Widget->setMinimumSize(std::max(0, MinWidth), std::max(0, MinHeight));
   R->Widget->setMaximumSize(MaxWidth > 0 ? MaxWidth : QWIDGETSIZE_MAX, MaxHeight > 0 ? MaxHeight : QWIDGETSIZE_MAX);
+}
+
+void SetWindowOwner(HWND Wnd, HWND Owner) {
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->TopLevel) return;
+  R->Owner = Owner;
+  if (!Owner && R->Widget && R->Widget->windowHandle()) R->Widget->windowHandle()->setTransientParent(nullptr);
+}
+
+// The compositor reads the transient parent when the window is mapped, so it is set on every
+// show: a change of frame makes a new native window without one.
+void ApplyWindowOwner(TWindowRecord* R) {
+  if (!R->Owner || !R->TopLevel || !R->Widget) return;
+  const TWindowRecord* O = FindRecord(R->Owner);
+  QWidget* OwnerWindow = O && O->Widget ? O->Widget->window() : nullptr;
+  // A hidden owner has no window on screen to be placed against.
+  if (OwnerWindow && (!OwnerWindow->isVisible() || OwnerWindow == R->Widget)) OwnerWindow = nullptr;
+  R->Widget->winId();  // a top-level widget has its QWindow once its native window exists
+  if (QWindow* Window = R->Widget->windowHandle())
+    Window->setTransientParent(OwnerWindow ? OwnerWindow->windowHandle() : nullptr);
 }
 
 }  // namespace vcl::backend

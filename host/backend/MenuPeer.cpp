@@ -3,6 +3,7 @@
 // inside the delivery boundary: at once in the bar's menus, once it has closed in a
 // context menu.
 
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
@@ -169,8 +170,21 @@ void ForgetMenuItem(TMenuItem* Item) {
   Shown().erase(It);
 }
 
+namespace {
+
+// The window a popup menu belongs to: the active one, else the one at the point. A window
+// system without global positions places the menu against it.
+QWidget* PopupOwnerAt(const QPoint& Point) {
+  if (QWidget* Active = QApplication::activeWindow()) return Active;
+  QWidget* At = QApplication::topLevelAt(Point);
+  return At && At->windowType() != Qt::ToolTip ? At : nullptr;
+}
+
+}  // namespace
+
 void PopupMenuAt(TMenu* Menu, int X, int Y) {
-  auto Popup = std::make_unique<QMenu>();
+  // A child of its window for the transient parent only: a window inherits no font or palette.
+  auto Popup = std::make_unique<QMenu>(PopupOwnerAt(QPoint(X, Y)));
   Fill(Popup.get(), Menu->GetItems(), false, false);
   // The chosen item runs once the menu is gone: what it does (a modal dialog, freeing the
   // menu or the control that showed it) never meets a menu that is closing.

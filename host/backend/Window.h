@@ -25,6 +25,7 @@ struct TWindowRecord {
   unsigned Style = 0;
   unsigned ExStyle = 0;
   bool TopLevel = false;
+  HWND Owner = nullptr;  // the window a top-level window belongs to
   SCROLLINFO HScroll;
   bool HScrollVisible = false;
   QScrollBar* HBar = nullptr;  // child of Widget, only with WS_HSCROLL
@@ -55,6 +56,8 @@ void LayoutScrollBar(TWindowRecord* Record);
 void LayoutMenuBar(TWindowRecord* Record);
 // Sets the widget's geometry from client-relative bounds, without any message.
 void PlaceWidget(TWindowRecord* Record, int X, int Y, int Width, int Height);
+// Gives a top-level window about to be shown its owner's window as transient parent.
+void ApplyWindowOwner(TWindowRecord* Record);
 // The modifiers of the input event being turned into messages.
 void SetInputModifiers(Qt::KeyboardModifiers Modifiers);
 // Turns the user's actions on the window's scroll bar into WM_HSCROLL.

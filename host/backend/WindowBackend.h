@@ -21,6 +21,10 @@ TWindowRecord* RecordOf(HWND Wnd);
 // Position relative to the parent's client area (the screen for a top-level window).
 void MoveWindow(HWND Wnd, int X, int Y, int Width, int Height);
 void ShowWindow(HWND Wnd, bool Visible);
+// Makes the top-level window Wnd belong to the top-level window that holds Owner (none when
+// null): it stays above that window, and a window system without global positions (Wayland)
+// places it relative to that window, where its position says. Takes effect when Wnd is shown.
+void SetWindowOwner(HWND Wnd, HWND Owner);
 void RaiseWindow(HWND Wnd);
 void SetWindowTitle(HWND Wnd, const AnsiString& Title);
 void SetWindowCursor(HWND Wnd, TCursor Cursor);

@@ -86,7 +86,10 @@ void PaintOnChildArea(HWND Parent, const TRect& Bounds, TCanvas* Canvas, const s
 }
 
 void ShowWindow(HWND Wnd, bool Visible) {
-  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setVisible(Visible);
+  TWindowRecord* R = FindRecord(Wnd);
+  if (!R || !R->Widget) return;
+  if (Visible) ApplyWindowOwner(R);
+  R->Widget->setVisible(Visible);
 }
 
 // Top-level windows come to the front by being shown and activated.

@@ -296,11 +296,16 @@ TModalResult TCustomForm::ShowModal() {
   // returns where the user left it: no window system does that for a window being hidden.
   TCustomForm* Previous = Screen->GetActiveForm();
   const std::weak_ptr<char> PreviousAlive = Previous ? Previous->LifetimeToken() : std::weak_ptr<char>();
+  // The dialog belongs to the form it interrupts, and shows over it where the window system
+  // places windows itself.
+  TCustomForm* Owner = Previous ? Previous : Application->GetMainForm();
+  if (Owner && Owner != this && Owner->HandleAllocated()) backend::SetWindowOwner(GetHandle(), Owner->GetHandle());
   Show();
   while (!Alive.expired() && FModalResult == mrNone && !Application->GetTerminated()) Application->HandleMessage();
   if (Alive.expired()) return mrCancel;
   FModal = false;
   Hide();
+  if (HandleAllocated()) backend::SetWindowOwner(GetHandle(), nullptr);
   if (!PreviousAlive.expired() && Previous != this && Previous->GetVisible() && Previous->HandleAllocated())
     backend::ActivateWindow(Previous->GetHandle());
   return FModalResult == mrNone ? mrCancel : FModalResult;

@@ -31,6 +31,16 @@ std::size_t CharacterBoundary(const AnsiString& Text, std::size_t Limit) {
   return Limit;
 }
 
+// The window of the control the hint belongs to, else the form the user works in.
+HWND OwnerWindowOf(TComponent* Owner) {
+  auto* Control = dynamic_cast<TControl*>(Owner);
+  TWinControl* Windowed = dynamic_cast<TWinControl*>(Control);
+  if (!Windowed && Control) Windowed = Control->GetParent();
+  if (Windowed && Windowed->HandleAllocated()) return Windowed->GetHandle();
+  TCustomForm* Form = Screen->GetActiveForm();
+  return Form && Form->HandleAllocated() ? Form->GetHandle() : nullptr;
+}
+
 }  // namespace
 
 // Measuring, wrapping and drawing a text of megabytes, or a window of millions of pixels,
@@ -75,6 +85,8 @@ void THintWindow::ActivateHint(const TRect& Rect, const AnsiString& AHint) {
             std::clamp(Rect.Height() + ExtraHeight, 0, MaxHintExtent));
   FVisible = true;
   HandleNeeded();
+  // A window system without global positions places the hint against that window.
+  backend::SetWindowOwner(GetHandle(), OwnerWindowOf(GetOwner()));
   backend::ShowWindow(GetHandle(), true);
   backend::RaiseWindow(GetHandle());
   Invalidate();

@@ -184,12 +184,14 @@ QWidget* PopupOwnerAt(const QPoint& Point) {
 
 void PopupMenuAt(TMenu* Menu, int X, int Y) {
   // A child of its window for the transient parent only: a window inherits no font or palette.
-  auto Popup = std::make_unique<QMenu>(PopupOwnerAt(QPoint(X, Y)));
-  Fill(Popup.get(), Menu->GetItems(), false, false);
+  // Guarded: a window freed while the menu is open takes its child menu with it.
+  const QPointer<QMenu> Popup = new QMenu(PopupOwnerAt(QPoint(X, Y)));
+  Fill(Popup.data(), Menu->GetItems(), false, false);
   // The chosen item runs once the menu is gone: what it does (a modal dialog, freeing the
   // menu or the control that showed it) never meets a menu that is closing.
-  TMenuItem* Chosen = ItemShownAs(Popup->exec(QPoint(X, Y)));
-  Popup.reset();
+  QAction* Action = Popup->exec(QPoint(X, Y));
+  TMenuItem* Chosen = Popup ? ItemShownAs(Action) : nullptr;
+  delete Popup.data();
   if (Chosen) RunClick(Chosen);
 }
 

@@ -15,6 +15,7 @@
 #include <QtTest/QTest>
 
 #include "InteractionFixture.h"
+#include "PopupWatch.h"
 #include "Menus.h"
 #include "ModalWatch.h"
 #include "QtEmbedding.h"
@@ -101,17 +102,22 @@ TEST_F(SecondaryWindowsTest, APopupMenuIsPlacedAgainstItsFormAtThePoint) {
   Item->SetCaption("Item");
   Menu.GetItems()->Add(Item);
   const TPoint At = View->ClientToScreen(LinePoint(2, 0));
+  // The menu holds Popup until it closes: it is looked at from inside its loop.
+  bool Seen = false;
+  vcltest::TPopupWatch Watch;
+  Watch.WhenShown([&](QMenu& Popup) {
+    Seen = true;
+    ASSERT_NE(Popup.windowHandle(), nullptr);
+    const bool Owned = Popup.windowHandle()->transientParent() == FormWindow();
+    EXPECT_TRUE(Owned);
+    if (Owned) {
+      EXPECT_EQ(RelativeToParent(Popup.windowHandle()), FormWindow()->mapFromGlobal(QPoint(At.X, At.Y)));
+    }
+    Popup.close();
+  });
   Menu.Popup(At.X, At.Y);
-  ASSERT_TRUE(vcltest::RunUntil([] { return QApplication::activePopupWidget() != nullptr; }));
-  QWidget* Popup = QApplication::activePopupWidget();
-  ASSERT_NE(Popup->windowHandle(), nullptr);
-  const bool Owned = Popup->windowHandle()->transientParent() == FormWindow();
-  EXPECT_TRUE(Owned);
-  if (Owned) {
-    EXPECT_EQ(RelativeToParent(Popup->windowHandle()), FormWindow()->mapFromGlobal(QPoint(At.X, At.Y)));
-  }
-  Popup->close();
-  EXPECT_TRUE(vcltest::RunUntil([] { return QApplication::activePopupWidget() == nullptr; }));
+  EXPECT_TRUE(Seen);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
 }
 
 class TOwnedDialog : public TForm {

@@ -175,7 +175,7 @@ check "a damaged card file to vCard" status_is 1 "$TOOL" to-vcard short.cards
 check "damaged card file message" grep -q 'byte offset 60' err.txt
 check "nothing written for any bad input" [ ! -e x.cards ]
 
-# Issue 23: what the readers change is told on the standard error, the status stays 0;
+# What the readers change is told on the standard error, the status stays 0;
 # hostile input ends with a message, not with all the memory there is.
 printf 'BEGIN:VCARD\r\nFN:Ann\r\nBEGIN:VCARD\r\nFN:Bob\r\nNOTE:a\0b\r\nEND:VCARD\r\n' > no-end.vcf
 check "a vCard without END converts" status_is 0 "$TOOL" from-vcard no-end.vcf no-end.cards

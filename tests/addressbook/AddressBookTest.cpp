@@ -251,7 +251,7 @@ TEST_F(AddressBookTest, UnsavedChangesAskYesNoCancel) {
   }
 }
 
-// Issue 23, item 8: vCard and CSV files open in name order while Sort is on, into an empty
+// vCard and CSV files open in name order while Sort is on, into an empty
 // book and over one with cards alike, so that the letter bar finds the right cards; with
 // Sort off they keep the file's order.
 TEST_F(AddressBookTest, VCardAndCsvOpenSortedWhileSortIsOn) {
@@ -296,7 +296,7 @@ TEST_F(AddressBookTest, ReaderWarningsAreShownOnceAfterOpening) {
   EXPECT_TRUE(Asked.empty());
 }
 
-// Issue 23, item 3: a zero byte in a vCard or CSV value costs no line once the cards are
+// A zero byte in a vCard or CSV value costs no line once the cards are
 // saved as a card file and opened again.
 TEST_F(AddressBookTest, ZeroByteCostsNoLineAfterSavingAndOpening) {
   const std::string VCard = WriteText("zero.vcf", std::string("BEGIN:VCARD\r\nFN:Ann\r\nNOTE:a\0b\r\nTEL:1\r\nEND:VCARD\r\n", 49));

@@ -79,7 +79,7 @@ TEST(CsvWrite, QuotesWhatNeedsItAndGivesEachNameItsColumns) {
             "Bob,3,,,,b@c,\r\n");
 }
 
-// Issue 23, item 7: the order of a card's lines, lines with an empty value and cards with
+// The order of a card's lines, lines with an empty value and cards with
 // nothing in them all come back; the line-order cell is written only where column order
 // would not give the card back.
 TEST(CsvWrite, KeepsLineOrderEmptyValuesAndEmptyCards) {
@@ -114,7 +114,7 @@ TEST(CsvWrite, BoundsItsColumnsAndKeepsEveryLine) {
   EXPECT_EQ(cards::ReadCsv(Text), Cards);
 }
 
-// Issue 23, item 16: cells a spreadsheet would take for a formula get an apostrophe; phone
+// Cells a spreadsheet would take for a formula get an apostrophe; phone
 // numbers stay as they are; the reader takes the apostrophe off again.
 TEST(CsvWrite, NeutralisesFormulasAndReadsThemBackExactly) {
   const std::vector<TContactCard> Cards = {
@@ -144,7 +144,7 @@ TEST(CsvWrite, NeutralisesFormulasAndReadsThemBackExactly) {
   EXPECT_EQ(cards::ReadCsv("Name,Note\r\n'=1+1,'@x\r\n"), (std::vector<TContactCard>{{"=1+1", {"Note=@x"}}}));
 }
 
-// Issue 23, item 2: a header cell is copied into the line of every row it names; a long
+// A header cell is copied into the line of every row it names; a long
 // one is cut, once, with a warning, so that 1 MiB over 1,000 rows is not 1 GB.
 TEST(CsvHostile, LongColumnNameIsCutWithAWarning) {
   std::string Text = "Name," + std::string(1 << 20, 'h') + "é\r\n";
@@ -157,7 +157,7 @@ TEST(CsvHostile, LongColumnNameIsCutWithAWarning) {
             (std::vector<std::string>{"line 1: the name of column 2 (1048578 bytes) is cut to its first 256 in the lines it names"}));
 }
 
-// Issue 23, items 3 and 18: per cell, UTF-8 stays and other bytes are Windows-1252; a
+// Per cell, UTF-8 stays and other bytes are Windows-1252; a
 // zero byte becomes U+FFFD; UTF-16 files are converted.
 TEST(CsvHostile, CellsAreTextWhateverTheEncoding) {
   cards::TReadReport Report;

@@ -220,10 +220,10 @@ void TOstrelButtonsBar::MouseUp(TMouseButton Button, TShiftState Shift, int X, i
   if (WasDown) DrawButton(Index, false);
   if (!PtInRect(FButtons[Index].Rect, TPoint{X, Y})) return;
   MoveCurrent(Index);
-  Click(Index);
+  PressButton(Index);
 }
 
-void TOstrelButtonsBar::Click(int Index) {
+void TOstrelButtonsBar::PressButton(int Index) {
   const std::weak_ptr<char> Alive = LifetimeToken();
   // Copies: the handler may free the bar, and with it the caption and the handler itself.
   const AnsiString Caption = FButtons[Index].Caption;
@@ -262,7 +262,7 @@ void TOstrelButtonsBar::KeyDown(Word& Key, TShiftState Shift) {
   else if (Key == Forth) MoveCurrent(FCurrent + 1);
   else if (Key == VK_HOME) MoveCurrent(0);
   else if (Key == VK_END) MoveCurrent(FButtonCount - 1);
-  else if (Key == VK_RETURN || Key == VK_SPACE) Click(FCurrent);
+  else if (Key == VK_RETURN || Key == VK_SPACE) PressButton(FCurrent);
   else return;
   Key = 0;
 }
@@ -307,7 +307,7 @@ void TOstrelButtonsBar::WMAccAction(TMessage& Message) {
   if (Message.Msg == WM_ACCDODEFAULTACTION) {
     Message.Result = 1;
     MoveCurrent(Index);
-    Click(Index);
+    PressButton(Index);
   } else if ((Message.LParam & SELFLAG_TAKEFOCUS) && GetTabStop() && CanFocus()) {
     Message.Result = 1;
     SetFocus();

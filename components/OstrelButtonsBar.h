@@ -118,7 +118,7 @@ private:
   // (WM_ACCSELECT, with the keyboard extension on).
   void WMAccAction(TMessage& Message);
   // What a click on button Index does: OnButtonClick, then the card view's move.
-  void Click(int Index);
+  void PressButton(int Index);
   // Whether the keyboard extension is on and the bar has the keyboard.
   bool ShowsFocus() const;
   // Makes Index the current button, redrawing the old and new one and telling a screen

@@ -52,10 +52,6 @@ AnsiString ReadContacts(TOstrelItems& Items, const AnsiString& FileName, cards::
   } catch (const cards::EFormatError& E) {
     Items.EndUpdate();
     throw Exception(FileName + ": " + E.what());
-  } catch (const std::bad_alloc&) {
-    // The cards read so far go with the scratch view (or are cleared): memory is back.
-    Items.EndUpdate();
-    throw Exception(FileName + ": not enough memory to read it");
   } catch (...) {
     Items.EndUpdate();
     throw;

@@ -632,6 +632,7 @@ private:
   // Painting helpers (OstrelPaint.cpp).
   void PaintCard(TOstrelItem* Item, const TRect& R);
   int ShownLines(const TOstrelItem* Item, int Top);  // sub-item lines that reach into the client area
+  bool ShowsFocus() const;  // focused, or the in-place editor is
   void DrawCardText(const AnsiString& Text, TRect Rect, unsigned Format);
 
   static constexpr unsigned HintTimerId = 1;

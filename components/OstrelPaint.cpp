@@ -83,11 +83,18 @@ void TOstrel::PaintItem(TOstrelItem* Item) {
   } else {
     PaintCard(Item, R);
   }
-  if (Focused() && Item == FItemFocused) {
+  if (ShowsFocus() && Item == FItemFocused) {
     InflateRect(R, 2, 2);
     DrawFocusRect(R);
   }
+  // The row being edited keeps its frame through every repaint, not only the first one.
+  if (FEditor && Item == FEditItem && FEditSubItem >= 0 && FEditSubItem < Item->GetSubItems()->GetCount())
+    DrawFocusRect(Item->GetSubItemRect(FEditSubItem));
 }
+
+// The in-place editor holding the keyboard still counts as the card view's focus: the
+// form's active control is the card view while the caret is in the editor.
+bool TOstrel::ShowsFocus() const { return Focused() || (FEditor && FEditor->Focused()); }
 
 // Lines below the client area never show (there is no vertical scrolling): a card of
 // millions of lines paints the few that do.
@@ -109,7 +116,7 @@ void TOstrel::PaintCard(TOstrelItem* Item, const TRect& R) {
   if (!Missed(Band)) {
     Canvas->SetFont(FCaptionFont.get());
     Canvas->GetBrush()->SetStyle(bsSolid);
-    const bool ShowSelected = Item == FSelected && (Focused() || !FHideSelection);
+    const bool ShowSelected = Item == FSelected && (ShowsFocus() || !FHideSelection);
     Canvas->GetBrush()->SetColor(ShowSelected ? FSelectionColor : FCaptionColor);
     Canvas->GetFont()->SetColor(ShowSelected ? FSelectionTextColor : FCaptionFont->GetColor());
     Canvas->FillRect(Band);

@@ -222,6 +222,9 @@ public:
     if (FMainForm == nullptr) FMainForm = Reference;
   }
   TCustomForm* GetMainForm() const { return FMainForm; }
+  // The window that owns the dialogs and messages shown now: the active form's, else the
+  // last active form's, else the main form's, whichever is shown first; null when none is.
+  HWND GetActiveFormHandle() const;
   // Shows the main form and runs the event loop until Terminate or the main form closes,
   // then finalizes the application.
   void Run();
@@ -281,10 +284,14 @@ public:
   TCustomForm* GetForm(int Index) const;  // EListError outside 0..FormCount-1
   // The shown form that is active (has the window system's focus), or null.
   TCustomForm* GetActiveForm() const;
+  // The form that was active last and still exists: the active one, or the one that a
+  // dialog or another program has just taken the activation from.
+  TCustomForm* GetLastActiveForm() const { return FLastActiveForm; }
 
 private:
   friend class TCustomForm;
   std::vector<TCustomForm*> FForms;
+  TCustomForm* FLastActiveForm = nullptr;
 };
 
 extern TScreen* Screen;

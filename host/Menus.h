@@ -1,6 +1,7 @@
 #pragma once
 // Menus: the items, a form's main menu bar and context (popup) menus, and shortcut keys.
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -143,7 +144,8 @@ private:
 };
 
 // The menu bar of a form (TForm::Menu). Alt with an accelerator of its top items opens
-// that item's submenu, whose own accelerators then choose an item; F10 opens the first.
+// that item's submenu, whose own accelerators then choose an item; F10, or Alt pressed and
+// released alone, opens the first.
 class TMainMenu : public TMenu {
 public:
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
@@ -151,6 +153,9 @@ public:
   explicit TMainMenu(TComponent* AOwner) : TMenu(AOwner) {}
   ~TMainMenu() override;
   bool IsShortCut(Word Key, TShiftState Shift) override;
+  // Takes the keyboard into the bar by opening its first visible, enabled item (F10, or Alt
+  // pressed and released alone); false when there is no window or no such item.
+  bool EnterBar();
   // The window that shows the menu as its bar; set by the form.
   HWND GetWindowHandle() const { return FWindowHandle; }
   void SetWindowHandle(HWND Value);
@@ -159,6 +164,8 @@ protected:
   void MenuChanged(TMenuItem* Item, bool Structure) override;
 
 private:
+  // Opens the first visible, enabled top item that Wanted accepts.
+  bool OpenBarItem(const std::function<bool(TMenuItem*)>& Wanted);
   HWND FWindowHandle = nullptr;
 };
 

@@ -45,6 +45,7 @@ constexpr unsigned WM_KEYUP = 0x0101;
 constexpr unsigned WM_CHAR = 0x0102;
 constexpr unsigned WM_SYSKEYDOWN = 0x0104;
 constexpr unsigned WM_SYSKEYUP = 0x0105;
+constexpr unsigned WM_SYSCOMMAND = 0x0112;
 constexpr unsigned WM_TIMER = 0x0113;
 constexpr unsigned WM_HSCROLL = 0x0114;
 constexpr unsigned WM_VSCROLL = 0x0115;
@@ -154,6 +155,8 @@ constexpr Word VK_F7 = 0x76;
 constexpr Word VK_F8 = 0x77;
 constexpr Word VK_F9 = 0x78;
 constexpr Word VK_F10 = 0x79;
+// WM_SYSCOMMAND's WParam when Alt was pressed and released alone: the menu bar takes the keyboard.
+constexpr WPARAM SC_KEYMENU = 0xF100;
 constexpr Word VK_F11 = 0x7A;
 constexpr Word VK_F12 = 0x7B;
 // Letters and digits are their upper-case ASCII codes ('A' .. 'Z', '0' .. '9').

@@ -5,6 +5,7 @@
 #include <QEnterEvent>
 #include <QMouseEvent>
 #include <QWheelEvent>
+#include <utility>
 
 #include "Forms.h"
 #include "WindowBackend.h"
@@ -57,6 +58,9 @@ namespace {
 int DeliveryDepth = 0;
 TControl* MouseControl = nullptr;
 TKeyTranslation* RunningKey = nullptr;
+// Alt went down and nothing else happened since: its release takes the keyboard into the
+// form's menu bar, as F10 does.
+bool AltAlone = false;
 
 WPARAM MouseKeys(Qt::MouseButtons Buttons, Qt::KeyboardModifiers Modifiers) {
   WPARAM Keys = 0;
@@ -94,6 +98,7 @@ void Mouse(TWindowRecord* R, QMouseEvent* E) {
   const HWND Wnd = HandleOf(R);
   const QPoint P = E->position().toPoint() - R->ClientRectInWidget().topLeft();
   const unsigned Msg = ButtonMessage(E->type(), E->button());
+  if (Msg != WM_MOUSEMOVE) AltAlone = false;
   if (Msg == WM_MOUSEMOVE) {
     TrackPointerAt(R, E->position().toPoint());
     if (!FindRecord(Wnd)) return;
@@ -158,10 +163,15 @@ void Key(TWindowRecord* R, QKeyEvent* E) {
     ~TAccept() { Event->accept(); }
   } Accept{E};
   if (E->type() == QEvent::KeyRelease) {
+    const bool EnterMenu = Key == VK_MENU && std::exchange(AltAlone, false);
     if (Key) DeliverToWindow(Wnd, WM_KEYUP, Key, KeyData | static_cast<LPARAM>(0xC0000000u));
     if (FindRecord(Wnd) && Peer) Peer->NativeKey(Translation);
+    if (TWindowRecord* Still = EnterMenu ? FindRecord(Wnd) : nullptr)
+      if (TCustomForm* Form = GetParentForm(Still->Control)) DeliverToControl(Form, WM_SYSCOMMAND, SC_KEYMENU, 0);
     return;
   }
+  if (Key != VK_MENU) AltAlone = false;
+  else if (!E->isAutoRepeat()) AltAlone = true;
   if (Key) {
     if (DeliverToWindow(Wnd, CN_KEYDOWN, Key, KeyData) != 0) return;
     if (!FindRecord(Wnd)) return;
@@ -307,6 +317,7 @@ bool TranslateEvent(TPeer& Peer, QEvent* Event) {
       return false;
     case QEvent::WindowActivate:
     case QEvent::WindowDeactivate:
+      AltAlone = false;
       // Every widget of a window hears of its activation; the window's own control answers.
       if (Peer.Widget()->isWindow())
         DeliverToWindow(Wnd, Event->type() == QEvent::WindowActivate ? CM_ACTIVATE : CM_DEACTIVATE, 0, 0);

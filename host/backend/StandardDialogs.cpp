@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "DialogBackend.h"
+#include "Window.h"
 
 namespace vcl::backend {
 
@@ -31,12 +32,19 @@ QStringList QtFilters(const AnsiString& Filter) {
   return Result;
 }
 
-QWidget* DialogParent() { return QApplication::activeWindow(); }
-
 }  // namespace
 
+// The dialog is a child window of its owner, so the window manager keeps it over that
+// window and centres it there; a compositor that reports no active window still knows whose
+// dialog it is.
+QWidget* DialogParent(HWND Owner) {
+  const TWindowRecord* R = FindRecord(Owner);
+  if (R && R->Widget && R->Widget->window()->isVisible()) return R->Widget->window();
+  return QApplication::activeWindow();
+}
+
 bool RunFileDialog(TFileDialogRequest& Request) {
-  QFileDialog Dialog(DialogParent(), ToQString(Request.Title));
+  QFileDialog Dialog(DialogParent(Request.Owner), ToQString(Request.Title));
   Dialog.setAcceptMode(Request.Save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   Dialog.setFileMode(QFileDialog::AnyFile);
   // The framework asks about replacing a file itself, as its options say.
@@ -55,10 +63,11 @@ bool RunFileDialog(TFileDialogRequest& Request) {
   return true;
 }
 
-int RunMessageBox(const AnsiString& Caption, const AnsiString& Text, TMsgDlgType Type, TMsgDlgButtons Buttons) {
+int RunMessageBox(HWND Owner, const AnsiString& Caption, const AnsiString& Text, TMsgDlgType Type,
+                  TMsgDlgButtons Buttons) {
   static const QMessageBox::Icon Icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
                                             QMessageBox::Question, QMessageBox::NoIcon};
-  QMessageBox Box(Icons[Type], ToQString(Caption), ToQString(Text), QMessageBox::NoButton, DialogParent());
+  QMessageBox Box(Icons[Type], ToQString(Caption), ToQString(Text), QMessageBox::NoButton, DialogParent(Owner));
   struct TButton {
     TMsgDlgBtn Button;
     QMessageBox::StandardButton Qt;  // NoButton: a button of its own

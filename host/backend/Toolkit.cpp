@@ -91,12 +91,12 @@ void WakeMessageLoop() {
   if (QCoreApplication::instance()) QCoreApplication::postEvent(QCoreApplication::instance(), new TWakeEvent);
 }
 
-void ShowErrorMessage(const AnsiString& Title, const AnsiString& Text) {
+void ShowErrorMessage(HWND Owner, const AnsiString& Title, const AnsiString& Text) {
   if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
     std::fprintf(stderr, "%s\n", Text.c_str());
     return;
   }
-  QMessageBox::critical(nullptr, QString::fromUtf8(Title.c_str()), QString::fromUtf8(Text.c_str()));
+  QMessageBox::critical(DialogParent(Owner), QString::fromUtf8(Title.c_str()), QString::fromUtf8(Text.c_str()));
 }
 
 }  // namespace vcl::backend

@@ -56,6 +56,8 @@ void LayoutScrollBar(TWindowRecord* Record);
 void LayoutMenuBar(TWindowRecord* Record);
 // Sets the widget's geometry from client-relative bounds, without any message.
 void PlaceWidget(TWindowRecord* Record, int X, int Y, int Width, int Height);
+// The shown top-level widget of Owner, else the active window: the parent of a modal dialog.
+QWidget* DialogParent(HWND Owner);
 // Gives a top-level window about to be shown its owner's window as transient parent.
 void ApplyWindowOwner(TWindowRecord* Record);
 // The modifiers of the input event being turned into messages.

@@ -66,6 +66,6 @@ void WaitMessage();
 // Ends a WaitMessage that would otherwise sleep on.
 void WakeMessageLoop();
 // A message box where there is a display, the standard error stream otherwise.
-void ShowErrorMessage(const AnsiString& Title, const AnsiString& Text);
+void ShowErrorMessage(HWND Owner, const AnsiString& Title, const AnsiString& Text);
 
 }  // namespace vcl::backend

@@ -246,6 +246,33 @@ TEST_F(PaintTest, FocusComingAndGoingRepaintsTheFocusLook) {
   EXPECT_TRUE(Is(Unfocused, 4, 4, clWhite) && Is(Unfocused, 5, 4, clWhite)) << "no frame";
 }
 
+// While the caret is in the in-place editor, the card view still looks focused: later
+// repaints keep the selection colours, the card's frame and the edited row's frame.
+TEST_F(PaintTest, AnOpenEditKeepsTheFocusLookThroughRepaints) {
+  SetClientSize(300, 200);
+  AddCard("Ann", 3);
+  View->SetSelected(Card(0));
+  View->SetFocused(Card(0));
+  View->SetHideSelection(true);
+  FocusView();
+  ASSERT_TRUE(View->EditSubItem(Card(0), 1));
+  vcltest::ProcessMessages();
+  ASSERT_FALSE(View->Focused()) << "the editor holds the keyboard";
+  const QImage Image = Surface();
+  EXPECT_TRUE(Is(Image, 100, 10, clHighlight)) << "selection colours kept";
+  const TRect Card0 = Card(0)->GetClientRect();
+  EXPECT_NE(Image.pixel(Card0.Left - 2, Card0.Top - 2), Image.pixel(Card0.Left - 1, Card0.Top - 2)) << "card frame";
+  const TRect Row = Card(0)->GetSubItemRect(1);
+  for (int X = Row.Left + 1; X + 1 < Row.Right; X += 7)
+    EXPECT_NE(Image.pixel(X, Row.Top), Image.pixel(X + 1, Row.Top)) << "row frame, top, at " << X;
+
+  View->HideItemEditor(false);
+  vcltest::ProcessMessages();
+  const QImage After = Surface();
+  EXPECT_TRUE(Is(After, Row.Left + 1, Row.Top, clWhite) && Is(After, Row.Left + 2, Row.Top, clWhite))
+      << "the row frame goes with the editor";
+}
+
 TEST_F(PaintTest, TooWideTextEndsInAnEllipsisAndAmpersandsShowAsThemselves) {
   SetClientSize(400, 200);
   AddCard("WWWWWWWWWWWWWWWWWWWWWWWW", 0);

@@ -14,6 +14,7 @@
 #include <QWindow>
 #include <QtTest/QTest>
 
+#include "Dialogs.h"
 #include "InteractionFixture.h"
 #include "PopupWatch.h"
 #include "Menus.h"
@@ -148,6 +149,27 @@ TEST_F(SecondaryWindowsTest, AModalFormIsPlacedOverTheFormItInterrupts) {
   Dialog.Show();
   EXPECT_EQ(ControlWidget(&Dialog)->windowHandle()->transientParent(), nullptr);
   Dialog.Hide();
+}
+
+// The standard dialogs belong to the form the user works in: the window system keeps them
+// over it, and a compositor places them against it.
+TEST_F(SecondaryWindowsTest, MessageBoxesAndFileDialogsBelongToTheActiveForm) {
+  if (!Form->GetActive()) GTEST_SKIP() << "no form is active here";
+  std::vector<const QWidget*> Parents;
+  auto AnswerTheDialog = [&Parents] {
+    QTimer::singleShot(0, [&Parents] {
+      QWidget* Dialog = QApplication::activeModalWidget();
+      Parents.push_back(Dialog ? Dialog->parentWidget() : nullptr);
+      if (Dialog) Dialog->close();
+    });
+  };
+  AnswerTheDialog();
+  MessageDlg("Saved.", mtInformation, {mbOK}, 0);
+  TOpenDialog Open(nullptr);
+  AnswerTheDialog();
+  EXPECT_FALSE(Open.Execute());
+  const QWidget* FormTopLevel = ControlWidget(Form)->window();
+  EXPECT_EQ(Parents, (std::vector<const QWidget*>{FormTopLevel, FormTopLevel}));
 }
 
 // A child widget of the card view, the editor goes wherever the form goes.

@@ -174,6 +174,39 @@ TEST_F(MenuTest, F10TakesTheKeyboardIntoTheBarAtItsFirstEnabledItem) {
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "only F10 alone";
 }
 
+// Alt pressed and released with nothing in between enters the bar as F10 does; Alt that
+// was part of a chord, or was followed by a click, does not.
+TEST_F(MenuTest, AltAloneTakesTheKeyboardIntoTheBar) {
+  auto AltKey = [](QEvent::Type Type, Qt::KeyboardModifiers Modifiers) {
+    QKeyEvent Event(Type, Qt::Key_Alt, Modifiers);
+    QApplication::sendEvent(QApplication::focusWidget(), &Event);
+  };
+  AltKey(QEvent::KeyPress, Qt::NoModifier);
+  AltKey(QEvent::KeyRelease, Qt::AltModifier);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+  EXPECT_EQ(QApplication::activePopupWidget(), Bar()->actions()[0]->menu());
+  KeyToOpenMenu(Qt::Key_Escape);
+  CloseMenus();
+  EXPECT_EQ(Clicks, std::vector<std::string>{"&File"}) << "the opened item hears its click, no more";
+
+  Edit->SetFocus();
+  ProcessMessages();
+  AltKey(QEvent::KeyPress, Qt::NoModifier);
+  PressKey('V', {ssAlt});
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Alt+V opens View";
+  KeyToOpenMenu(Qt::Key_Escape);
+  CloseMenus();
+  Edit->SetFocus();
+  ProcessMessages();
+  AltKey(QEvent::KeyRelease, Qt::AltModifier);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "the Alt of a chord";
+
+  AltKey(QEvent::KeyPress, Qt::NoModifier);
+  Click(Edit, 5, 5);
+  AltKey(QEvent::KeyRelease, Qt::AltModifier);
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "a click came between";
+}
+
 TEST_F(MenuTest, ADisabledItemInAnOpenMenuIsNotChosen) {
   SaveItem->SetEnabled(false);
   PressKey('F', {ssAlt});

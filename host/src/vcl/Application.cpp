@@ -106,6 +106,16 @@ void TApplication::HandleException(TObject* Sender) {
   }
 }
 
-void TApplication::ShowException(const Exception& E) { backend::ShowErrorMessage(FTitle, E.Message()); }
+void TApplication::ShowException(const Exception& E) {
+  backend::ShowErrorMessage(GetActiveFormHandle(), FTitle, E.Message());
+}
+
+HWND TApplication::GetActiveFormHandle() const {
+  TCustomForm* const Candidates[] = {Screen ? Screen->GetActiveForm() : nullptr,
+                                     Screen ? Screen->GetLastActiveForm() : nullptr, FMainForm};
+  for (TCustomForm* Form : Candidates)
+    if (Form && Form->HandleAllocated() && Form->GetVisible()) return Form->GetHandle();
+  return nullptr;
+}
 
 }  // namespace vcl

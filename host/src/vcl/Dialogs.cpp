@@ -81,6 +81,7 @@ bool TOpenDialog::Execute() {
       Chosen = FileDialogHook()(*this);
     } else {
       backend::TFileDialogRequest Request;
+      Request.Owner = Application ? Application->GetActiveFormHandle() : nullptr;
       Request.Save = IsSaveDialog();
       Request.Title = FTitle;
       Request.Filter = FFilter;
@@ -147,7 +148,8 @@ int MessageDlg(const AnsiString& Msg, TMsgDlgType DlgType, TMsgDlgButtons Button
   if (MessageDlgHook()) return MessageDlgHook()(Msg, DlgType, Buttons);
   static const char* const Captions[] = {"Warning", "Error", "Information", "Confirm"};
   AnsiString Caption = DlgType == mtCustom ? (Application ? Application->GetTitle() : AnsiString()) : Captions[DlgType];
-  return backend::RunMessageBox(Caption, Msg, DlgType, Buttons);
+  return backend::RunMessageBox(Application ? Application->GetActiveFormHandle() : nullptr, Caption, Msg, DlgType,
+                                Buttons);
 }
 
 void ShowMessage(const AnsiString& Msg) { MessageDlg(Msg, mtCustom, {mbOK}, 0); }

@@ -30,6 +30,7 @@ TCustomForm::TCustomForm(TComponent* AOwner) : TWinControl(AOwner) {
 
 TCustomForm::~TCustomForm() {
   std::erase(Screen->FForms, this);
+  if (Screen->FLastActiveForm == this) Screen->FLastActiveForm = nullptr;
   Destroying();
   DestroyHandle();
 }
@@ -187,6 +188,9 @@ void TCustomForm::Dispatch(TMessage& Message) {
     case CM_DEACTIVATE: CMDeactivate(Message); break;
     case CM_RELEASE: CMRelease(Message); break;
     case WM_CLOSE: WMClose(Message); break;
+    case WM_SYSCOMMAND:
+      if (Message.WParam == SC_KEYMENU && FMenu) Message.Result = FMenu->EnterBar() ? 1 : 0;
+      break;
     case CM_TEXTCHANGED:
       if (HandleAllocated()) backend::SetWindowTitle(GetHandle(), FText);
       break;
@@ -230,6 +234,7 @@ void TCustomForm::CMDialogKey(TWMKey& Message) {
 
 void TCustomForm::CMActivate(TMessage&) {
   FActive = true;
+  Screen->FLastActiveForm = this;
   Activate();
   if (!FActive) return;
   if (FActiveControl) {

@@ -284,17 +284,25 @@ void TMainMenu::MenuChanged(TMenuItem* Item, bool Structure) {
 }
 
 // Alt with the accelerator of a visible, enabled top item opens it; F10 alone takes the
-// keyboard into the bar by opening its first such item, from where the arrows move on.
+// keyboard into the bar.
 bool TMainMenu::IsShortCut(Word Key, TShiftState Shift) {
   if (TMenu::IsShortCut(Key, Shift)) return true;
   if (!FWindowHandle) return false;
-  const bool IntoBar = Key == VK_F10 && Shift == TShiftState{};
-  if (!IntoBar && (!(Shift == TShiftState{ssAlt}) || Key > 0xFF)) return false;
+  if (Key == VK_F10 && Shift == TShiftState{}) return EnterBar();
+  if (!(Shift == TShiftState{ssAlt}) || Key > 0xFF) return false;
+  return OpenBarItem([Key](TMenuItem* Item) { return GetHotkey(Item->GetCaption()) == static_cast<char>(Key); });
+}
+
+// The bar's first usable item opens, from where the arrows move on.
+bool TMainMenu::EnterBar() {
+  return FWindowHandle && OpenBarItem([](TMenuItem*) { return true; });
+}
+
+bool TMainMenu::OpenBarItem(const std::function<bool(TMenuItem*)>& Wanted) {
   TMenuItem* Root = GetItems();
   for (int I = 0; I < Root->GetCount(); ++I) {
     TMenuItem* Item = Root->GetItem(I);
-    if (Item->GetVisible() && Item->GetEnabled() &&
-        (IntoBar || GetHotkey(Item->GetCaption()) == static_cast<char>(Key))) {
+    if (Item->GetVisible() && Item->GetEnabled() && Wanted(Item)) {
       backend::OpenMenuBarItem(FWindowHandle, I);
       return true;
     }

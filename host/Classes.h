@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -638,5 +639,34 @@ extern TRegisterComponentsProc RegisterComponentsProc;
 // RegisterComponentsProc; EComponentError "Invalid component registration" when no
 // environment set it.
 void RegisterComponents(const AnsiString& Page, std::initializer_list<const TClassInfo*> ComponentClasses);
+
+// Holds a batch of changes open for the length of a scope: BeginUpdate now, the matching
+// EndUpdate when the scope ends, on every way out. For any list with the pair (TStrings,
+// TCollection, TListItems, a card list). An EndUpdate that raises (a change handler it runs)
+// passes its exception on; while another exception is already leaving the scope, that one
+// goes on and EndUpdate's is dropped, since two at once would end the program.
+template <class T>
+class TUpdateGuard {
+public:
+  explicit TUpdateGuard(T& List) : FList(List), FExceptionsBefore(std::uncaught_exceptions()) {
+    FList.BeginUpdate();
+  }
+  ~TUpdateGuard() noexcept(false) {
+    if (std::uncaught_exceptions() == FExceptionsBefore) {
+      FList.EndUpdate();
+      return;
+    }
+    try {
+      FList.EndUpdate();
+    } catch (...) {
+    }
+  }
+  TUpdateGuard(const TUpdateGuard&) = delete;
+  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+private:
+  T& FList;
+  int FExceptionsBefore;
+};
 
 }  // namespace vcl

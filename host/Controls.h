@@ -1,6 +1,7 @@
 #pragma once
 // Controls: the base control, windowed controls, custom-drawn controls and graphic controls.
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,6 @@ namespace vcl {
 
 class TWinControl;
 class TCustomForm;
-struct TWindowRecord;  // a window's backend side
 
 class EInvalidOperation : public Exception { public: using Exception::Exception; };
 
@@ -488,8 +488,6 @@ public:
   const TUnDockEvent& GetOnUnDock() const { return FOnUnDock; }
   void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = std::move(Value); }
 
-  TWindowRecord* GetWindowRecord() const;  // backend use
-
   // Form files: the child controls that Root owns, in z-order; a root adds the components
   // it owns that have no parent (non-visual ones).
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
@@ -577,6 +575,12 @@ protected:
   virtual void Paint();
   void PaintWindow() override;
 };
+
+// What a custom-drawn control of the classic kind publishes of the properties and events
+// its ancestors registered protected, in the order its form files store them: one list for
+// every class that publishes alike (the card view among them), so they cannot drift apart.
+extern const std::array<const char*, 23> CustomControlPublishedProperties;
+extern const std::array<const char*, 23> CustomControlPublishedEvents;
 
 // ---------------------------------------------------------------- TGraphicControl
 

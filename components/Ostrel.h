@@ -79,16 +79,30 @@ class TOstrelItem : public TPersistent {
 public:
   // Makes an unattached card; cards for use come from TOstrelItems::Add and friends.
   explicit TOstrelItem(TOstrelItems* AOwner);
+  // A plain delete of a listed card takes the same steps as Delete; a handler's exception
+  // then goes to Application->HandleException.
   ~TOstrelItem() override;
-  void Delete();  // destroys the card
+  // Destroys the card: a selected card hands the selection to nobody (OnChanging may not
+  // refuse), the focus passes to the card before (or after) it, OnDeletion fires, the card
+  // leaves its list and, outside a batch, the control relayouts. EListError while the list
+  // sorts. A handler's exception is raised once every step has run.
+  void Delete();
 
+  // The caption (empty by default). A change re-sorts a sorted control's list, otherwise
+  // repaints the card.
   AnsiString GetText() const { return AnsiString(FSubItems.Entry(0)); }
   void SetText(const AnsiString& Value);
+  // The card's lines, "Name=Value" or plain; owned by the card. After changing them, call
+  // Update so that the control relayouts.
   TStrings* GetSubItems() const { return &FSubItems; }
+  // An application value, null by default; never looked at. The card stream keeps its low
+  // 32 bits only.
   void* GetData() const { return FData; }
   void SetData(void* Value);
+  // The text of the card's hint window (empty by default); OnItemHint may rewrite it.
   AnsiString GetHint() const { return AnsiString(FSubItems.Entry(1)); }
   void SetHint(const AnsiString& Value);
+  // Whether the card shows its hint while the control's ItemsHints is on; true by default.
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
   // Whether the card is its control's selected card; false for a card of no control.
@@ -101,11 +115,15 @@ public:
   // True focuses the card; false does nothing, as a list with cards always has a focused card.
   void SetFocused(bool Value);
   int GetIndex() const;  // -1 while unattached
+  // A flag kept for the application; false by default and never set by the control.
   bool GetEdited() const { return FEdited; }
+  // The card view of the card's list, or null.
   TOstrel* GetTable() const;
+  // The list that made the card.
   TOstrelItems* GetOwnerList() const { return FOwner; }
-  // The column and top the control's last layout gave the card; 0 and 0 before one.
+  // The column the control's last layout gave the card, 0-based; 0 before one.
   int GetColumn() const;
+  // The card's top in client pixels from that layout; 0 before one.
   int GetTop() const;
 
   // Copies text, Data and sub-items of another card; nothing else.
@@ -127,17 +145,30 @@ public:
   int GetSubItemIndex(const AnsiString& Name) const;
   bool IsSubItemNameAndValue(int Index) const;  // "Index out of range" outside the sub-items
 
-  // Geometry, from the control's layout.
+  // Geometry, from the control's last layout, in client pixels.
+  // The card's rectangle; empty for a card of no control or not in a list.
   TRect GetClientRect() const;
+  // The height the control gives the card when no handler decides it: a line height per
+  // sub-item plus the caption height; 16 for a card of no control.
   int GetDefaultHeight() const;
+  // Repaints the card and its focus frame later; nothing inside a batch or without a window.
   void Invalidate();
+  // The rectangle of sub-item line Index across the card; empty for a card of no control.
   TRect GetSubItemRect(int Index) const;
+  // The name part of that line: ItemTextWidth wide (at most the column) on the reading side
+  // when the line has a name, else the whole line.
   TRect GetSubItemNameRect(int Index) const;
+  // The value part of that line, which the in-place editor covers: the rest of the line
+  // after the name, or the whole line less 3 pixels each side.
   TRect GetSubItemEditRect(int Index) const;
 
-  // Card stream format.
+  // Card stream format: the card's record (version, caption, Data, sub-items, show-hint
+  // flag, hint). Reading replaces the card's fields one by one; a short or broken stream
+  // raises EOstrelReadError and leaves the fields read before it.
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream) const;
+  // One string of the format: a 32-bit length, then the bytes. Writing a string longer than
+  // 2^31 - 1 bytes raises EWriteError.
   static AnsiString ReadString(TStream* Stream);
   static void WriteString(std::string_view S, TStream* Stream);
 
@@ -195,33 +226,61 @@ public:
   // no published properties (the cards are stored as the binary property "Data").
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
   static const TClassInfo& StaticClassInfo();
+  // An empty list of the card view ATable (null for a list of no control).
   explicit TOstrelItems(TOstrel* ATable);
   ~TOstrelItems() override;  // clears (OnDeletion per card), then frees the list
 
+  // The number of cards; 0 at first.
   int GetCount() const { return FList.GetCount() - FCleared; }
-  TOstrelItem* GetItemFromIndex(int Index) const;  // EListError outside 0..Count-1
+  // The card at Index, 0-based in display order; EListError outside 0..Count-1.
+  TOstrelItem* GetItemFromIndex(int Index) const;
+  // Items[Index], as GetItemFromIndex.
   TOstrelItem* operator[](int Index) const { return GetItemFromIndex(Index); }
+  // Copies Value's text, Data and sub-items into the card at Index (TOstrelItem::Assign);
+  // EListError outside 0..Count-1.
   void SetItem(int Index, TOstrelItem* Value);
+  // The first card, or null while the list is empty.
   TOstrelItem* GetFirstItem() const;
+  // The last card, or null while the list is empty.
   TOstrelItem* GetLastItem() const;
+  // The card view's window handle (made on demand).
   HWND GetHandle() const;
+  // The card view the list belongs to.
   TOstrel* GetTable() const { return FTable; }
 
+  // Adding a card: Add and AddObject put it last, Insert and InsertObject at Index
+  // (0..Count, else EListError), with the text S and Data (null for Add and Insert). The
+  // first card of an empty list becomes the focused one. Outside a batch, a sorted control
+  // then sorts, any other relayouts. Returns the new card; EListError while the list sorts.
   TOstrelItem* Add(const AnsiString& S);
   TOstrelItem* AddObject(const AnsiString& S, void* Data);
   TOstrelItem* Insert(int Index, const AnsiString& S);
   TOstrelItem* InsertObject(int Index, const AnsiString& S, void* Data);
+  // Deletes Item as TOstrelItem::Delete does; nothing for null.
   void Delete(TOstrelItem* Item);
+  // Deletes every card, first card first, each with OnDeletion; the selection and focus end
+  // up empty without OnChanging or OnChange. Relayouts once, outside a batch.
   void Clear();
+  // A batch: changes between BeginUpdate and the matching EndUpdate neither sort nor
+  // relayout; the last EndUpdate relayouts once. Nested batches count.
   void BeginUpdate();
   void EndUpdate();
+  // The depth of open batches; 0 outside one.
   int GetUpdateCount() const { return FUpdateCount; }
+  // Whether Clear is running (an OnDeletion handler may ask).
   bool GetClearing() const { return FClearing; }
+  // Sorts the cards by caption, byte by byte as CompareStr does (equal captions in no
+  // particular order), or by OnSortItems while the control's CustomSort is on. Relayouts
+  // outside a batch; a comparison's exception goes on to the caller, the cards laid out as
+  // they ended up. EListError when called from a comparison.
   void Sort();
 
   // Replaces all cards by copies of another list's cards, sorted.
   void Assign(TPersistent* Source) override;
 
+  // The whole list in the card stream format: the header, then a record per card. ReadData
+  // clears the list first; a short or broken stream raises EOstrelReadError and keeps the
+  // cards read before it.
   void ReadData(TStream* Stream);
   void WriteData(TStream* Stream) const;
   // The list's first 8 bytes, for readers and writers that go a card at a time: ReadHeader
@@ -297,17 +356,30 @@ private:
 
 // ------------------------------------------------------------------ card view
 
+// The card view: a custom-drawn control that stacks its cards in columns from the top and
+// scrolls the columns sideways. It owns one card list for its whole life.
 class TOstrel : public TCustomControl {
 public:
+  // 120 x 60, white, a tab stop, double-buffered, with a single border and an empty list; the
+  // property defaults are given below. No layout until the control has a window.
   explicit TOstrel(TComponent* AOwner);
+  // Destroys every card, first card first, each with OnDeletion.
   ~TOstrel() override;
 
+  // The class description that streaming and the form designer read: the published
+  // properties and events below, in the order a form file stores them.
   static const TClassInfo& StaticClassInfo();
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
 
-  // Published properties.
+  // Published properties. Setting the value a property already has does nothing.
+
+  // The cards. The list object is the control's for its whole life: setting Items copies
+  // the given list's cards into it (TOstrelItems::Assign). A form file keeps the cards in
+  // the list's binary property "Data".
   TOstrelItems* GetItems() const { return FItems.get(); }
   void SetTableItems(TOstrelItems* Value);
+  // False by default. While true, OnItemHeight gives the cards' heights and OnDrawItem draws
+  // them, each when assigned; relayout and repaint.
   bool GetCustomDrawing() const { return FCustomDrawing; }
   void SetCustomDrawing(bool Value);
   // Pixel metrics are kept within +-MaxMetric (a form file's 2^31 would overflow every sum
@@ -319,8 +391,11 @@ public:
   // Height of a card's caption band (default 16); relayout and repaint.
   int GetCaptionHeight() const { return FCaptionHeight; }
   void SetCaptionHeight(int Value);
+  // The caption band of a card not drawn selected (default clSilver); repaint.
   TColor GetCaptionColor() const { return FCaptionColor; }
   void SetCaptionColor(TColor Value);
+  // The captions' font, owned (the framework's default font at first). Setting it copies
+  // the given font; any change of the owned font, of one attribute too, repaints.
   TFont* GetCaptionFont() const { return FCaptionFont.get(); }
   void SetCaptionFont(TFont* Value);
   // Width of every column (default 100); raised to 40 and at most MaxMetric; relayout.
@@ -332,32 +407,52 @@ public:
   // Margin around and between cards (default 6; may be negative); relayout, repaint at once.
   int GetBorderWidth() const { return FBorderWidth; }
   void SetBorderWidth(int Value);
+  // bsSingle (default): a sunken edge with Ctl3D on, else a one-pixel line; bsNone: no
+  // border. A change re-creates the window; cards, selection and scroll position stay.
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle Value);
+  // The text an empty control shows ("No Items" by default; always stored); repaint.
   const AnsiString& GetNoItemsText() const { return FNoItemsText; }
   void SetNoItemsText(const AnsiString& Value);
+  // Whether lines are drawn between the columns; true by default; repaint.
   bool GetShowDividers() const { return FShowDividers; }
   void SetShowDividers(bool Value);
+  // The colour of those lines (default clSilver); repaint.
   TColor GetDividersColor() const { return FDividersColor; }
   void SetDividersColor(TColor Value);
+  // The caption band of the selected card (default clHighlight); repaint.
   TColor GetSelectionColor() const { return FSelectionColor; }
   void SetSelectionColor(TColor Value);
+  // The caption text of the selected card (default clHighlightText); repaint.
   TColor GetSelectionTextColor() const { return FSelectionTextColor; }
   void SetSelectionTextColor(TColor Value);
+  // Whether dragging a divider sizes the columns (firing OnColumnSized at the end); true by
+  // default.
   bool GetAllowSizing() const { return FAllowSizing; }
   void SetAllowSizing(bool Value);
+  // Whether the selected card looks unselected while the control lacks the focus; false by
+  // default; repaint.
   bool GetHideSelection() const { return FHideSelection; }
   void SetHideSelection(bool Value);
+  // Whether the cards are kept sorted (see TOstrelItems::Sort); false by default. Turning it
+  // on sorts at once; turning it off keeps the order.
   bool GetSorted() const { return FSorted; }
   void SetSorted(bool Value);
+  // Whether sorting asks OnSortItems instead of comparing captions; false by default. A
+  // change does not sort.
   bool GetCustomSort() const { return FCustomSort; }
   void SetCustomSort(bool Value);
+  // Whether a right press selects the card under the pointer; true by default.
   bool GetRightClickSelect() const { return FRightClickSelect; }
   void SetRightClickSelect(bool Value);
+  // Whether the mouse may not start an in-place edit; false by default. Every change closes
+  // an open editor and drops its text, without OnEditedSubItem.
   bool GetReadOnly() const { return FReadOnly; }
   void SetReadOnly(bool Value);
+  // The widest a hint window may be, in pixels (default 100); values below 20 become 20.
   int GetMaxItemHintWidth() const { return FMaxItemHintWidth; }
   void SetMaxItemHintWidth(int Value);
+  // Whether resting the pointer on a card shows its hint (see OnItemHint); false by default.
   bool GetItemsHints() const { return FItemsHints; }
   void SetItemsHints(bool Value) { FItemsHints = Value; }
   // Letters typed within a second of each other select, as a key move does, the first card
@@ -367,54 +462,108 @@ public:
   void SetTypeAhead(bool Value);
 
   // Public, not published.
+  // The selected card, or null (at first). Setting another card fires OnChanging (false
+  // keeps the old one), repaints both cards, scrolls the new one into view and fires
+  // OnChange; a card of another list is ignored.
   TOstrelItem* GetSelected() const { return FSelected; }
   void SetSelected(TOstrelItem* Value);
+  // The focused card, the one the keys move from and the focus frame shows: the first card
+  // added to an empty list, then wherever selection and keys put it. Setting it repaints
+  // both cards and fires nothing; a card of another list is ignored.
   TOstrelItem* GetItemFocused() const { return FItemFocused; }
   void SetFocused(TOstrelItem* Value);
 
-  // Published events.
+  // Published events, none assigned at first. An event fires only when assigned.
+
+  // (Sender, Item): a card of the list is being destroyed (deleted, cleared, or with the
+  // control); the card is still readable.
   const TOstrelItemNotifyEvent& GetOnDeletion() const { return FOnDeletion; }
   void SetOnDeletion(TOstrelItemNotifyEvent Value) { FOnDeletion = std::move(Value); }
+  // (Sender, Item, ItemHeight): while CustomDrawing is on, the layout asks the card's height
+  // in pixels; ItemHeight enters as the card's default height.
   const TOstrelItemHeightEvent& GetOnItemHeight() const { return FOnItemHeight; }
   // A new handler may answer other heights: the next layout is a full one.
   void SetOnItemHeight(TOstrelItemHeightEvent Value);
+  // (Sender, Item): the selection changed to Item (null for none).
   const TOstrelItemNotifyEvent& GetOnChange() const { return FOnChange; }
   void SetOnChange(TOstrelItemNotifyEvent Value) { FOnChange = std::move(Value); }
+  // (Sender, Item, AllowChange): Item (or null) is about to be selected; AllowChange enters
+  // true, and false keeps the selection as it is.
   const TOstrelChangingEvent& GetOnChanging() const { return FOnChanging; }
   void SetOnChanging(TOstrelChangingEvent Value) { FOnChanging = std::move(Value); }
+  // (Sender, Canvas, Item, Rect): while CustomDrawing is on, draws the card in Rect, its
+  // rectangle in client pixels, instead of the control.
   const TOstrelItemDrawEvent& GetOnDrawItem() const { return FOnDrawItem; }
   void SetOnDrawItem(TOstrelItemDrawEvent Value) { FOnDrawItem = std::move(Value); }
+  // (Sender, Item1, Item2, CompareResult): while CustomSort is on, the sort's comparison;
+  // CompareResult enters 0 and is to be negative, 0 or positive.
   const TOstrelSortItemsEvent& GetOnSortItems() const { return FOnSortItems; }
   void SetOnSortItems(TOstrelSortItemsEvent Value) { FOnSortItems = std::move(Value); }
+  // (Sender, NewSize): a divider drag ended, leaving every column NewSize pixels wide.
   const TOstrelColumnSizedEvent& GetOnColumnSized() const { return FOnColumnSized; }
   void SetOnColumnSized(TOstrelColumnSizedEvent Value) { FOnColumnSized = std::move(Value); }
+  // (Sender, Item, SubItem, CanEdit): an in-place edit of that line may start; CanEdit
+  // enters with the control's answer, and false refuses. Also asked for the pointer's shape.
   const TOstrelEditingSubItemEvent& GetOnEditingSubItem() const { return FOnEditingSubItem; }
   void SetOnEditingSubItem(TOstrelEditingSubItemEvent Value) { FOnEditingSubItem = std::move(Value); }
+  // (Sender, Item, SubItem, NewText): an in-place edit was accepted; NewText enters as the
+  // typed text and is what gets stored.
   const TOstrelEditedSubItemEvent& GetOnEditedSubItem() const { return FOnEditedSubItem; }
   void SetOnEditedSubItem(TOstrelEditedSubItemEvent Value) { FOnEditedSubItem = std::move(Value); }
+  // (Sender, Item, ItemHint, MaxWidth, ShowHint): a card's hint is about to show; each
+  // enters as the card's Hint, MaxItemHintWidth and the card's ShowHint, and may be changed.
   const TOstrelItemHintEvent& GetOnItemHint() const { return FOnItemHint; }
   void SetOnItemHint(TOstrelItemHintEvent Value) { FOnItemHint = std::move(Value); }
 
   // Card stream format.
+
+  // Replaces the cards with those of a card file, sorting them when Sorted, with one
+  // relayout. A short or broken file raises EOstrelReadError naming the file and the
+  // offset, and keeps the cards read before it; EFOpenError when it cannot be opened.
   void LoadFromFile(const AnsiString& FileName);
+  // LoadFromFile from a stream, from its position on.
   void LoadFromStream(TStream* Stream);
+  // Writes the cards to a card file. The file is replaced only once all of it is written:
+  // a failed save raises and leaves the old file as it was.
   void SaveToFile(const AnsiString& FileName);
+  // Writes the cards to a stream at its position.
   void SaveToStream(TStream* Stream);
 
-  // Layout and scrolling.
+  // Layout and scrolling. Without a window there is no layout, and these do nothing.
+
+  // Places the cards in columns from the top, a new column when a card would pass the
+  // client area's bottom less BorderWidth; sets ColumnCount.
   void CalcItemsPos();
+  // Works out TotalWidth from the columns and updates the scroll bar.
   void RecalcDimensions();
+  // Sets the scroll bar's range and page for TotalWidth (no bar while everything fits);
+  // Delta is the change of TotalWidth, which keeps a right-to-left view where it was.
   void UpdateHScrollBar(int Delta);
+  // Scrolls to Pos pixels from the left, kept within 0..TotalWidth - ClientWidth.
   void SetHScrollPosition(int Pos);
+  // A card's height in pixels: a line height per sub-item plus the caption height, or, with
+  // CustomDrawing on, what OnItemHeight answers; kept within +-2^30.
   virtual int ItemHeight(TOstrelItem* Item);
+  // The card's rectangle in client pixels, from the last layout.
   TRect GetItemClientRect(const TOstrelItem* Item);
+  // The card at a client point, or null.
   TOstrelItem* GetItemAt(int X, int Y);
+  // The sub-item line of Item at a client point (only the height counts), or -1 for the
+  // caption, below the last line, or a null Item.
   int GetSubItemAt(TOstrelItem* Item, int X, int Y);
+  // Scrolls sideways until the card and its margin show (its left edge, when it is wider
+  // than the view); nothing for null, inside a batch or without a parent.
   void ScrollInView(TOstrelItem* Item);
+  // The card in the column left of Item nearest to Item's top (the upper of two as near),
+  // or null when there is no such column or Item is null.
   TOstrelItem* GetLeftItem(const TOstrelItem* Item);
+  // The same in the column right of Item.
   TOstrelItem* GetRightItem(const TOstrelItem* Item);
+  // Columns of the last layout; 0 without a window.
   int GetColumnCount() const { return FColumnCount; }
+  // Width of the laid-out content in pixels, at least the client width.
   int GetTotalWidth() const { return FTotalWidth; }
+  // The horizontal scroll position in pixels; 0 at first.
   int GetHScrollPos() const { return FHScrollPos; }
   // Client x of divider k (1-based), mirrored in right-to-left mode.
   int GetDividerX(int Divider) const;

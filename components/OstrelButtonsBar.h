@@ -24,6 +24,8 @@ enum TOstrelBarAlignment { baHorizontal, baVertical };
 // ButtonIndex is 0-based; the "123" button, when shown, is 0.
 using TOstrelButtonClickEvent = TMethodRef<TObject* /*Sender*/, int /*ButtonIndex*/, AnsiString /*ButtonCaption*/>;
 
+// The letter index bar: lays its buttons out for its size and, on a click, moves the linked
+// card view to the first card at or after the button's letters.
 class TOstrelButtonsBar : public TCustomControl {
 public:
   // 60 x 160, vertical, buttons 30 x 20 with 5 pixels between them and around, the "123"
@@ -32,6 +34,8 @@ public:
   explicit TOstrelButtonsBar(TComponent* AOwner);
   ~TOstrelButtonsBar() override;
 
+  // The class description that streaming and the form designer read: the published
+  // properties and events below, in the order a form file stores them.
   static const TClassInfo& StaticClassInfo();
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
 
@@ -59,6 +63,8 @@ public:
   // destroyed, whoever owns it.
   TOstrel* GetOstrel() const { return FOstrel; }
   void SetOstrel(TOstrel* Value);
+  // (Sender, ButtonIndex, ButtonCaption): a button was clicked or pressed, before the card
+  // view moves. None assigned at first.
   const TOstrelButtonClickEvent& GetOnButtonClick() const { return FOnButtonClick; }
   void SetOnButtonClick(TOstrelButtonClickEvent Value) { FOnButtonClick = std::move(Value); }
 

@@ -39,10 +39,7 @@ const TClassInfo& TOstrel::StaticClassInfo() {
           .Integer("MaxItemHintWidth", &TOstrel::GetMaxItemHintWidth, &TOstrel::SetMaxItemHintWidth, 100)
           .Bool("ItemsHints", &TOstrel::GetItemsHints, &TOstrel::SetItemsHints)
           .Bool("TypeAhead", &TOstrel::GetTypeAhead, &TOstrel::SetTypeAhead)
-          .Publish({"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                    "DragMode", "Enabled", "Font", "ImeMode", "ImeName", "ParentBiDiMode", "ParentColor",
-                    "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",
-                    "Visible"})
+          .Publish(CustomControlPublishedProperties)
           .Event("OnDeletion", &TOstrel::GetOnDeletion, &TOstrel::SetOnDeletion)
           .Event("OnItemHeight", &TOstrel::GetOnItemHeight, &TOstrel::SetOnItemHeight)
           .Event("OnChange", &TOstrel::GetOnChange, &TOstrel::SetOnChange)
@@ -53,10 +50,7 @@ const TClassInfo& TOstrel::StaticClassInfo() {
           .Event("OnEditingSubItem", &TOstrel::GetOnEditingSubItem, &TOstrel::SetOnEditingSubItem)
           .Event("OnEditedSubItem", &TOstrel::GetOnEditedSubItem, &TOstrel::SetOnEditedSubItem)
           .Event("OnItemHint", &TOstrel::GetOnItemHint, &TOstrel::SetOnItemHint)
-          .Publish({"OnCanResize", "OnClick", "OnConstrainedResize", "OnDblClick", "OnDockDrop", "OnDragDrop",
-                    "OnDockOver", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnGetSiteInfo",
-                    "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                    "OnStartDrag", "OnStartDock", "OnUnDock"})
+          .Publish(CustomControlPublishedEvents)
           .Build();
   return Info;
 }

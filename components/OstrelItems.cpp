@@ -238,18 +238,12 @@ void TOstrelItems::Assign(TPersistent* Source) {
     // The copy's text is at hand now; the sort would fetch it again from all over the heap.
     TextKeys.push_back(KeyOf(Copies.back()->FSubItems.Entry(0), static_cast<std::uint32_t>(I)));
   }
-  BeginUpdate();
-  try {
-    Clear();
-    FArena.Adopt(std::move(Fresh));
-    AttachAll(Copies);
-    // The list now holds exactly the copies, in the order of their keys' slots.
-    SortCards(&TextKeys);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  Clear();
+  FArena.Adopt(std::move(Fresh));
+  AttachAll(Copies);
+  // The list now holds exactly the copies, in the order of their keys' slots.
+  SortCards(&TextKeys);
 }
 
 void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {

@@ -255,15 +255,9 @@ bool TOstrelItems::ItemsDataDiffers(TFiler* Filer) const {
 // The control relayouts once after loading, and sorts once when Sorted: every card is read
 // inside one batch. A short stream keeps the cards read so far, unsorted.
 void TOstrel::LoadFromStream(TStream* Stream) {
-  FItems->BeginUpdate();
-  try {
-    FItems->ReadData(Stream);
-    if (FSorted) FItems->Sort();
-  } catch (...) {
-    FItems->EndUpdate();
-    throw;
-  }
-  FItems->EndUpdate();
+  const TUpdateGuard Batch(*FItems);
+  FItems->ReadData(Stream);
+  if (FSorted) FItems->Sort();
 }
 
 void TOstrel::SaveToStream(TStream* Stream) { FItems->WriteData(Stream); }

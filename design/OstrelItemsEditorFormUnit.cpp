@@ -119,16 +119,12 @@ void TOstrelItemsEditorForm::UpdateItemInfo() {
   ShowHintCheckBox->SetEnabled(true);
   DeleteItemButton->SetEnabled(true);
   TListItems* Rows = SubItemsListView->GetItems();
-  Rows->BeginUpdate();
-  try {
+  {
+    const TUpdateGuard Batch(*Rows);
     Rows->Clear();
     const TStrings* Lines = Card->GetSubItems();
     for (int I = 0; I < Lines->GetCount(); ++I) PutRow(Rows->Add(), SubItemToRow(Lines->Get(I)));
-  } catch (...) {
-    Rows->EndUpdate();
-    throw;
   }
-  Rows->EndUpdate();
   SubItemsListView->SetEnabled(true);
   NewSubitemButton->SetEnabled(true);
   DeleteSubItemButton->SetEnabled(false);

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <functional>
 #include <initializer_list>
 #include <memory>
@@ -100,30 +101,43 @@ void SplitTextLines(std::string_view Text, F&& Line) {
   }
 }
 
+// An ordered list of text lines, each with an optional object pointer beside it (not owned).
+// Lines of the form "Name=Value" can be looked up by name.
 class TStrings : public TPersistent {
 public:
+  // The number of lines.
   virtual int GetCount() const = 0;
+  // Line Index (0-based); an index outside the lines raises.
   virtual AnsiString Get(int Index) const = 0;
+  // Replaces line Index.
   virtual void Put(int Index, const AnsiString& S);
+  // The object beside line Index, null when none was set.
   virtual void* GetObject(int Index) const;
   virtual void PutObject(int Index, void* Object);
+  // Removes every line.
   virtual void Clear() = 0;
+  // Removes line Index.
   virtual void Delete(int Index) = 0;
+  // Puts S before line Index (Count appends).
   virtual void Insert(int Index, const AnsiString& S) = 0;
+  // Appends S; returns its index.
   virtual int Add(const AnsiString& S);
   // Room for lines without growing; a list that does not keep spare room answers Count and
   // ignores a new capacity.
   virtual int GetCapacity() const { return GetCount(); }
   virtual void SetCapacity(int NewCapacity) {}
+  // Appends S with Object beside it; returns its index.
   int AddObject(const AnsiString& S, void* Object);
   // Ordinal, case-sensitive matches; -1 when absent.
   virtual int IndexOf(const AnsiString& S) const;
   int IndexOfName(const AnsiString& Name) const;
 
+  // Line Index, as Get.
   AnsiString operator[](int Index) const { return Get(Index); }
   // The text before the first "=", empty when there is none or it comes first.
   AnsiString GetName(int Index) const;
   AnsiString GetValueFromIndex(int Index) const;  // text after the first "=", else empty
+  // The value of the first line called Name; empty when there is none.
   AnsiString GetValue(const AnsiString& Name) const;
   // An empty value deletes the line with that name.
   void SetValue(const AnsiString& Name, const AnsiString& Value);
@@ -133,12 +147,17 @@ public:
   // Empties the list; CR LF, lone CR and lone LF end lines; a zero byte ends the text.
   virtual void SetTextStr(const AnsiString& Value);
 
+  // Whether both lists hold the same lines in the same order (objects do not count).
   bool Equals(const TStrings* Strings) const;
+  // Replaces the lines and objects with another list's.
   void Assign(TPersistent* Source) override;
+  // Appends another list's lines and objects.
   void AddStrings(const TStrings* Strings);
 
+  // A batch: change events wait until the matching EndUpdate (see TUpdateGuard).
   void BeginUpdate();
   void EndUpdate();
+  // The depth of open batches.
   int GetUpdateCount() const { return FUpdateCount; }
 
 protected:
@@ -159,8 +178,11 @@ struct TFreeLineBlock {
 };
 }  // namespace detail
 
+// The string list in memory: lines packed in one block, OnChanging and OnChange around every
+// change (once per batch).
 class TStringList : public TStrings {
 public:
+  // An empty list without handlers.
   TStringList();
   ~TStringList() override;
   int GetCount() const override { return FCount; }
@@ -182,8 +204,10 @@ public:
   // Another string list is copied whole, without spare room.
   void Assign(TPersistent* Source) override;
 
+  // (Sender): the lines changed; after a batch, once at its end.
   const TNotifyEvent& GetOnChange() const;
   void SetOnChange(TNotifyEvent Value);
+  // (Sender): the lines are about to change; in a batch, once at its first change.
   const TNotifyEvent& GetOnChanging() const;
   void SetOnChanging(TNotifyEvent Value);
 
@@ -638,5 +662,34 @@ extern TRegisterComponentsProc RegisterComponentsProc;
 // RegisterComponentsProc; EComponentError "Invalid component registration" when no
 // environment set it.
 void RegisterComponents(const AnsiString& Page, std::initializer_list<const TClassInfo*> ComponentClasses);
+
+// Holds a batch of changes open for the length of a scope: BeginUpdate now, the matching
+// EndUpdate when the scope ends, on every way out. For any list with the pair (TStrings,
+// TCollection, TListItems, a card list). An EndUpdate that raises (a change handler it runs)
+// passes its exception on; while another exception is already leaving the scope, that one
+// goes on and EndUpdate's is dropped, since two at once would end the program.
+template <class T>
+class TUpdateGuard {
+public:
+  explicit TUpdateGuard(T& List) : FList(List), FExceptionsBefore(std::uncaught_exceptions()) {
+    FList.BeginUpdate();
+  }
+  ~TUpdateGuard() noexcept(false) {
+    if (std::uncaught_exceptions() == FExceptionsBefore) {
+      FList.EndUpdate();
+      return;
+    }
+    try {
+      FList.EndUpdate();
+    } catch (...) {
+    }
+  }
+  TUpdateGuard(const TUpdateGuard&) = delete;
+  TUpdateGuard& operator=(const TUpdateGuard&) = delete;
+
+private:
+  T& FList;
+  int FExceptionsBefore;
+};
 
 }  // namespace vcl

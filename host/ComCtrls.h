@@ -220,7 +220,6 @@ private:
   // Gives each row its new state; rows that lose state report first, then rows that gain it.
   void ApplyStates(const std::vector<bool>& Selected, int Focused);
   void ItemTextChanged(TListItem* Item);
-  void ItemRemoved(TListItem* Item);
   // The window shows what the framework holds: everything, the columns, the options.
   void SyncRows();
   void SyncColumns();

@@ -1,6 +1,7 @@
 #pragma once
 // Controls: the base control, windowed controls, custom-drawn controls and graphic controls.
 
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -12,7 +13,6 @@ namespace vcl {
 
 class TWinControl;
 class TCustomForm;
-struct TWindowRecord;  // a window's backend side
 
 class EInvalidOperation : public Exception { public: using Exception::Exception; };
 
@@ -158,35 +158,46 @@ public:
   // constraints and OnCanResize apply.
   virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
   TRect GetBoundsRect() const { return TRect{FLeft, FTop, FLeft + FWidth, FTop + FHeight}; }
+  // The area inside the border and scroll bars, at origin (0, 0).
   virtual TRect GetClientRect();
   int GetClientWidth() { return GetClientRect().Width(); }
   int GetClientHeight() { return GetClientRect().Height(); }
+  // Sizes the control so that its client area gets that size.
   void SetClientWidth(int Value);
   void SetClientHeight(int Value);
+  // Converts between client and screen coordinates.
   TPoint ClientToScreen(const TPoint& Point);
   TPoint ScreenToClient(const TPoint& Point);
   // The client origin in the nearest window's client coordinates.
   virtual TPoint GetClientOrigin();
 
+  // Whether the control shows on its parent (true by default).
   bool GetVisible() const { return FVisible; }
   void SetVisible(bool Value);
   void Show() { SetVisible(true); }
   void Hide() { SetVisible(false); }
   // Visible, and so are all parents up to one that has a window shown on screen.
   bool GetShowing() const;
+  // Whether the control takes mouse and keyboard input (true by default).
   bool GetEnabled() const { return FEnabled; }
   virtual void SetEnabled(bool Value);
 
+  // The background colour; a change repaints.
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value);
+  // Whether Color follows the parent's.
   bool GetParentColor() const { return FParentColor; }
   void SetParentColor(bool Value);
+  // The text font, owned; any change repaints.
   TFont* GetFont() const { return FFont.get(); }
   void SetFont(TFont* Value);  // copies
+  // Whether Font follows the parent's.
   bool GetParentFont() const { return FParentFont; }
   void SetParentFont(bool Value);
+  // Left to right (default) or one of the right-to-left modes.
   TBiDiMode GetBiDiMode() const { return FBiDiMode; }
   void SetBiDiMode(TBiDiMode Value);
+  // Whether BiDiMode follows the parent's.
   bool GetParentBiDiMode() const { return FParentBiDiMode; }
   void SetParentBiDiMode(bool Value);
   // bdRightToLeft only: alignment mirrors.
@@ -197,18 +208,26 @@ public:
   // for right-to-left reading.
   long DrawTextBiDiModeFlags(long Flags) const;
   long DrawTextBiDiModeFlagsReadingOnly() const;
+  // Whether borders look sunken (true) or flat.
   bool GetCtl3D() const { return FCtl3D; }
   void SetCtl3D(bool Value);
+  // Whether Ctl3D follows the parent's.
   bool GetParentCtl3D() const { return FParentCtl3D; }
   void SetParentCtl3D(bool Value);
+  // The mouse pointer over the control.
   TCursor GetCursor() const { return FCursor; }
   void SetCursor(TCursor Value);
+  // The tool tip text shown while ShowHint is on.
   const AnsiString& GetHint() const { return FHint; }
   void SetHint(const AnsiString& Value) { FHint = Value; }
+  // Whether the control shows Hint.
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool Value);
+  // Whether ShowHint follows the parent's.
   bool GetParentShowHint() const { return FParentShowHint; }
   void SetParentShowHint(bool Value);
+  // alNone (default) keeps the bounds; alTop, alBottom, alLeft and alRight dock to that side
+  // of the parent, alClient fills what they leave.
   TAlign GetAlign() const { return FAlign; }
   void SetAlign(TAlign Value);
   // The sides that keep their distance to the parent's sides when the parent resizes; with
@@ -216,8 +235,10 @@ public:
   // [akLeft, akTop] by default.
   TAnchors GetAnchors() const { return FAnchors; }
   void SetAnchors(TAnchors Value);
+  // The smallest and largest size SetBounds allows (0: no limit); owned.
   TSizeConstraints* GetConstraints() const { return FConstraints.get(); }
   void SetConstraints(TSizeConstraints* Value) { FConstraints->Assign(Value); }
+  // The control's text: a label's or button's caption, an edit's contents, a form's title.
   const AnsiString& GetText() const { return FText; }
   void SetText(const AnsiString& Value);
   const AnsiString& GetCaption() const { return FText; }
@@ -239,6 +260,7 @@ public:
   THelpContext GetHelpContext() const { return FHelpContext; }
   void SetHelpContext(THelpContext Value) { FHelpContext = Value; }
 
+  // Whether the control gets every mouse message, also outside it, until released.
   bool GetMouseCapture() const;
   void SetMouseCapture(bool Value);
 
@@ -247,6 +269,7 @@ public:
   void Refresh() { Repaint(); }
   virtual void Repaint();
   virtual void Update();
+  // Puts the control above its siblings.
   void BringToFront();
 
   // In form files a control nests inside its parent, and reading it there sets the parent.
@@ -258,6 +281,7 @@ public:
   // it is the root; nor does it look through the root's components for any.
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
 
+  // Delivers a message to the control at once and returns its result.
   LRESULT Perform(unsigned Msg, WPARAM WParam, LPARAM LParam);
   // Passes Message to Dispatch; a control being designed (csDesigning) first offers it to
   // the designer of its form (IDesignerHook, Forms.h), which may keep it.
@@ -488,8 +512,6 @@ public:
   const TUnDockEvent& GetOnUnDock() const { return FOnUnDock; }
   void SetOnUnDock(TUnDockEvent Value) { FOnUnDock = std::move(Value); }
 
-  TWindowRecord* GetWindowRecord() const;  // backend use
-
   // Form files: the child controls that Root owns, in z-order; a root adds the components
   // it owns that have no parent (non-visual ones).
   void GetChildren(const std::function<void(TComponent*)>& Proc, TComponent* Root) override;
@@ -577,6 +599,12 @@ protected:
   virtual void Paint();
   void PaintWindow() override;
 };
+
+// What a custom-drawn control of the classic kind publishes of the properties and events
+// its ancestors registered protected, in the order its form files store them: one list for
+// every class that publishes alike (the card view among them), so they cannot drift apart.
+extern const std::array<const char*, 23> CustomControlPublishedProperties;
+extern const std::array<const char*, 23> CustomControlPublishedEvents;
 
 // ---------------------------------------------------------------- TGraphicControl
 

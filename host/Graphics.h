@@ -79,6 +79,7 @@ extern unsigned HInstance;
 
 class TGraphicsObject : public TPersistent {
 public:
+  // (Sender): a property changed; the owner of a font or brush repaints from it.
   const TNotifyEvent& GetOnChange() const { return FOnChange; }
   void SetOnChange(TNotifyEvent Value) { FOnChange = std::move(Value); }
 
@@ -105,23 +106,34 @@ public:
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
   // Charset, Color, Height, Name, Pitch and Style are stored; Size is the same as Height.
   static const TClassInfo& StaticClassInfo();
+  // "MS Sans Serif", Height -11 (8 points), no style, clWindowText, DEFAULT_CHARSET, fpDefault.
   TFont();
+  // The family name. Every setter fires OnChange when the value changes.
   const AnsiString& GetName() const { return FName; }
   void SetName(const AnsiString& Value);
+  // Negative: the character height in pixels; positive: the cell height.
   int GetHeight() const { return FHeight; }
   void SetHeight(int Value);
+  // The size in points, derived from Height at PixelsPerInch.
   int GetSize() const;
   void SetSize(int Value);
+  // Bold, italic, underline, strike-out.
   TFontStyles GetStyle() const { return FStyle; }
   void SetStyle(TFontStyles Value);
+  // The text colour.
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value);
+  // Kept and stored for form files.
   TFontCharset GetCharset() const { return FCharset; }
   void SetCharset(TFontCharset Value);
+  // fpFixed asks for a fixed-pitch family.
   TFontPitch GetPitch() const { return FPitch; }
   void SetPitch(TFontPitch Value);
+  // Always 96: the classic logical resolution.
   int GetPixelsPerInch() const { return 96; }
+  // Copies every property of another font, firing OnChange once (not at all when equal).
   void Assign(TPersistent* Source) override;
+  // Whether every stored property is the same.
   bool Equals(const TFont& Other) const;
 
 private:
@@ -141,14 +153,19 @@ enum TBrushStyle { bsSolid, bsClear, bsHorizontal, bsVertical, bsFDiagonal, bsBD
 // is assigned to and deleted when the last of them lets go of it.
 class TBrush : public TGraphicsObject {
 public:
+  // A solid white brush without a pattern.
   TBrush() = default;
   ~TBrush() override;
+  // The fill colour (default clWhite).
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value);
+  // bsSolid (default) fills; bsClear leaves the background; the others hatch.
   TBrushStyle GetStyle() const { return FStyle; }
   void SetStyle(TBrushStyle Value);
+  // The pattern brush handle (CreatePatternBrush), or null.
   HBRUSH GetHandle() const { return FHandle; }
   void SetHandle(HBRUSH Value);
+  // Copies colour, style and pattern handle.
   void Assign(TPersistent* Source) override;
 
 private:
@@ -162,16 +179,21 @@ private:
 enum TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 enum TPenMode { pmCopy, pmNot, pmXor };
 
+// What lines and outlines are drawn with: a solid black pen one pixel wide at first.
 class TPen : public TGraphicsObject {
 public:
+  // The line colour (default clBlack).
   TColor GetColor() const { return FColor; }
   void SetColor(TColor Value);
   int GetWidth() const { return FWidth; }  // 0 and 1 both draw one pixel
   void SetWidth(int Value);
+  // psSolid (default), dashed and dotted kinds, or psClear for no line.
   TPenStyle GetStyle() const { return FStyle; }
   void SetStyle(TPenStyle Value);
+  // pmCopy (default) paints the colour; pmNot and pmXor invert what is there.
   TPenMode GetMode() const { return FMode; }
   void SetMode(TPenMode Value);
+  // Copies colour, width, style and mode.
   void Assign(TPersistent* Source) override;
 
 private:
@@ -185,44 +207,55 @@ private:
 
 struct TCanvasSurface;  // where the canvas draws; private to the backend
 
-// Draws on a control's retained surface (or a bitmap's pixels). A canvas with no surface,
-// an empty rectangle or an empty string draws nothing and raises nothing.
 class TBitmap;
 
+// Draws on a control's retained surface (or a bitmap's pixels). A canvas with no surface,
+// an empty rectangle or an empty string draws nothing and raises nothing.
 class TCanvas : public TPersistent {
 public:
+  // A canvas with the default font, brush and pen, and no surface yet.
   TCanvas();
   ~TCanvas() override;
 
+  // The font text is drawn with; owned.
   TFont* GetFont() const { return FFont.get(); }
   void SetFont(TFont* Value);  // copies
+  // The brush rectangles are filled with; owned.
   TBrush* GetBrush() const { return FBrush.get(); }
   void SetBrush(TBrush* Value);  // copies, the pattern handle included
+  // The pen lines are drawn with; owned.
   TPen* GetPen() const { return FPen.get(); }
-  void SetPen(TPen* Value);
+  void SetPen(TPen* Value);  // copies
+  // Where LineTo starts; (0, 0) at first.
   TPoint GetPenPos() const { return FPenPos; }
   void SetPenPos(TPoint Value) { FPenPos = Value; }
 
+  // Fills Rect with the brush (left and top edges in, right and bottom out).
   void FillRect(const TRect& Rect);
   // A one-pixel frame along the inside of Rect, painted with the brush.
   void FrameRect(const TRect& Rect);
   // Inverts every other pixel along the inside of Rect; drawing it twice restores the pixels.
   void DrawFocusRect(const TRect& Rect);
+  // Moves the pen position without drawing.
   void MoveTo(int X, int Y);
   // A line from the pen position to (X, Y) without the end point, which becomes the pen position.
   void LineTo(int X, int Y);
   void Rectangle(int X1, int Y1, int X2, int Y2);  // pen outline, brush inside
+  // The pixels Text takes in the canvas font: its width, its height, both.
   int TextWidth(const AnsiString& Text);
   int TextHeight(const AnsiString& Text);
   TSize TextExtent(const AnsiString& Text);
   // Text with its top-left corner at (X, Y); the pen position moves to its right end.
   void TextOut(int X, int Y, const AnsiString& Text);
+  // Text from (X, Y), cut off at Rect's right and bottom edges; no background is filled.
   void TextRect(const TRect& Rect, int X, int Y, const AnsiString& Text);
   // The bitmap at its own size with its top-left corner at (X, Y), or scaled to Rect.
   void Draw(int X, int Y, const TBitmap* Bitmap);
   void StretchDraw(const TRect& Rect, const TBitmap* Bitmap);
   TColor GetPixel(int X, int Y) const;  // clNone outside the surface
+  // Paints one pixel; nothing outside the surface.
   void SetPixel(int X, int Y, TColor Color);
+  // The part of the surface drawing reaches now (the invalid part while painting).
   TRect GetClipRect() const;
 
   // The device handle for DrawText; valid while the canvas lives.

@@ -40,6 +40,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <span>
 #include <type_traits>
 #include <typeinfo>
 #include <vector>
@@ -287,6 +288,8 @@ public:
   TClassInfoBuilderBase& Protected();
   // Republishes properties that an ancestor registered as protected, in this order.
   TClassInfoBuilderBase& Publish(std::initializer_list<const char*> Names);
+  // The same for a list kept by name, which several classes publish alike.
+  TClassInfoBuilderBase& Publish(std::span<const char* const> Names);
   TClassInfo Build();
 
 protected:
@@ -504,6 +507,10 @@ public:
     return *this;
   }
   TClassInfoBuilder& Publish(std::initializer_list<const char*> Names) {
+    TClassInfoBuilderBase::Publish(Names);
+    return *this;
+  }
+  TClassInfoBuilder& Publish(std::span<const char* const> Names) {
     TClassInfoBuilderBase::Publish(Names);
     return *this;
   }

@@ -9,7 +9,7 @@ BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev
           nlohmann-json3-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei
           at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-daemon libglib2.0-bin xdotool openbox dpkg-dev
-          weston qt6-wayland)
+          weston qt6-wayland doxygen)
 # A script that needs more (the fuzzing needs Clang) names it before sourcing this file.
 read -r -a EXTRA <<< "${EXTRA_PACKAGES:-}"
 PACKAGES+=("${EXTRA[@]}")

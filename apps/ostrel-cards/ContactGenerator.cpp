@@ -153,14 +153,8 @@ void AddContact(ostrel::TOstrelItems& Items, TSplitMix64& Random) {
 
 void GenerateContacts(ostrel::TOstrelItems& Items, int Count, std::uint64_t Seed) {
   TSplitMix64 Random(Seed);
-  Items.BeginUpdate();
-  try {
-    for (int I = 0; I < Count; ++I) AddContact(Items, Random);
-  } catch (...) {
-    Items.EndUpdate();
-    throw;
-  }
-  Items.EndUpdate();
+  const vcl::TUpdateGuard Batch(Items);
+  for (int I = 0; I < Count; ++I) AddContact(Items, Random);
 }
 
 }  // namespace cards

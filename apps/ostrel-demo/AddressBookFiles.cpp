@@ -45,18 +45,15 @@ AnsiString ReadContacts(TOstrelItems& Items, const AnsiString& FileName, cards::
   cards::TStreamSource Source(File);
   cards::TReadReport Report;
   const cards::TContactSink Add = [&](cards::TContactCard& Contact) { cards::AddContact(Items, Contact); };
-  Items.BeginUpdate();
-  try {
-    if (Format == cards::TContactFormat::VCard) cards::ReadVCards(Source, Add, Report);
-    else cards::ReadCsv(Source, Add, Report);
-  } catch (const cards::EFormatError& E) {
-    Items.EndUpdate();
-    throw Exception(FileName + ": " + E.what());
-  } catch (...) {
-    Items.EndUpdate();
-    throw;
+  {
+    const TUpdateGuard Batch(Items);
+    try {
+      if (Format == cards::TContactFormat::VCard) cards::ReadVCards(Source, Add, Report);
+      else cards::ReadCsv(Source, Add, Report);
+    } catch (const cards::EFormatError& E) {
+      throw Exception(FileName + ": " + E.what());
+    }
   }
-  Items.EndUpdate();
   // A message box shows the first few; the count says how many more there were.
   constexpr std::size_t Shown = 10;
   AnsiString Warnings;

@@ -10,7 +10,6 @@ namespace vcl::backend {
 void SetButtonText(HWND Wnd, const AnsiString& Text);
 // 0 unchecked, 1 checked, 2 grayed; the window itself never changes it.
 void SetButtonCheck(HWND Wnd, int State);
-int ButtonCheck(HWND Wnd);
 // The default button is drawn with an emphasis.
 void SetButtonDefault(HWND Wnd, bool Default);
 // Font and text colour.

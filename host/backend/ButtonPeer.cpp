@@ -57,12 +57,6 @@ void SetButtonCheck(HWND Wnd, int State) {
     Box->setCheckState(State == 1 ? Qt::Checked : State == 2 ? Qt::PartiallyChecked : Qt::Unchecked);
 }
 
-int ButtonCheck(HWND Wnd) {
-  auto* Box = qobject_cast<QCheckBox*>(ButtonOf(Wnd));
-  if (!Box) return 0;
-  return Box->checkState() == Qt::Checked ? 1 : Box->checkState() == Qt::PartiallyChecked ? 2 : 0;
-}
-
 void SetButtonDefault(HWND Wnd, bool Default) {
   if (auto* Push = qobject_cast<QPushButton*>(ButtonOf(Wnd))) Push->setDefault(Default);
 }

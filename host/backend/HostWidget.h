@@ -19,9 +19,6 @@ protected:
   void paintEvent(QPaintEvent* Event) override;
   void resizeEvent(QResizeEvent* Event) override;
   bool focusNextPrevChild(bool) override { return false; }
-
-private:
-  void DrawFrame(QPainter& Painter);
 };
 
 }  // namespace vcl

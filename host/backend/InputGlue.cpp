@@ -331,4 +331,29 @@ bool TranslateEvent(TPeer& Peer, QEvent* Event) {
   }
 }
 
+bool IsMouseMessage(unsigned Msg) { return Msg == WM_MOUSEMOVE || (Msg >= WM_LBUTTONDOWN && Msg <= WM_MBUTTONDBLCLK); }
+
+std::unique_ptr<QMouseEvent> ReplayedMouseEvent(const TMessage& Message, QPointF Local, QPointF Global) {
+  if (!IsMouseMessage(Message.Msg)) return nullptr;
+  const bool Button = Message.Msg != WM_MOUSEMOVE;
+  const auto Keys = static_cast<unsigned>(Message.WParam);
+  Qt::MouseButtons Held;
+  if (Keys & MK_LBUTTON) Held |= Qt::LeftButton;
+  if (Keys & MK_RBUTTON) Held |= Qt::RightButton;
+  if (Keys & MK_MBUTTON) Held |= Qt::MiddleButton;
+  Qt::KeyboardModifiers Modifiers;
+  if (Keys & MK_SHIFT) Modifiers |= Qt::ShiftModifier;
+  if (Keys & MK_CONTROL) Modifiers |= Qt::ControlModifier;
+  if (!Button) return std::make_unique<QMouseEvent>(QEvent::MouseMove, Local, Global, Qt::NoButton, Held, Modifiers);
+  const unsigned Offset = (Message.Msg - WM_LBUTTONDOWN) % 3;  // 0 down, 1 up, 2 double click
+  const unsigned Base = Message.Msg - Offset;
+  const Qt::MouseButton Which =
+      Base == WM_RBUTTONDOWN ? Qt::RightButton : Base == WM_MBUTTONDOWN ? Qt::MiddleButton : Qt::LeftButton;
+  const QEvent::Type Type =
+      Offset == 0 ? QEvent::MouseButtonPress : Offset == 1 ? QEvent::MouseButtonRelease : QEvent::MouseButtonDblClick;
+  // The buttons held after the event: a release no longer holds its button.
+  return std::make_unique<QMouseEvent>(Type, Local, Global, Which, Offset == 1 ? Held & ~Which : Held | Which,
+                                       Modifiers);
+}
+
 }  // namespace vcl::backend

@@ -3,7 +3,9 @@
 
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "Peer.h"
@@ -29,6 +31,14 @@ struct TKeyTranslation {
 TKeyTranslation* KeyTranslationFor(const TWindowRecord* Window);
 // Whether the messages of a typed key are being delivered now, to any window.
 bool TranslatingKey();
+
+// The way back, for peers over Qt's own widgets: a window's mouse message (WM_MOUSEMOVE or a
+// button message) that reached the default procedure, as the Qt event its widget takes, at
+// Local in the widget's (or viewport's) coordinates and Global on the screen, with the
+// buttons and keys the message carries. So a click handed on by code acts as a real one.
+// Null for any other message, that is one IsMouseMessage declines.
+bool IsMouseMessage(unsigned Msg);
+std::unique_ptr<QMouseEvent> ReplayedMouseEvent(const TMessage& Message, QPointF Local, QPointF Global);
 
 // Win32 key code of a Qt key; 0 when there is none.
 Word VirtualKeyOf(int QtKey, const QString& Text);

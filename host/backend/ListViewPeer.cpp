@@ -145,42 +145,31 @@ void TListViewPeer::DefaultMessage(TMessage& Message) {
     if (Typed) Typed->KeyReachedDefault = true;
     return;
   }
-  const bool Button = Message.Msg >= WM_LBUTTONDOWN && Message.Msg <= WM_MBUTTONDBLCLK;
-  if (!Button && Message.Msg != WM_MOUSEMOVE) return;
+  if (!backend::IsMouseMessage(Message.Msg)) return;
   const TPoint P = PointFromLParam(Message.LParam);
   const QPoint Local = ViewportPoint(QPoint(P.X, P.Y));
-  const auto Keys = static_cast<unsigned>(Message.WParam);
-  Qt::MouseButtons Held;
-  if (Keys & MK_LBUTTON) Held |= Qt::LeftButton;
-  if (Keys & MK_RBUTTON) Held |= Qt::RightButton;
-  if (Keys & MK_MBUTTON) Held |= Qt::MiddleButton;
-  Qt::KeyboardModifiers Modifiers;
-  if (Keys & MK_SHIFT) Modifiers |= Qt::ShiftModifier;
-  if (Keys & MK_CONTROL) Modifiers |= Qt::ControlModifier;
-  const QPointF Global = viewport()->mapToGlobal(QPointF(Local));
-  if (Message.Msg == WM_MOUSEMOVE) {
+  const std::unique_ptr<QMouseEvent> Event =
+      backend::ReplayedMouseEvent(Message, QPointF(Local), viewport()->mapToGlobal(QPointF(Local)));
+  if (Event->type() == QEvent::MouseMove) {
     // Dragging over the rows does not move a single selection, as in the classic list view.
-    if (Held != Qt::NoButton) return;
-    QMouseEvent Move(QEvent::MouseMove, QPointF(Local), Global, Qt::NoButton, Held, Modifiers);
-    Natively([&] { mouseMoveEvent(&Move); });
+    if (Event->buttons() != Qt::NoButton) return;
+    Natively([&] { mouseMoveEvent(Event.get()); });
     return;
   }
-  const unsigned Offset = (Message.Msg - WM_LBUTTONDOWN) % 3;  // 0 down, 1 up, 2 double click
-  const unsigned Base = Message.Msg - Offset;
-  const Qt::MouseButton Which = Base == WM_RBUTTONDOWN ? Qt::RightButton : Base == WM_MBUTTONDOWN ? Qt::MiddleButton : Qt::LeftButton;
-  const QEvent::Type Type = Offset == 0 ? QEvent::MouseButtonPress : Offset == 1 ? QEvent::MouseButtonRelease : QEvent::MouseButtonDblClick;
-  QMouseEvent Event(Type, QPointF(Local), Global, Which, Offset == 1 ? Held & ~Which : Held | Which, Modifiers);
-  if (Offset == 0 && !hasFocus()) setFocus(Qt::MouseFocusReason);
+  const bool Press = Event->type() == QEvent::MouseButtonPress;
+  if (Press && !hasFocus()) setFocus(Qt::MouseFocusReason);
   if (!FRecord) return;  // a focus handler destroyed the window
   Natively([&] {
-    if (Offset == 0) {
+    if (Press) {
       // A press on empty space deselects every row, as the classic list view does.
-      if (!indexAt(Local).isValid() && Which == Qt::LeftButton && !(Modifiers & Qt::ControlModifier)) clearSelection();
-      mousePressEvent(&Event);
-    } else if (Offset == 1) {
-      mouseReleaseEvent(&Event);
+      if (!indexAt(Local).isValid() && Event->button() == Qt::LeftButton &&
+          !(Event->modifiers() & Qt::ControlModifier))
+        clearSelection();
+      mousePressEvent(Event.get());
+    } else if (Event->type() == QEvent::MouseButtonRelease) {
+      mouseReleaseEvent(Event.get());
     } else {
-      mouseDoubleClickEvent(&Event);
+      mouseDoubleClickEvent(Event.get());
     }
   });
 }

@@ -77,33 +77,18 @@ private:
   void DefaultMouse(const TMessage& Message) {
     const TPoint P = PointFromLParam(Message.LParam);
     const QPointF Local = QPointF(P.X, P.Y) + FRecord->ClientRectInWidget().topLeft();
-    const auto Keys = static_cast<unsigned>(Message.WParam);
-    Qt::MouseButtons Buttons;
-    if (Keys & MK_LBUTTON) Buttons |= Qt::LeftButton;
-    if (Keys & MK_RBUTTON) Buttons |= Qt::RightButton;
-    if (Keys & MK_MBUTTON) Buttons |= Qt::MiddleButton;
-    Qt::KeyboardModifiers Modifiers;
-    if (Keys & MK_SHIFT) Modifiers |= Qt::ShiftModifier;
-    if (Keys & MK_CONTROL) Modifiers |= Qt::ControlModifier;
-    if (Message.Msg == WM_MOUSEMOVE) {
-      QMouseEvent Move(QEvent::MouseMove, Local, this->mapToGlobal(Local), Qt::NoButton, Buttons, Modifiers);
-      this->mouseMoveEvent(&Move);
+    const std::unique_ptr<QMouseEvent> Event = backend::ReplayedMouseEvent(Message, Local, this->mapToGlobal(Local));
+    if (Event->type() == QEvent::MouseMove) {
+      this->mouseMoveEvent(Event.get());
       return;
     }
-    const unsigned Offset = (Message.Msg - WM_LBUTTONDOWN) % 3;  // 0 down, 1 up, 2 double click
-    const unsigned Base = Message.Msg - Offset;
-    const Qt::MouseButton Button =
-        Base == WM_RBUTTONDOWN ? Qt::RightButton : Base == WM_MBUTTONDOWN ? Qt::MiddleButton : Qt::LeftButton;
-    const QEvent::Type Type =
-        Offset == 0 ? QEvent::MouseButtonPress : Offset == 1 ? QEvent::MouseButtonRelease : QEvent::MouseButtonDblClick;
-    QMouseEvent Event(Type, Local, this->mapToGlobal(Local), Button, Offset == 1 ? Buttons & ~Button : Buttons | Button,
-                      Modifiers);
     // A window that takes the focus by click takes it on a press, as classic windows do.
-    if (Offset == 0 && (this->focusPolicy() & Qt::ClickFocus) && !this->hasFocus()) this->setFocus(Qt::MouseFocusReason);
+    const bool Press = Event->type() == QEvent::MouseButtonPress;
+    if (Press && (this->focusPolicy() & Qt::ClickFocus) && !this->hasFocus()) this->setFocus(Qt::MouseFocusReason);
     if (!FRecord) return;  // a focus handler destroyed the window
-    if (Offset == 0) this->mousePressEvent(&Event);
-    else if (Offset == 1) this->mouseReleaseEvent(&Event);
-    else this->mouseDoubleClickEvent(&Event);
+    if (Press) this->mousePressEvent(Event.get());
+    else if (Event->type() == QEvent::MouseButtonRelease) this->mouseReleaseEvent(Event.get());
+    else this->mouseDoubleClickEvent(Event.get());
   }
 };
 

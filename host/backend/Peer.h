@@ -40,9 +40,8 @@ TPeer* PeerOf(QWidget* Widget);
 TPeer* PeerOf(const TWindowRecord* Record);
 
 using TPeerFactory = std::function<TPeer*(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags)>;
-// Windows of Class and its descendants get their peers from Factory, unless a descendant has
-// an entry of its own.
-void RegisterPeerClass(const TClassInfo& Class, TPeerFactory Factory);
+// The peer of a new window: made by the factory of the nearest class up the control's
+// ancestry that PeerRegistry.cpp lists.
 TPeer* CreatePeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags);
 
 }  // namespace backend

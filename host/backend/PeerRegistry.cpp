@@ -21,8 +21,11 @@ struct TPeerEntry {
   TPeerFactory Factory;
 };
 
-std::vector<TPeerEntry>& Entries() {
-  static auto* List = new std::vector<TPeerEntry>{
+// One fixed table, written out here rather than filled by each peer's file at start-up: the
+// backend is a static library, whose linker leaves out an object file nothing refers to, so
+// a peer that registered itself from its own file could silently be missing.
+const std::vector<TPeerEntry>& Entries() {
+  static const auto* List = new std::vector<TPeerEntry>{
       {&TWinControl::StaticClassInfo(),
        [](TWindowRecord* R, QWidget* Parent, Qt::WindowFlags Flags) -> TPeer* { return new THostWidget(R, Parent, Flags); }},
       {&TCustomEdit::StaticClassInfo(),
@@ -38,16 +41,6 @@ std::vector<TPeerEntry>& Entries() {
 }
 
 }  // namespace
-
-void RegisterPeerClass(const TClassInfo& Class, TPeerFactory Factory) {
-  for (TPeerEntry& Entry : Entries()) {
-    if (Entry.Class == &Class) {
-      Entry.Factory = std::move(Factory);
-      return;
-    }
-  }
-  Entries().push_back({&Class, std::move(Factory)});
-}
 
 // The nearest class up the control's ancestry that has an entry decides.
 TPeer* CreatePeer(TWindowRecord* Record, QWidget* Parent, Qt::WindowFlags Flags) {

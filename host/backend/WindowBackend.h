@@ -4,6 +4,10 @@
 
 #include "Controls.h"
 
+namespace vcl {
+struct TWindowRecord;  // a window's backend side (Window.h)
+}
+
 namespace vcl::backend {
 
 // Creates the window of Control. ParentWnd holds it when not null; otherwise HostWidget
@@ -40,7 +44,6 @@ void ForgetMouseControl(TControl* Control);
 TPoint ClientOriginOnScreen(HWND Wnd);
 // Re-reads the window's size after a frame change and sends WM_SIZE when the client changed.
 void CheckClientSize(HWND Wnd);
-void RepaintFrame(HWND Wnd);
 
 void InvalidateWindow(HWND Wnd, const TRect* Rect);
 // Runs the pending paint now: erase with the control's colour, then WM_PAINT.
@@ -50,7 +53,6 @@ TCanvasSurface* SurfaceOf(HWND Wnd);
 void FocusWindow(HWND Wnd);
 HWND FocusedWindow();
 void ActivateWindow(HWND Wnd);
-bool IsActiveWindow(HWND Wnd);
 void SetCapture(HWND Wnd, bool Capture);
 bool HasCapture(HWND Wnd);
 

@@ -130,10 +130,6 @@ void CheckClientSize(HWND Wnd) {
   }
 }
 
-void RepaintFrame(HWND Wnd) {
-  if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->update();
-}
-
 void SyncClientSize(TWindowRecord* R) {
   const QSize Client = R->ClientRectInWidget().size();
   const bool Resized = Client != R->LastClientSize;
@@ -268,11 +264,6 @@ void ActivateWindow(HWND Wnd) {
   if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) {
     R->Widget->activateWindow();
   }
-}
-
-bool IsActiveWindow(HWND Wnd) {
-  TWindowRecord* R = FindRecord(Wnd);
-  return R && R->Widget && R->Widget->isActiveWindow();
 }
 
 void SetCapture(HWND Wnd, bool Capture) {

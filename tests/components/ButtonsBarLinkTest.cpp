@@ -1,6 +1,8 @@
 // The letter index bar's link to its card view: cleared when the card view goes, whoever
 // owns it; kept by name in form files; and the bar's palette registration.
 
+#include <algorithm>
+
 #include "ButtonsBarFixture.h"
 #include "TypInfo.h"
 
@@ -68,11 +70,31 @@ TEST_F(ButtonsBarTest, ARelinkedBarNoLongerHearsOfItsFormerCardView) {
   delete Probe;
 }
 
+// A card view that records which components it was told are going.
+class TCardViewProbe : public TOstrel {
+public:
+  using TOstrel::TOstrel;
+  std::vector<TComponent*> Removed;
+
+protected:
+  void Notification(TComponent* AComponent, TOperation Operation) override {
+    TOstrel::Notification(AComponent, Operation);
+    if (Operation == TOperation::opRemove) Removed.push_back(AComponent);
+  }
+};
+
 TEST_F(ButtonsBarTest, ACardViewThatOutlivesTheBarDoesNotTellIt) {
-  auto* Lasting = new TOstrel(nullptr);
+  auto* Lasting = new TCardViewProbe(nullptr);
+  auto* Survivor = new TOstrelButtonsBar(nullptr);
   Bar->SetOstrel(Lasting);
+  Survivor->SetOstrel(Lasting);
+  const TComponent* Freed = Bar;
   OwnedForm.reset();  // frees the bar
-  delete Lasting;     // must not reach the freed bar
+  // The card view heard that the bar went, so it keeps no reference to tell later.
+  EXPECT_EQ(std::count(Lasting->Removed.begin(), Lasting->Removed.end(), Freed), 1);
+  delete Lasting;  // tells the bar still linked, and only that one
+  EXPECT_EQ(Survivor->GetOstrel(), nullptr);
+  delete Survivor;
 }
 
 // A form that names the bar's handler, so that OnButtonClick travels by name.

@@ -10,41 +10,6 @@
 namespace ostrel_test {
 namespace {
 
-TEST(OstrelControl, ANewControlHasItsDefaults) {
-  TProbe Table;
-  EXPECT_EQ(Table.GetWidth(), 120);
-  EXPECT_EQ(Table.GetHeight(), 60);
-  EXPECT_EQ(Table.GetColor(), clWhite);
-  EXPECT_TRUE(Table.GetTabStop());
-  EXPECT_TRUE(Table.GetDoubleBuffered());
-  EXPECT_EQ(Table.GetColumnWidth(), 100);
-  EXPECT_EQ(Table.GetItemTextWidth(), 70);
-  EXPECT_EQ(Table.GetBorderWidth(), 6);
-  EXPECT_EQ(Table.GetCaptionHeight(), 16);
-  EXPECT_EQ(Table.GetItemLineHeight(), 16);
-  EXPECT_EQ(Table.GetCaptionColor(), 0xC0C0C0);
-  EXPECT_EQ(Table.GetDividersColor(), 0xC0C0C0);
-  EXPECT_EQ(static_cast<std::uint32_t>(Table.GetSelectionColor()), 0x8000000Du);
-  EXPECT_EQ(static_cast<std::uint32_t>(Table.GetSelectionTextColor()), 0x8000000Eu);
-  EXPECT_TRUE(Table.GetShowDividers());
-  EXPECT_TRUE(Table.GetAllowSizing());
-  EXPECT_TRUE(Table.GetRightClickSelect());
-  EXPECT_FALSE(Table.GetCustomDrawing());
-  EXPECT_FALSE(Table.GetHideSelection());
-  EXPECT_FALSE(Table.GetSorted());
-  EXPECT_FALSE(Table.GetCustomSort());
-  EXPECT_FALSE(Table.GetReadOnly());
-  EXPECT_FALSE(Table.GetItemsHints());
-  EXPECT_EQ(Table.GetMaxItemHintWidth(), 100);
-  EXPECT_EQ(Table.GetNoItemsText(), "No Items");
-  EXPECT_EQ(Table.GetBorderStyle(), bsSingle);
-  EXPECT_EQ(Table.GetItems()->GetCount(), 0);
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Table.GetItemFocused(), nullptr);
-  EXPECT_EQ(Table.GetItems()->GetTable(), &Table);
-  EXPECT_NE(Table.GetCaptionFont(), nullptr);
-}
-
 TEST(OstrelControl, ColumnWidthIsAtLeast40AndItemTextWidthAtMostTheColumnWidth) {
   TProbe Table;
   Table.SetColumnWidth(10);

@@ -3,6 +3,7 @@
 #include "SoakWorld.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 #include <QApplication>
@@ -305,19 +306,16 @@ void TWorld::ExecuteUnguarded(const TOp& Op) {
         break;
       }
       // Lines go in within a batch (laid out once) or after, followed by Update.
-      const bool Batch = Op.C % 2 == 0;
-      if (Batch) Items->BeginUpdate();
+      const bool Batched = Op.C % 2 == 0;
       TOstrelItem* Item = nullptr;
-      try {
+      {
+        std::optional<TUpdateGuard<TOstrelItems>> Batch;
+        if (Batched) Batch.emplace(*Items);
         Item = Op.Kind == TOpKind::Add ? Items->Add(MakeText(Op.A))
                                        : Items->Insert(static_cast<int>(Op.B % static_cast<unsigned>(Count + 1)), MakeText(Op.A));
         for (unsigned I = 0; I < (Op.C / 2) % 6; ++I) Item->GetSubItems()->Add(MakeLine(Op.A / 7 + I * 3));
-      } catch (...) {
-        if (Batch) Items->EndUpdate();
-        throw;
       }
-      if (Batch) Items->EndUpdate();
-      else Item->Update();
+      if (!Batched) Item->Update();
       break;
     }
     case TOpKind::Delete:

@@ -8,14 +8,8 @@ const TClassInfo& TSampleControl::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TSampleControl>("TSampleControl", &TCustomControl::StaticClassInfo())
           .Creates()
-          .Publish({"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Ctl3D", "DragCursor", "DragKind",
-                    "DragMode", "Enabled", "Font", "ImeMode", "ImeName", "ParentBiDiMode", "ParentColor",
-                    "ParentCtl3D", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "TabOrder", "TabStop",
-                    "Visible"})
-          .Publish({"OnCanResize", "OnClick", "OnConstrainedResize", "OnDblClick", "OnDockDrop", "OnDragDrop",
-                    "OnDockOver", "OnDragOver", "OnEndDock", "OnEndDrag", "OnEnter", "OnExit", "OnGetSiteInfo",
-                    "OnKeyDown", "OnKeyPress", "OnKeyUp", "OnMouseDown", "OnMouseMove", "OnMouseUp", "OnResize",
-                    "OnStartDrag", "OnStartDock", "OnUnDock"})
+          .Publish(CustomControlPublishedProperties)
+          .Publish(CustomControlPublishedEvents)
           .Build();
   return Info;
 }

@@ -101,15 +101,9 @@ void TCollection::Assign(TPersistent* Source) {
   auto* Other = dynamic_cast<TCollection*>(Source);
   if (Other == nullptr) return TPersistent::Assign(Source);
   if (Other == this) return;
-  BeginUpdate();
-  try {
-    Clear();
-    for (TCollectionItem* Item : Other->FItems) Add()->Assign(Item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  Clear();
+  for (TCollectionItem* Item : Other->FItems) Add()->Assign(Item);
 }
 
 }  // namespace vcl

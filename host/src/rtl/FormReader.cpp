@@ -274,11 +274,7 @@ struct TReaderImpl {
   static void ReadCollection(TReader& R, TCollection* Collection, const AnsiString& Context) {
     TFormParser& P = *R.FParser;
     P.SkipChar('<');
-    Collection->BeginUpdate();
-    struct TEndUpdate {
-      TCollection* C;
-      ~TEndUpdate() { C->EndUpdate(); }
-    } End{Collection};
+    const TUpdateGuard Batch(*Collection);
     Collection->Clear();
     while (!P.IsChar('>')) {
       if (!P.IsSymbol("item")) P.ErrorExpected("'item'");

@@ -86,15 +86,9 @@ AnsiString TStrings::GetTextStr() const {
 }
 
 void TStrings::SetTextStr(const AnsiString& Value) {
-  BeginUpdate();
-  try {
-    Clear();
-    SplitTextLines(Value, [this](const char* Start, size_t Length) { Add(AnsiString(Start, Length)); });
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  Clear();
+  SplitTextLines(Value, [this](const char* Start, size_t Length) { Add(AnsiString(Start, Length)); });
 }
 
 bool TStrings::Equals(const TStrings* Strings) const {
@@ -108,27 +102,15 @@ void TStrings::Assign(TPersistent* Source) {
   auto* Strings = dynamic_cast<TStrings*>(Source);
   if (Strings == nullptr) return TPersistent::Assign(Source);
   if (Strings == this) return;
-  BeginUpdate();
-  try {
-    Clear();
-    SetCapacity(Strings->GetCount());  // filled in one go: no spare room
-    AddStrings(Strings);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  Clear();
+  SetCapacity(Strings->GetCount());  // filled in one go: no spare room
+  AddStrings(Strings);
 }
 
 void TStrings::AddStrings(const TStrings* Strings) {
-  BeginUpdate();
-  try {
-    for (int I = 0; I < Strings->GetCount(); ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  for (int I = 0; I < Strings->GetCount(); ++I) AddObject(Strings->Get(I), Strings->GetObject(I));
 }
 
 void TStrings::BeginUpdate() {
@@ -152,15 +134,11 @@ void TStrings::DefineProperties(TFiler* Filer) {
 
 void TStrings::ReadData(TReader* Reader) {
   Reader->ReadListBegin();
-  BeginUpdate();
-  try {
+  {
+    const TUpdateGuard Batch(*this);
     Clear();
     while (!Reader->EndOfList()) Add(Reader->ReadString());
-  } catch (...) {
-    EndUpdate();
-    throw;
   }
-  EndUpdate();
   Reader->ReadListEnd();
 }
 
@@ -260,28 +238,22 @@ AnsiString TStringList::GetTextStr() const {
 }
 
 void TStringList::SetTextStr(const AnsiString& Value) {
-  BeginUpdate();
-  try {
-    // Exactly the lines and bytes: loaded lists keep no spare room.
-    size_t Lines = 0, Bytes = 0;
-    SplitTextLines(Value, [&](const char*, size_t Length) {
-      ++Lines;
-      Bytes += Length;
-    });
-    detail::TLineBlockPtr Block = detail::Resized(nullptr, 0, Lines, Bytes);
-    int Count = 0;
-    SplitTextLines(Value, [&](const char* Start, size_t Length) {
-      detail::InsertLine(Block, Count, Count, std::string_view(Start, Length));
-      ++Count;
-    });
-    FLines = std::move(Block);
-    FCount = Count;
-    if (FRare) std::vector<void*>().swap(FRare->Objects);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  // Exactly the lines and bytes: loaded lists keep no spare room.
+  size_t Lines = 0, Bytes = 0;
+  SplitTextLines(Value, [&](const char*, size_t Length) {
+    ++Lines;
+    Bytes += Length;
+  });
+  detail::TLineBlockPtr Block = detail::Resized(nullptr, 0, Lines, Bytes);
+  int Count = 0;
+  SplitTextLines(Value, [&](const char* Start, size_t Length) {
+    detail::InsertLine(Block, Count, Count, std::string_view(Start, Length));
+    ++Count;
+  });
+  FLines = std::move(Block);
+  FCount = Count;
+  if (FRare) std::vector<void*>().swap(FRare->Objects);
 }
 
 int TStringList::GetCapacity() const { return detail::LineCapacity(FLines.get()); }
@@ -296,21 +268,15 @@ void TStringList::SetCapacity(int NewCapacity) {
 void TStringList::Assign(TPersistent* Source) {
   auto* List = dynamic_cast<TStringList*>(Source);
   if (List == nullptr || List == this) return TStrings::Assign(Source);
-  BeginUpdate();
-  try {
-    detail::TLineBlockPtr Lines =
-        detail::Resized(List->FLines.get(), List->FCount, static_cast<size_t>(List->FCount),
-                        detail::ByteCount(List->FLines.get(), List->FCount));
-    std::vector<void*> Objects;
-    if (List->HasObjects()) Objects = List->FRare->Objects;
-    if (!Objects.empty() || FRare) RarelyUsed().Objects.swap(Objects);
-    FLines = std::move(Lines);
-    FCount = List->FCount;
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  detail::TLineBlockPtr Lines =
+      detail::Resized(List->FLines.get(), List->FCount, static_cast<size_t>(List->FCount),
+                      detail::ByteCount(List->FLines.get(), List->FCount));
+  std::vector<void*> Objects;
+  if (List->HasObjects()) Objects = List->FRare->Objects;
+  if (!Objects.empty() || FRare) RarelyUsed().Objects.swap(Objects);
+  FLines = std::move(Lines);
+  FCount = List->FCount;
 }
 
 const TNotifyEvent& TStringList::GetOnChange() const {

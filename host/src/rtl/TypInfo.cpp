@@ -81,6 +81,10 @@ TClassInfoBuilderBase& TClassInfoBuilderBase::Protected() {
 }
 
 TClassInfoBuilderBase& TClassInfoBuilderBase::Publish(std::initializer_list<const char*> Names) {
+  return Publish(std::span<const char* const>(Names.begin(), Names.size()));
+}
+
+TClassInfoBuilderBase& TClassInfoBuilderBase::Publish(std::span<const char* const> Names) {
   for (const char* Name : Names) {
     const TPropInfo* Inherited = FInfo.FParent != nullptr ? FInfo.FParent->FindAnyProperty(Name) : nullptr;
     if (Inherited == nullptr)

@@ -151,6 +151,20 @@ const TClassInfo& TWinControl::StaticClassInfo() {
   return Info;
 }
 
+// Constant-initialised, so that class descriptions made during static initialisation in
+// other files can already read them.
+constinit const std::array<const char*, 23> CustomControlPublishedProperties = {
+    "Align",    "Anchors",     "BiDiMode",    "Color",      "Constraints",    "Ctl3D",
+    "DragCursor", "DragKind",  "DragMode",    "Enabled",    "Font",           "ImeMode",
+    "ImeName",  "ParentBiDiMode", "ParentColor", "ParentCtl3D", "ParentFont", "ParentShowHint",
+    "PopupMenu", "ShowHint",   "TabOrder",    "TabStop",    "Visible"};
+
+constinit const std::array<const char*, 23> CustomControlPublishedEvents = {
+    "OnCanResize", "OnClick",    "OnConstrainedResize", "OnDblClick",  "OnDockDrop",  "OnDragDrop",
+    "OnDockOver",  "OnDragOver", "OnEndDock",           "OnEndDrag",   "OnEnter",     "OnExit",
+    "OnGetSiteInfo", "OnKeyDown", "OnKeyPress",         "OnKeyUp",     "OnMouseDown", "OnMouseMove",
+    "OnMouseUp",   "OnResize",   "OnStartDrag",         "OnStartDock", "OnUnDock"};
+
 const TClassInfo& TCustomControl::StaticClassInfo() {
   static const TClassInfo Info =
       TClassInfoBuilder<TCustomControl>("TCustomControl", &TWinControl::StaticClassInfo()).Build();

@@ -165,15 +165,9 @@ void TListItems::Assign(TPersistent* Source) {
   auto* Other = dynamic_cast<TListItems*>(Source);
   if (Other == nullptr) return TPersistent::Assign(Source);
   if (Other == this) return;
-  BeginUpdate();
-  try {
-    Clear();
-    for (TListItem* Item : Other->FItems) Add()->Assign(Item);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
+  const TUpdateGuard Batch(*this);
+  Clear();
+  for (TListItem* Item : Other->FItems) Add()->Assign(Item);
 }
 
 void TListItems::DefineProperties(TFiler* Filer) {

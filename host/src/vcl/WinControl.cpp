@@ -107,8 +107,6 @@ void TWinControl::SetParentWindow(void* Value) {
   if (FParentWindow && !FParent) CreateHandle();
 }
 
-TWindowRecord* TWinControl::GetWindowRecord() const { return backend::RecordOf(FHandle); }
-
 void TWinControl::SetAccessibleName(const AnsiString& Value) {
   FAccessibleName = Value;
   SyncAccessibleName();

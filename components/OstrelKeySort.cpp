@@ -42,8 +42,10 @@ void TOstrelItems::SortByItemKeys() {
   std::vector<std::size_t> Ends;
   Ends.reserve(static_cast<std::size_t>(Count));
   bool InOrder = true;
+  void* const* Slots = FList.GetList();
   for (int I = 0; I < Count; ++I) {
-    ItemSortKey(static_cast<TOstrelItem*>(FList.Get(I)), Key);
+    PrefetchAhead(Slots, I, Count);  // a handler reads the card's strings
+    ItemSortKey(static_cast<TOstrelItem*>(Slots[I]), Key);
     // A list kept in order, as a file saved sorted, needs no sort after its keys.
     const std::size_t Begin = Ends.empty() ? 0 : Ends.back();
     if (InOrder && I > 0) {

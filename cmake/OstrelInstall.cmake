@@ -43,8 +43,9 @@ set(CPACK_PACKAGE_CONTACT "Ostrel developers <ostrel@localhost>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The static libraries leave Qt to the program that links them: it needs Qt's development files.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4)")
+# The static libraries leave Qt and ICU to the program that links them: it needs their
+# development files.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-base-dev (>= 6.4), libicu-dev")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -46,6 +46,8 @@ using TOstrelItemDrawEvent =
     TMethodRef<TObject* /*Sender*/, TCanvas* /*Canvas*/, TOstrelItem* /*Item*/, TRect& /*Rect*/>;
 using TOstrelSortItemsEvent =
     TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item1*/, TOstrelItem* /*Item2*/, int& /*CompareResult*/>;
+// Appends the card's sort key to Key (empty on entry); see OnItemSortKey.
+using TOstrelItemSortKeyEvent = TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, AnsiString& /*Key*/>;
 using TOstrelColumnSizedEvent = TMethodRef<TObject* /*Sender*/, int /*NewSize*/>;
 using TOstrelEditingSubItemEvent =
     TMethodRef<TObject* /*Sender*/, TOstrelItem* /*Item*/, int /*SubItem*/, bool& /*CanEdit*/>;
@@ -308,6 +310,12 @@ private:
   // texts in list order, which a sort by text then need not read.
   void SortCards(std::vector<TTextKey>* TextKeys);
   void SortByText(std::vector<TTextKey>* Known);
+  // Sorts by the keys of the card view's OnItemSortKey, one call per card.
+  void SortByItemKeys();
+  // Key of Item through OnItemSortKey; a card added or deleted meanwhile raises EListError.
+  void ItemSortKey(TOstrelItem* Item, AnsiString& Key);
+  // The cards take the order of Keys, whose slots are those of the cards now.
+  void TakeOrderOf(const std::vector<TTextKey>& Keys);
   // For loops that read the strings of every card in list order.
   static void PrefetchAhead(void* const* Slots, int I, int Count);
   // Puts Cards, unattached cards of this list, at the end in one pass.
@@ -515,6 +523,18 @@ public:
   const TOstrelItemHintEvent& GetOnItemHint() const { return FOnItemHint; }
   void SetOnItemHint(TOstrelItemHintEvent Value) { FOnItemHint = std::move(Value); }
 
+  // ---------------------------------------------------------------- Extensions
+  // Sorting by keys. Unassigned by default, and then every sort and SelectByFirstLetter are
+  // as described above. When assigned, every sort (Sort, Sorted, a caption change, loading)
+  // calls it once per card and orders the cards by their keys compared byte by byte, as
+  // CompareStr does, instead of by OnSortItems or by caption; cards of equal keys end in no
+  // particular order, and a list already in the keys' order is left as it is. The keys live
+  // for the sort only. The handler may not add or delete cards: that raises EListError. Any
+  // exception ends the sort with every card where it was. SelectByFirstLetter then finds the
+  // first card whose key is not below the key of a card captioned with the letter alone.
+  const TOstrelItemSortKeyEvent& GetOnItemSortKey() const { return FOnItemSortKey; }
+  void SetOnItemSortKey(TOstrelItemSortKeyEvent Value) { FOnItemSortKey = std::move(Value); }
+
   // Card stream format.
 
   // Replaces the cards with those of a card file, sorting them when Sorted, with one
@@ -583,7 +603,8 @@ public:
 
   // Selects and focuses the first card, in list order, whose initial (a to z upper-cased)
   // is not below Letter's; a card without text counts as initial 0. Nothing changes when
-  // every initial is below. OnChanging may refuse the selection.
+  // every initial is below. OnChanging may refuse the selection. With OnItemSortKey
+  // assigned, the cards are found by their keys instead (see Extensions).
   void SelectByFirstLetter(char Letter);
 
   // Frames a rectangle with the dotted focus pattern.
@@ -656,6 +677,9 @@ private:
   // card; it is false where the cards are going away or a relayout repaints anyway.
   void PutSelected(TOstrelItem* Value, bool Repaint);
   void PutFocused(TOstrelItem* Value, bool Repaint);
+  // SelectByFirstLetter under OnItemSortKey: the index of the first card whose key is not
+  // below the letter's, or -1.
+  int FirstCardByKey(char Letter);
   // Moving by key: select Item, then focus whatever is selected.
   void MoveTo(TOstrelItem* Item);
   // Scrolls by Pixels through the scroll bar's path, so an open edit is stored first.
@@ -826,6 +850,7 @@ private:
   bool FCustomSort = false;
   bool FSorted = false;
   TOstrelSortItemsEvent FOnSortItems;
+  TOstrelItemSortKeyEvent FOnItemSortKey;
   bool FRightClickSelect = true;
   TOstrelColumnSizedEvent FOnColumnSized;
   bool FReadOnly = false;

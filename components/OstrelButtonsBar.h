@@ -2,7 +2,8 @@
 // The letter index bar: a row or column of push buttons labelled with the letters a to z,
 // grouped as far as the bar's size needs, and optionally a first button "123". A click
 // fires OnButtonClick and then moves the linked card view to its first card whose initial
-// is not below the button's first letter.
+// is not below the button's first letter; a card view that sorts by keys (its
+// OnItemSortKey) finds that card by the same keys, so the bar follows the sort's order.
 
 #include "Classes.h"
 #include "Controls.h"

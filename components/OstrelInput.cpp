@@ -229,20 +229,24 @@ namespace {
 unsigned char InitialOf(const AnsiString& Text) {
   return Text.empty() ? 0 : static_cast<unsigned char>(UpperCase(Text.substr(0, 1))[0]);
 }
+
+int FirstCardByInitial(const TOstrelItems& Items, char Letter) {
+  const unsigned char Wanted = InitialOf(AnsiString(1, Letter));
+  for (int I = 0; I < Items.GetCount(); ++I)
+    if (InitialOf(Items.GetItemFromIndex(I)->GetText()) >= Wanted) return I;
+  return -1;
+}
 }  // namespace
 
 void TOstrel::SelectByFirstLetter(char Letter) {
-  const unsigned char Wanted = InitialOf(AnsiString(1, Letter));
-  for (int I = 0; I < FItems->GetCount(); ++I) {
-    TOstrelItem* Item = FItems->GetItemFromIndex(I);
-    if (InitialOf(Item->GetText()) < Wanted) continue;
-    // OnChanging and OnChange may delete the card, or destroy this control (the letter bar
-    // calls this from its own click); then there is nothing left to focus.
-    const TWatchedItem Found(*this, Item);
-    Item->SetSelected(true);
-    if (!Found.TableGone() && Found.Item()) Found.Item()->SetFocused(true);
-    return;
-  }
+  const int Index = FOnItemSortKey ? FirstCardByKey(Letter) : FirstCardByInitial(*FItems, Letter);
+  if (Index < 0) return;
+  TOstrelItem* Item = FItems->GetItemFromIndex(Index);
+  // OnChanging and OnChange may delete the card, or destroy this control (the letter bar
+  // calls this from its own click); then there is nothing left to focus.
+  const TWatchedItem Found(*this, Item);
+  Item->SetSelected(true);
+  if (!Found.TableGone() && Found.Item()) Found.Item()->SetFocused(true);
 }
 
 }  // namespace ostrel

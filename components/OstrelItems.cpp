@@ -175,7 +175,9 @@ void TOstrelItems::SortCards(std::vector<TTextKey>* TextKeys) {
   if (FTable) FTable->ItemsRearranging();
   FSorting = true;
   try {
-    if (FTable && FTable->FCustomSort && FTable->FOnSortItems) {
+    if (FTable && FTable->FOnItemSortKey) {
+      SortByItemKeys();
+    } else if (FTable && FTable->FCustomSort && FTable->FOnSortItems) {
       // A comparison may sort another control's cards; each sort keeps its own table.
       struct TRestore {
         TOstrel* Outer;
@@ -212,9 +214,15 @@ void TOstrelItems::SortByText(std::vector<TTextKey>* Known) {
     }
   }
   SortKeys(Keys);
-  std::vector<void*> Sorted(static_cast<std::size_t>(Count));
-  for (int I = 0; I < Count; ++I) Sorted[static_cast<std::size_t>(I)] = Slots[Keys[static_cast<std::size_t>(I)].Slot];
-  for (int I = 0; I < Count; ++I) FList.Put(I, Sorted[static_cast<std::size_t>(I)]);
+  TakeOrderOf(Keys);
+}
+
+void TOstrelItems::TakeOrderOf(const std::vector<TTextKey>& Keys) {
+  void* const* Slots = FList.GetList();
+  const std::size_t Count = Keys.size();
+  std::vector<void*> Sorted(Count);
+  for (std::size_t I = 0; I < Count; ++I) Sorted[I] = Slots[Keys[I].Slot];
+  for (std::size_t I = 0; I < Count; ++I) FList.Put(static_cast<int>(I), Sorted[I]);
 }
 
 // The copies are made before this list is cleared: the source may be this list, and the

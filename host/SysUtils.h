@@ -4,6 +4,7 @@
 #include <exception>
 #include <initializer_list>
 #include <string>
+#include <string_view>
 #include <variant>
 
 #include "System.h"
@@ -78,6 +79,30 @@ int AnsiCompareStr(const AnsiString& S1, const AnsiString& S2);
 // AnsiCompareStr without regard to case ("İstanbul" and "istanbul" are equal in Turkish);
 // as CompareText without the window system.
 int AnsiCompareText(const AnsiString& S1, const AnsiString& S2);
+// Sort keys for AnsiCompareText, for sorting many texts: a text's key is made once, and
+// comparing two keys byte by byte, as CompareStr does, gives the sign AnsiCompareText gives
+// their texts. No key is the beginning of another, so bytes appended after a key order
+// only texts whose keys are equal. A maker reads the user's locale when it is made and
+// keeps to it; it serves one thread at a time. Without the window system the keys are
+// CompareText's.
+namespace rtl {
+class TLocaleKeyMaker;
+}
+class TAnsiTextKeys {
+public:
+  TAnsiTextKeys();
+  ~TAnsiTextKeys();
+  TAnsiTextKeys(const TAnsiTextKeys&) = delete;
+  TAnsiTextKeys& operator=(const TAnsiTextKeys&) = delete;
+  // Appends the key of the UTF-8 text Text to Key.
+  void AppendKey(std::string_view Text, AnsiString& Key);
+
+private:
+  std::unique_ptr<rtl::TLocaleKeyMaker> FMaker;  // null: by CompareText
+};
+// Appends the key of Bytes for CompareStr: keys compare as the texts do, and no key is the
+// beginning of another (a zero byte is written as 0 255, the end as 0 0).
+void AppendOrdinalKey(std::string_view Bytes, AnsiString& Key);
 // Equal apart from the case of a to z.
 bool SameText(const AnsiString& S1, const AnsiString& S2);
 // A Pascal identifier: a letter or "_", then letters, digits or "_".

@@ -6,7 +6,7 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD_DIR="${BUILD_DIR:-$ROOT/build}"
 
-PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libgl1-mesa-dev libgtest-dev
+PACKAGES=(g++ cmake ninja-build ccache pkg-config qt6-base-dev libicu-dev libgl1-mesa-dev libgtest-dev
           nlohmann-json3-dev xvfb xauth fonts-dejavu-core fonts-wqy-microhei
           at-spi2-core python3-pyatspi gir1.2-atspi-2.0 dbus-daemon libglib2.0-bin xdotool openbox dpkg-dev
           weston qt6-wayland doxygen)

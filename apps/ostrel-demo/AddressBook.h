@@ -14,10 +14,10 @@ namespace demo {
 // "1 card", "N cards".
 vcl::AnsiString CardCount(int Count);
 
-// The address book's order: by name in the user's language, case aside, then by the name's
-// bytes, then, for namesakes, by their lines, so that a list saved in order is found in
-// order again when it is opened. Below zero when Card1 comes first.
-int CompareContacts(ostrel::TOstrelItem* Card1, ostrel::TOstrelItem* Card2);
+// The address book's order, as the card view's sort key of Card appended to Key: by name in
+// the user's language (Keys), case aside, then by the name's bytes, then, for namesakes, by
+// their lines, so that a list saved in order is found in order again when it is opened.
+void AppendContactKey(vcl::TAnsiTextKeys& Keys, ostrel::TOstrelItem* Card, vcl::AnsiString& Key);
 
 // Reads a file into Cards, replacing what they held: a card file as it is, a .vcf or .csv
 // file through its reader, a card at a time; sorted when Cards are. Exception (naming the

@@ -24,16 +24,13 @@ namespace demo {
 
 AnsiString CardCount(int Count) { return IntToStr(Count) + (Count == 1 ? " card" : " cards"); }
 
-int CompareContacts(TOstrelItem* Card1, TOstrelItem* Card2) {
-  const AnsiString Name1 = Card1->GetText(), Name2 = Card2->GetText();
-  // Equal bytes compare equal in every language: namesakes, common in a long list, go
-  // straight to their lines, and the same lines need no language at all.
-  if (Name1 != Name2) {
-    if (const int ByLanguage = AnsiCompareText(Name1, Name2)) return ByLanguage;
-    if (const int ByBytes = AnsiCompareStr(Name1, Name2)) return ByBytes;
-  }
-  const AnsiString Lines1 = Card1->GetSubItems()->GetTextStr(), Lines2 = Card2->GetSubItems()->GetTextStr();
-  return Lines1 == Lines2 ? 0 : AnsiCompareStr(Lines1, Lines2);
+void AppendContactKey(TAnsiTextKeys& Keys, TOstrelItem* Card, AnsiString& Key) {
+  const AnsiString Name = Card->GetText();
+  Keys.AppendKey(Name, Key);
+  // Both keys end below every byte that could follow them: the lines count only between
+  // cards of the same name.
+  AppendOrdinalKey(Name, Key);
+  Key += Card->GetSubItems()->GetTextStr();
 }
 
 namespace {

@@ -157,9 +157,10 @@ int main(int Argc, char** Argv) {
   // A letter index bar at the left jumps to the cards of an initial, which needs them sorted,
   // and people expect names in the order of their language: "Åberg" after "Zetterlund" in
   // Swedish, beside "Aaron" in German.
-  Cards->SetCustomSort(true);
-  Cards->SetOnSortItems([](TObject*, TOstrelItem* Item1, TOstrelItem* Item2, int& Result) {
-    Result = demo::CompareContacts(Item1, Item2);
+  // Each card's key is made once per sort, and keys compare as bytes: a million cards sort
+  // in a fraction of the time that comparing their names in the language takes.
+  Cards->SetOnItemSortKey([Keys = std::make_shared<TAnsiTextKeys>()](TObject*, TOstrelItem* Item, AnsiString& Key) {
+    demo::AppendContactKey(*Keys, Item, Key);
   });
   Cards->SetSorted(true);
   // Typing the start of a name selects its card.

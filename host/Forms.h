@@ -281,10 +281,15 @@ public:
   TCustomForm* GetForm(int Index) const;  // EListError outside 0..FormCount-1
   // The shown form that is active (has the window system's focus), or null.
   TCustomForm* GetActiveForm() const;
+  // crDefault by default, where each control shows its own cursor; any other cursor shows
+  // over every window of the program (crHourGlass while it is busy).
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
 
 private:
   friend class TCustomForm;
   std::vector<TCustomForm*> FForms;
+  TCursor FCursor = crDefault;
 };
 
 extern TScreen* Screen;

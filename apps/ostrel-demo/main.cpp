@@ -185,11 +185,22 @@ int main(int Argc, char** Argv) {
     MaxWidth = 360;
   });
   const auto Book = std::make_unique<demo::TAddressBook>(Form, Cards);
-  std::unique_ptr<TFirstPaintTimer> PaintTimer;
-  if (Options.FirstPaintTime) PaintTimer = std::make_unique<TFirstPaintTimer>(Started, TClock::now(), Options.File);
+  if (Options.RightToLeft) Book->SetRightToLeft(true);
+  // The window comes up at once and fills as the file is read.
+  Form->Show();
+  // A window manager would activate the new window; without one (Xvfb) ask for it, so that
+  // the card view has the focus and shows the focus frame.
+  ControlWidget(Form)->activateWindow();
+  Application->ProcessMessages();
+  Cards->SetFocus();
+  const TClock::time_point Opening = TClock::now();
   AnsiString Warnings;
   try {
     Warnings = Book->Load(Options.File);
+  } catch (const demo::EWorkCancelled&) {
+    // Closed (or cancelled) while the file was read: nothing to report.
+    Application->Finalize();
+    return 0;
   } catch (const Exception& E) {
     // The message names the file, the reason and, for a damaged file, the byte offset.
     std::fprintf(stderr, "ostrel-demo: %s\n", E.Message().c_str());
@@ -197,16 +208,14 @@ int main(int Argc, char** Argv) {
     Application->Finalize();
     return 1;
   }
-  if (Options.RightToLeft) Book->SetRightToLeft(true);
-
-  Form->Show();
-  // Watched from here: asking for the card view's widget earlier would make its window early.
-  if (PaintTimer) ControlWidget(Cards)->installEventFilter(PaintTimer.get());
-  // A window manager would activate the new window; without one (Xvfb) ask for it, so that
-  // the card view has the focus and shows the focus frame.
-  ControlWidget(Form)->activateWindow();
-  Application->ProcessMessages();
-  Cards->SetFocus();
+  // The first paint that counts is the one of the file's cards, sorted: it follows the
+  // load's last relayout.
+  std::unique_ptr<TFirstPaintTimer> PaintTimer;
+  if (Options.FirstPaintTime) {
+    PaintTimer = std::make_unique<TFirstPaintTimer>(Started, Opening, Options.File);
+    ControlWidget(Cards)->installEventFilter(PaintTimer.get());
+    Cards->Invalidate();
+  }
   SelectSampleCard(Cards);
   // What the reader changed or dropped: on the standard error, and once over the window.
   if (!Warnings.empty()) std::fprintf(stderr, "ostrel-demo: warning: %s\n", Warnings.c_str());

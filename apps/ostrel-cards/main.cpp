@@ -239,12 +239,15 @@ void WriteContacts(TStream& In, TReader Read, cards::TReadReport& Report, TStrea
   cards::TStreamSource Source(In);
   TOstrelItem Card(nullptr);
   TMemoryStream Pending;  // cards are written in blocks, not a field at a time
+  AnsiString Lines;       // a card's lines as one text, the room reused from card to card
   int Count = 0;
   Read(Source, [&](cards::TContactCard& Contact) {
     if (Count == std::numeric_limits<int>::max()) throw cards::EFormatError("a card file holds at most 2147483647 cards");
     Card.SetText(Contact.Caption);
-    Card.GetSubItems()->Clear();
-    for (const std::string& Line : Contact.Lines) Card.GetSubItems()->Add(Line);
+    // The lines go in at once: the readers' lines hold no line breaks.
+    Lines.clear();
+    for (const std::string& Line : Contact.Lines) (Lines += Line) += "\r\n";
+    Card.GetSubItems()->SetTextStr(Lines);
     Card.WriteData(&Pending);
     ++Count;
     if (Pending.GetSize() >= (1 << 20)) {

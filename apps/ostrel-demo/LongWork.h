@@ -44,7 +44,8 @@ public:
   // The form's close query while work runs: the work is cancelled and the form closed
   // once it has stopped. False when no work runs (the caller decides then).
   bool DeferClose();
-  // Called at each step of work, after the loop turned: for tests that act in mid-work.
+  // Called at each step of work, after the loop turned: for tests that act in mid-work
+  // and for a picture of the progress. It may replace or clear itself.
   std::function<void()> OnStep;
 
   vcl::TStatusBar* StatusBar;

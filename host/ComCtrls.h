@@ -1,5 +1,6 @@
 #pragma once
-// Common controls: the list view in report style (columns, rows of a caption and sub-items).
+// Common controls: the list view in report style (columns, rows of a caption and sub-items),
+// the progress bar and the status bar.
 
 #include <memory>
 #include <vector>
@@ -247,6 +248,59 @@ public:
   const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
   static const TClassInfo& StaticClassInfo();
   explicit TListView(TComponent* AOwner) : TCustomListView(AOwner) {}
+};
+
+// ---------------------------------------------------------------- progress bar
+
+// A sunken bar that fills from the leading edge (the right one, right to left) in the
+// highlight colour as Position goes from Min to Max. 150 x 16 by default.
+class TProgressBar : public TCustomControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TProgressBar(TComponent* AOwner);
+
+  // 0 and 100 by default. Setting one past the other moves the other along; Position is
+  // clamped into the new range.
+  int GetMin() const { return FMin; }
+  void SetMin(int Value);
+  int GetMax() const { return FMax; }
+  void SetMax(int Value);
+  // 0 by default, clamped to Min..Max; a change repaints the bar.
+  int GetPosition() const { return FPosition; }
+  void SetPosition(int Value);
+  // The filled part of the client area for the current position (empty at Min).
+  TRect GetFilledRect() const;
+
+protected:
+  void Paint() override;
+
+private:
+  int FMin = 0;
+  int FMax = 100;
+  int FPosition = 0;
+};
+
+// ---------------------------------------------------------------- status bar
+
+// The strip along the bottom of a form (Align alBottom, 19 pixels high by default) that
+// shows SimpleText at its leading edge. Other controls (a progress bar, a button) can be
+// placed on it.
+class TStatusBar : public TCustomControl {
+public:
+  const TClassInfo* ClassInfo() const override { return &StaticClassInfo(); }
+  static const TClassInfo& StaticClassInfo();
+  explicit TStatusBar(TComponent* AOwner);
+
+  // The text shown; empty by default. A change repaints the bar.
+  const AnsiString& GetSimpleText() const { return FSimpleText; }
+  void SetSimpleText(const AnsiString& Value);
+
+protected:
+  void Paint() override;
+
+private:
+  AnsiString FSimpleText;
 };
 
 }  // namespace vcl

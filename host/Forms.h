@@ -287,11 +287,16 @@ public:
   // The form that was active last and still exists: the active one, or the one that a
   // dialog or another program has just taken the activation from.
   TCustomForm* GetLastActiveForm() const { return FLastActiveForm; }
+  // crDefault by default, where each control shows its own cursor; any other cursor shows
+  // over every window of the program (crHourGlass while it is busy).
+  TCursor GetCursor() const { return FCursor; }
+  void SetCursor(TCursor Value);
 
 private:
   friend class TCustomForm;
   std::vector<TCustomForm*> FForms;
   TCustomForm* FLastActiveForm = nullptr;
+  TCursor FCursor = crDefault;
 };
 
 extern TScreen* Screen;

@@ -54,6 +54,10 @@ public:
   int Peek() { return FPos < FBuffer.size() || Fill() ? static_cast<unsigned char>(FBuffer[FPos]) : -1; }
   // Puts Bytes back, to be read again before the rest.
   void Unget(std::string_view Bytes);
+  // The bytes read ahead and not yet taken (empty only at the end), for a caller that
+  // takes a run of them at once through Skip.
+  std::string_view Ahead() { return FPos < FBuffer.size() || Fill() ? std::string_view(FBuffer).substr(FPos) : std::string_view(); }
+  void Skip(std::size_t Count) { FPos += Count; }
 
 private:
   bool Fill();

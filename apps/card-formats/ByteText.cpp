@@ -33,6 +33,10 @@ bool IsValidUtf8(std::string_view Bytes) {
   const auto* P = reinterpret_cast<const unsigned char*>(Bytes.data());
   const auto* End = P + Bytes.size();
   while (P < End) {
+    if (*P < 0x80) {  // ASCII, most of any address book, needs no decoding
+      ++P;
+      continue;
+    }
     const std::size_t Length = Utf8SequenceAt(P, End);
     if (Length == 0) return false;
     P += Length;

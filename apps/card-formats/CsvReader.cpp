@@ -56,7 +56,11 @@ public:
     bool WasQuoted = false;  // the field began with a quote
     for (int C = Get(); C >= 0; C = Get()) {
       const std::size_t FieldStart = Ends.empty() ? 0 : Ends.back();
-      if (Quoted) {
+      if (C != '"' && C != FSeparator && C != '\r' && C != '\n') {
+        // Plain bytes, and the run of them that follows, go in at once.
+        Bytes += static_cast<char>(C);
+        TakeRun(Bytes, Quoted);
+      } else if (Quoted) {
         if (C != '"') {
           Bytes += static_cast<char>(C);
         } else if (FIn.Peek() == '"') {
@@ -85,6 +89,18 @@ public:
   }
 
 private:
+  // The bytes up to the next one that means something here (a quote, a line break, and
+  // outside quotes the separator); none of them ends a line.
+  void TakeRun(std::string& Bytes, bool Quoted) {
+    const std::string_view Ahead = FIn.Ahead();
+    std::size_t End = 0;
+    while (End < Ahead.size() && Ahead[End] != '"' && Ahead[End] != '\r' && Ahead[End] != '\n' &&
+           (Quoted || Ahead[End] != FSeparator))
+      ++End;
+    Bytes.append(Ahead.substr(0, End));
+    FIn.Skip(End);
+  }
+
   // LF, and a CR that no LF follows, end a line.
   int Get() {
     const int C = FIn.Get();

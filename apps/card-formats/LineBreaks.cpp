@@ -3,27 +3,32 @@
 namespace cards {
 
 std::vector<std::string> SplitBreaks(std::string_view Value) {
-  std::vector<std::string> Pieces(1);
-  for (std::size_t I = 0; I < Value.size(); ++I) {
-    if (Value[I] != '\r' && Value[I] != '\n') {
-      Pieces.back() += Value[I];
-      continue;
-    }
-    if (Value[I] == '\r' && I + 1 < Value.size() && Value[I + 1] == '\n') ++I;
-    Pieces.emplace_back();
+  std::vector<std::string> Pieces;
+  for (;;) {
+    const std::size_t Break = FindBreak(Value);
+    Pieces.emplace_back(Value.substr(0, Break));
+    if (Break == std::string_view::npos) return Pieces;
+    const bool CrLf = Value[Break] == '\r' && Break + 1 < Value.size() && Value[Break + 1] == '\n';
+    Value.remove_prefix(Break + (CrLf ? 2 : 1));
   }
-  return Pieces;
 }
 
 std::string OneLine(std::string_view Value) {
   std::string Out;
   Out.reserve(Value.size());
-  for (const std::string& Piece : SplitBreaks(Value)) {
-    Out += Piece;
+  for (;;) {
+    const std::size_t Break = FindBreak(Value);
+    Out.append(Value.substr(0, Break));
+    if (Break == std::string_view::npos) return Out;
     Out += ", ";
+    const bool CrLf = Value[Break] == '\r' && Break + 1 < Value.size() && Value[Break + 1] == '\n';
+    Value.remove_prefix(Break + (CrLf ? 2 : 1));
   }
-  Out.resize(Out.size() - 2);  // SplitBreaks gives at least one piece
-  return Out;
+}
+
+std::string OneLine(std::string&& Value) {
+  // Most values hold no break: they are kept, not copied.
+  return FindBreak(Value) == std::string::npos ? std::move(Value) : OneLine(std::string_view(Value));
 }
 
 }  // namespace cards

@@ -61,9 +61,10 @@ struct TLine {
 
 std::string FormatLine(const std::string& Name, const std::vector<std::string>& Types, const std::string& Value) {
   std::string Line = Name;
-  for (std::size_t I = 0; I < Types.size(); ++I) Line += (I == 0 ? " (" : ", ") + Types[I];
+  for (std::size_t I = 0; I < Types.size(); ++I) (Line += I == 0 ? " (" : ", ") += Types[I];
   if (!Types.empty()) Line += ')';
-  return Line + "=" + Value;
+  Line.reserve(Line.size() + 1 + Value.size());
+  return (Line += '=') += Value;
 }
 
 std::optional<TLine> ParseLine(const std::string& Line) {

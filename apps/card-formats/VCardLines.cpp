@@ -5,6 +5,7 @@
 #include <optional>
 #include <unordered_set>
 
+#include "LineBreaks.h"
 #include "SysUtils.h"
 #include "TextEncoding.h"
 
@@ -144,11 +145,9 @@ bool TLineReader::Next(std::string& Line) {
         continue;
       }
     }
-    std::size_t End = FPos;
-    while (End < FBlock.size() && FBlock[End] != '\r' && FBlock[End] != '\n') {
-      FSawText = FSawText || (FBlock[End] != ' ' && FBlock[End] != '\t');
-      ++End;
-    }
+    const std::string_view Rest = std::string_view(FBlock).substr(FPos);
+    const std::size_t End = FPos + std::min(FindBreak(Rest), Rest.size());
+    if (!FSawText) FSawText = Rest.substr(0, End - FPos).find_first_not_of(" \t") != std::string_view::npos;
     Line.append(FBlock, FPos, End - FPos);
     FOffset += End - FPos;
     Any = Any || End > FPos;
@@ -176,8 +175,9 @@ bool TPropertyReader::NextLine() {
 bool TPropertyReader::Next(TProperty& Property) {
   if (!FHaveAhead && !NextLine()) return false;
   const std::int64_t FirstLine = FAheadNumber;
-  std::string Logical = std::move(FAhead);
-  FAhead.clear();
+  // The lines swap buffers instead of taking new ones: a property costs no allocation.
+  std::string& Logical = FLogical;
+  Logical.swap(FAhead);
   // The header is parsed once: from the first line when its colon is there (the
   // continuation lines then only add to the value), else from the joined line.
   const std::size_t FirstColon = ValueColon(Logical);
@@ -213,10 +213,9 @@ bool TPropertyReader::Next(TProperty& Property) {
     return true;
   }
   if (!Header) Header = ParseHeader(std::string_view(Logical).substr(0, Colon));
-  std::string Value = Logical.substr(Colon + 1);
-  Logical.clear();
-  Logical.shrink_to_fit();
-  if (Header->Encoding == TEncoding::QuotedPrintable) Value = DecodeQuotedPrintable(Value);
+  std::string_view Value = std::string_view(Logical).substr(Colon + 1);
+  std::string Decoded;
+  if (Header->Encoding == TEncoding::QuotedPrintable) Value = Decoded = DecodeQuotedPrintable(Value);
   Property = std::move(Header->Property);
   Property.Binary = Header->Encoding == TEncoding::Base64;
   Property.Line = static_cast<int>(std::min<std::int64_t>(FirstLine, INT32_MAX));
@@ -235,6 +234,8 @@ bool TPropertyReader::Next(TProperty& Property) {
       FReport.Warn(FirstLine, "a zero byte in " + Property.Name + ", which a card cannot keep, is shown as U+FFFD");
     }
   }
+  // A huge property's buffer is not kept for the small ones after it.
+  if (Logical.capacity() > KeptBufferBytes) std::string().swap(Logical);
   return true;
 }
 
@@ -251,22 +252,21 @@ std::vector<TProperty> ReadProperties(std::string_view Text) {
 std::string Unescape(std::string_view Value, bool CarriageReturns) {
   std::string Out;
   Out.reserve(Value.size());
-  for (std::size_t I = 0; I < Value.size(); ++I) {
-    const char Next = I + 1 < Value.size() ? Value[I + 1] : '\0';
-    if (Value[I] == '\\' && (Next == 'n' || Next == 'N')) {
-      Out += '\n';
-      ++I;
-    } else if (Value[I] == '\\' && Next == 'r' && CarriageReturns) {
-      Out += '\r';
-      ++I;
-    } else if (Value[I] == '\\' && (Next == ',' || Next == ';' || Next == '\\' || Next == ':')) {
-      Out += Next;
-      ++I;
-    } else {
-      Out += Value[I];  // a backslash before anything else is a backslash
+  for (;;) {
+    const std::size_t Slash = Value.find('\\');
+    Out.append(Value.substr(0, Slash));
+    if (Slash == std::string_view::npos) return Out;
+    const char Next = Slash + 1 < Value.size() ? Value[Slash + 1] : '\0';
+    std::size_t Used = 2;
+    if (Next == 'n' || Next == 'N') Out += '\n';
+    else if (Next == 'r' && CarriageReturns) Out += '\r';
+    else if (Next == ',' || Next == ';' || Next == '\\' || Next == ':') Out += Next;
+    else {
+      Out += '\\';  // a backslash before anything else is a backslash
+      Used = 1;
     }
+    Value.remove_prefix(Slash + Used);
   }
-  return Out;
 }
 
 std::vector<std::string> SplitComponents(std::string_view Value) {

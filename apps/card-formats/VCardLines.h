@@ -64,7 +64,9 @@ private:
   bool NextLine();  // into FAhead
   TLineReader FLines;
   TReadReport& FReport;
+  static constexpr std::size_t KeptBufferBytes = 1 << 16;
   std::string FAhead;
+  std::string FLogical;  // the property being joined
   std::int64_t FAheadNumber = 0;
   bool FHaveAhead = false;
   bool FRepairWarned = false;

@@ -51,6 +51,14 @@ done
 cp out.txt a.json
 check "generated from-json" status_is 0 "$TOOL" from-json a.json a-again.cards
 check "generated round trip" cmp -s a.cards a-again.cards
+# Named .vcf or .csv, the generated contacts come in that format: the same cards as to-vcard
+# and to-csv of the card file give.
+for Format in vcard csv; do
+  Extension=$([ $Format = vcard ] && echo vcf || echo csv)
+  check "generate $Extension" status_is 0 "$TOOL" generate --count 500 --seed 9 "a.$Extension"
+  check "to-$Format of the generated cards" status_is 0 "$TOOL" to-$Format a.cards "a-converted.$Extension"
+  check "generated $Extension is the converted one" cmp -s "a.$Extension" "a-converted.$Extension"
+done
 
 # Bad input: status 1 with what and where.
 head -c 60 example.cards > short.cards

@@ -5,7 +5,8 @@
 //   ostrel-cards from-vcard VCF OUT                   the contacts of a vCard file as cards
 //   ostrel-cards to-csv FILE [OUT]                    the cards of FILE as CSV
 //   ostrel-cards from-csv CSV OUT                     the rows of a CSV file as cards
-//   ostrel-cards generate --count N [--seed S] OUT    write N generated contact cards to OUT
+//   ostrel-cards generate --count N [--seed S] OUT    write N generated contacts to OUT, a card
+//                                                     file, or vCard (.vcf) or CSV (.csv) by its name
 // "-" for a file is the standard input or output; an output left out is the standard output.
 // Exit status: 0 done, 1 bad input (the message says what and where), 2 wrong usage.
 
@@ -239,12 +240,15 @@ void WriteContacts(TStream& In, TReader Read, cards::TReadReport& Report, TStrea
   cards::TStreamSource Source(In);
   TOstrelItem Card(nullptr);
   TMemoryStream Pending;  // cards are written in blocks, not a field at a time
+  AnsiString Lines;       // a card's lines as one text, the room reused from card to card
   int Count = 0;
   Read(Source, [&](cards::TContactCard& Contact) {
     if (Count == std::numeric_limits<int>::max()) throw cards::EFormatError("a card file holds at most 2147483647 cards");
     Card.SetText(Contact.Caption);
-    Card.GetSubItems()->Clear();
-    for (const std::string& Line : Contact.Lines) Card.GetSubItems()->Add(Line);
+    // The lines go in at once: the readers' lines hold no line breaks.
+    Lines.clear();
+    for (const std::string& Line : Contact.Lines) (Lines += Line) += "\r\n";
+    Card.GetSubItems()->SetTextStr(Lines);
     Card.WriteData(&Pending);
     ++Count;
     if (Pending.GetSize() >= (1 << 20)) {
@@ -288,6 +292,23 @@ int FromText(const std::string& InName, const std::string& OutName, TReader Read
   return 0;
 }
 
+// Generated cards in the format OutName's extension names: a card file, vCard or CSV.
+int SaveGenerated(TOstrelItems& Items, const std::string& OutName) {
+  const cards::TContactFormat Format = cards::FormatOfFileName(OutName);
+  if (Format == cards::TContactFormat::Cards) return SaveCards(*Items.GetTable(), OutName);
+  const auto Contact = [&](int I) { return cards::ContactOf(*Items.GetItemFromIndex(I)); };
+  cards::TCsvLayout Layout;
+  TTextOut Out(OutName);
+  if (Format == cards::TContactFormat::Csv) {
+    for (int I = 0; I < Items.GetCount(); ++I) Layout.Add(Contact(I));
+    Layout.Finish();
+    Out.Write(Layout.Header());
+  }
+  for (int I = 0; I < Items.GetCount(); ++I)
+    Out.Write(Format == cards::TContactFormat::VCard ? cards::VCardOf(Contact(I)) : Layout.RowOf(Contact(I)));
+  return Out.Finish();
+}
+
 bool ParseNumber(const std::string& Text, std::uint64_t& Value) {
   const char* End = Text.data() + Text.size();
   auto [Ptr, Error] = std::from_chars(Text.data(), End, Value);
@@ -320,7 +341,7 @@ int Generate(const std::vector<std::string>& Args) {
   // A card view without a window holds the cards and writes the card file.
   const auto Cards = std::make_unique<TOstrel>(nullptr);
   cards::GenerateContacts(*Cards->GetItems(), static_cast<int>(Count), Seed);
-  return SaveCards(*Cards, OutName);
+  return SaveGenerated(*Cards->GetItems(), OutName);
 }
 
 int Run(const std::vector<std::string>& Args) {

@@ -39,7 +39,8 @@ AnsiString EditedValue(TStrings* Lines, int Index) {
 
 }  // namespace
 
-TAddressBook::TAddressBook(TForm* Form, TOstrel* Cards) : FForm(Form), FCards(Cards) {
+TAddressBook::TAddressBook(TForm* Form, TOstrel* Cards)
+    : FForm(Form), FCards(Cards), FWork(std::make_unique<TLongWork>(Form)) {
   BuildMenus();
   FForm->SetMenu(MainMenu);
   FCards->SetPopupMenu(CardsMenu);
@@ -48,7 +49,8 @@ TAddressBook::TAddressBook(TForm* Form, TOstrel* Cards) : FForm(Form), FCards(Ca
   FCards->SetOnEditedSubItem([this](TObject*, TOstrelItem* Item, int SubItem, AnsiString& NewText) {
     if (NewText != EditedValue(Item->GetSubItems(), SubItem)) Changed();
   });
-  FForm->SetOnCloseQuery([this](TObject*, bool& CanClose) { CanClose = CanDropChanges(); });
+  // Closing while a file is read or written stops that first; the window closes after.
+  FForm->SetOnCloseQuery([this](TObject*, bool& CanClose) { CanClose = !FWork->DeferClose() && CanDropChanges(); });
   UpdateTitle();
 }
 
@@ -94,14 +96,21 @@ void TAddressBook::BuildMenus() {
   Refresh(nullptr);
 }
 
-AnsiString TAddressBook::Load(const AnsiString& FileName) {
+AnsiString TAddressBook::LoadWithProgress(const AnsiString& FileName) {
   AnsiString Warnings;
-  LoadContacts(FCards, FileName, &Warnings);
+  FWork->Run("Opening " + BaseName(FileName) + "...",
+             [&](const TProgress& Progress) { LoadContacts(FCards, FileName, &Warnings, Progress); });
+  return Warnings;
+}
+
+AnsiString TAddressBook::Load(const AnsiString& FileName) {
+  const AnsiString Warnings = LoadWithProgress(FileName);
   SetFile(FileName);
   return Warnings;
 }
 
 bool TAddressBook::NewFile() {
+  if (FWork->GetBusy()) return false;
   StoreEdit();
   if (!CanDropChanges()) return false;
   FCards->GetItems()->Clear();
@@ -110,14 +119,16 @@ bool TAddressBook::NewFile() {
 }
 
 bool TAddressBook::Open() {
-  if (!CanDropChanges()) return false;
+  if (FWork->GetBusy() || !CanDropChanges()) return false;
   const auto Dialog = std::make_unique<TOpenDialog>(nullptr);
   Dialog->SetFilter(FileFilter);
   Dialog->SetOptions(TOpenOptions{ofHideReadOnly, ofEnableSizing, ofFileMustExist, ofPathMustExist});
   if (!Dialog->Execute()) return false;
   AnsiString Warnings;
   try {
-    LoadContacts(FCards, Dialog->GetFileName(), &Warnings);
+    Warnings = LoadWithProgress(Dialog->GetFileName());
+  } catch (const EWorkCancelled&) {
+    return false;  // the cards and the file are as they were
   } catch (const Exception& E) {
     MessageDlg(E.Message(), mtError, TMsgDlgButtons{mbOK}, 0);
     return false;
@@ -128,9 +139,13 @@ bool TAddressBook::Open() {
   return true;
 }
 
-bool TAddressBook::Save() { return FFileName.empty() ? SaveAs() : SaveTo(FFileName); }
+bool TAddressBook::Save() {
+  if (FWork->GetBusy()) return false;
+  return FFileName.empty() ? SaveAs() : SaveTo(FFileName);
+}
 
 bool TAddressBook::SaveAs() {
+  if (FWork->GetBusy()) return false;
   StoreEdit();
   const auto Dialog = std::make_unique<TSaveDialog>(nullptr);
   Dialog->SetFilter(FileFilter);
@@ -143,7 +158,10 @@ bool TAddressBook::SaveAs() {
 bool TAddressBook::SaveTo(const AnsiString& FileName) {
   StoreEdit();
   try {
-    SaveContacts(FCards, FileName);
+    FWork->Run("Saving " + BaseName(FileName) + "...",
+               [&](const TProgress& Progress) { SaveContacts(FCards, FileName, Progress); });
+  } catch (const EWorkCancelled&) {
+    return false;  // the file is as it was
   } catch (const Exception& E) {
     MessageDlg(E.Message(), mtError, TMsgDlgButtons{mbOK}, 0);
     return false;
@@ -164,6 +182,7 @@ bool TAddressBook::CanDropChanges() {
 }
 
 void TAddressBook::NewCard() {
+  if (FWork->GetBusy()) return;
   TOstrelItem* Item = FCards->GetItems()->Add("New contact");
   Item->GetSubItems()->Add("Phone=");
   Item->GetSubItems()->Add("Mail=");
@@ -176,6 +195,7 @@ void TAddressBook::NewCard() {
 }
 
 bool TAddressBook::DeleteCard() {
+  if (FWork->GetBusy()) return false;
   StoreEdit();
   TOstrelItem* Item = FCards->GetSelected();
   if (!Item) return false;
@@ -196,6 +216,7 @@ void TAddressBook::SetSorted(bool Value) {
 }
 
 void TAddressBook::EditAllCards() {
+  if (FWork->GetBusy()) return;
   StoreEdit();
   const std::string Before = Snapshot(FCards);
   const auto Dialog = std::make_unique<TOstrelItemsEditorForm>(nullptr);

@@ -4,8 +4,11 @@
 // asterisk for unsaved changes). No Qt here, so that a test can drive it headless; answers
 // come from the framework's dialogs.
 
+#include <memory>
+
 #include "Dialogs.h"
 #include "Forms.h"
+#include "LongWork.h"
 #include "Menus.h"
 #include "Ostrel.h"
 
@@ -19,16 +22,21 @@ vcl::AnsiString CardCount(int Count);
 // their lines, so that a list saved in order is found in order again when it is opened.
 void AppendContactKey(vcl::TAnsiTextKeys& Keys, ostrel::TOstrelItem* Card, vcl::AnsiString& Key);
 
-// Reads a file into Cards, replacing what they held: a card file as it is, a .vcf or .csv
-// file through its reader, a card at a time; sorted when Cards are. Exception (naming the
-// file) when it cannot be read, is not a regular file, holds more than its card count says,
-// or needs more memory than there is; then Cards are left as they were. Warnings, when
+// Reads a file into Cards, replacing what they held, a card at a time whatever the format
+// (a card file, or a .vcf or .csv file through its reader); sorted when Cards are. Exception
+// (naming the file) when it cannot be read, is not a regular file, holds more than its card
+// count says, or needs more memory than there is; EWorkCancelled when Progress said to
+// stop. Either way Cards are left as they were. Empty Cards fill as the file is read: they
+// are laid out at each call of Progress, which may turn the message loop. Warnings, when
 // given, gets what the reader changed or dropped, one a line, each naming the file; empty
 // when nothing was.
-void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName, vcl::AnsiString* Warnings = nullptr);
+void LoadContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName, vcl::AnsiString* Warnings = nullptr,
+                  const TProgress& Progress = {});
 // Writes Cards in the format FileName's extension names; the file is replaced only once all
-// of it is written. Exception naming the file when it cannot be written.
-void SaveContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName);
+// of it is written. Exception naming the file when it cannot be written; EWorkCancelled,
+// with the file as it was, when Progress said to stop (a pipe, written in place, is
+// written to the end).
+void SaveContacts(ostrel::TOstrel* Cards, const vcl::AnsiString& FileName, const TProgress& Progress = {});
 
 class TAddressBook {
 public:
@@ -36,8 +44,10 @@ public:
   // components of Form.
   TAddressBook(vcl::TForm* Form, ostrel::TOstrel* Cards);
 
-  // Opens FileName at start-up; Exception when it cannot be read (nothing is shown). The
-  // reader's warnings, for the caller to show once the window is up; empty when none.
+  // Opens FileName at start-up, with the window already up and filling as the file is
+  // read; Exception when it cannot be read (nothing is shown), EWorkCancelled when the user
+  // cancelled or closed the window. The reader's warnings, for the caller to show; empty
+  // when none.
   vcl::AnsiString Load(const vcl::AnsiString& FileName);
 
   // File commands. Those that could drop changes ask first (Yes saves, No drops them,
@@ -59,6 +69,10 @@ public:
 
   // Unsaved changes: asks whether to save them; false when the user cancelled or saving failed.
   bool CanDropChanges();
+
+  // Opening and saving show their progress here and can be cancelled; while one runs,
+  // every command returns false at once.
+  TLongWork& GetWork() { return *FWork; }
 
   bool GetModified() const { return FModified; }
   const vcl::AnsiString& GetFileName() const { return FFileName; }  // empty for a new book
@@ -89,9 +103,12 @@ private:
   void SetFile(const vcl::AnsiString& FileName);
   void UpdateTitle();
   bool SaveTo(const vcl::AnsiString& FileName);
+  // Reads FileName into the cards with progress; the reader's warnings.
+  vcl::AnsiString LoadWithProgress(const vcl::AnsiString& FileName);
 
   vcl::TForm* FForm;
   ostrel::TOstrel* FCards;
+  std::unique_ptr<TLongWork> FWork;
   vcl::AnsiString FFileName;
   bool FModified = false;
 };

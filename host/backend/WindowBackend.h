@@ -32,6 +32,8 @@ void SetWindowOwner(HWND Wnd, HWND Owner);
 void RaiseWindow(HWND Wnd);
 void SetWindowTitle(HWND Wnd, const AnsiString& Title);
 void SetWindowCursor(HWND Wnd, TCursor Cursor);
+// The cursor over every window of the program; crDefault gives each window its own again.
+void SetApplicationCursor(TCursor Cursor);
 void SetWindowEnabled(HWND Wnd, bool Enabled);
 // The name screen readers give the window; empty leaves the window's own.
 void SetWindowAccessibleName(HWND Wnd, const AnsiString& Name);

@@ -105,6 +105,12 @@ void SetWindowCursor(HWND Wnd, TCursor Cursor) {
   if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setCursor(CursorShapeOf(Cursor));
 }
 
+void SetApplicationCursor(TCursor Cursor) {
+  // One override at a time: a new cursor replaces the last rather than stacking on it.
+  while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+  if (Cursor != crDefault) QApplication::setOverrideCursor(QCursor(CursorShapeOf(Cursor)));
+}
+
 void SetWindowEnabled(HWND Wnd, bool Enabled) {
   if (TWindowRecord* R = FindRecord(Wnd); R && R->Widget) R->Widget->setEnabled(Enabled);
 }

@@ -74,9 +74,35 @@ const TClassInfo& TListView::StaticClassInfo() {
   return Info;
 }
 
+const TClassInfo& TProgressBar::StaticClassInfo() {
+  static const TClassInfo Info =
+      TClassInfoBuilder<TProgressBar>("TProgressBar", &TCustomControl::StaticClassInfo())
+          .Creates()
+          .Integer("Min", &TProgressBar::GetMin, &TProgressBar::SetMin, 0)
+          .Integer("Max", &TProgressBar::GetMax, &TProgressBar::SetMax, 100)
+          .Integer("Position", &TProgressBar::GetPosition, &TProgressBar::SetPosition, 0)
+          .Publish({"Align", "Anchors", "BiDiMode", "Constraints", "Enabled", "ParentBiDiMode", "ParentShowHint",
+                    "PopupMenu", "ShowHint", "TabOrder", "TabStop", "Visible"})
+          .Build();
+  return Info;
+}
+
+const TClassInfo& TStatusBar::StaticClassInfo() {
+  static const TClassInfo Info =
+      TClassInfoBuilder<TStatusBar>("TStatusBar", &TCustomControl::StaticClassInfo())
+          .Creates()
+          .String("SimpleText", &TStatusBar::GetSimpleText, &TStatusBar::SetSimpleText, "")
+          .Publish({"Align", "Anchors", "BiDiMode", "Color", "Constraints", "Enabled", "Font", "ParentBiDiMode",
+                    "ParentColor", "ParentFont", "ParentShowHint", "PopupMenu", "ShowHint", "Visible"})
+          .Build();
+  return Info;
+}
+
 namespace {
 // Form files create list views by class name.
-[[maybe_unused]] const bool Registered = (RegisterClass(TListView::StaticClassInfo()), true);
+[[maybe_unused]] const bool Registered = (RegisterClass(TListView::StaticClassInfo()),
+                                          RegisterClass(TProgressBar::StaticClassInfo()),
+                                          RegisterClass(TStatusBar::StaticClassInfo()), true);
 }  // namespace
 
 }  // namespace vcl

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "Forms.h"
+#include "backend/WindowBackend.h"
 
 namespace vcl {
 
@@ -18,6 +19,12 @@ TCustomForm* TScreen::GetActiveForm() const {
   const auto Active =
       std::find_if(FForms.begin(), FForms.end(), [](TCustomForm* Form) { return Form->GetActive() && Form->GetVisible(); });
   return Active != FForms.end() ? *Active : nullptr;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+  if (Value == FCursor) return;
+  FCursor = Value;
+  backend::SetApplicationCursor(Value);
 }
 
 }  // namespace vcl

@@ -186,7 +186,7 @@ bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
 void TOstrelItem::Update() {
   if (!FAttached || !FOwner) return;
   // Noted inside a batch too, so that the batch's relayout cannot pass over this card.
-  if (TOstrel* Table = GetTable()) Table->ItemResized(this);
+  if (TOstrel* Table = GetTable()) Table->FLayout.ItemResized(this);
   if (FOwner->GetUpdateCount() == 0) FOwner->Relayout();
 }
 

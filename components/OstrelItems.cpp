@@ -109,7 +109,7 @@ void TOstrelItems::Delete(TOstrelItem* Item) {
 void TOstrelItems::Clear() {
   CheckNotSorting();
   const bool Outermost = !FClearing;
-  if (FTable) FTable->ItemsRearranging();
+  if (FTable) FTable->FLayout.ItemsRearranging();
   BeginUpdate();
   FClearing = true;
   std::exception_ptr First;
@@ -172,7 +172,7 @@ void TOstrelItems::SortCards(std::vector<TTextKey>* TextKeys) {
     for (void* Item : Live) FList.Add(Item);
     FCleared = 0;
   }
-  if (FTable) FTable->ItemsRearranging();
+  if (FTable) FTable->FLayout.ItemsRearranging();
   FSorting = true;
   try {
     if (FTable && FTable->FCustomSort && FTable->FOnSortItems) {
@@ -309,15 +309,15 @@ int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {
 }
 
 void TOstrelItems::StructureChanged() {
-  if (FTable) FTable->ItemsChanged();
+  if (FTable) FTable->FLayout.ItemsChanged();
 }
 
 void TOstrelItems::StructureChanged(int At, int Removed, int Inserted) {
   if (!FTable) return;
   if (FClearing)
-    FTable->ItemsChanged();
+    FTable->FLayout.ItemsChanged();
   else
-    FTable->ItemsChanged(At, Removed, Inserted);
+    FTable->FLayout.ItemsChanged(At, Removed, Inserted);
 }
 
 }  // namespace ostrel

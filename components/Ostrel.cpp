@@ -115,8 +115,7 @@ void TOstrel::Delete(TOstrelItem* Item) {
 }
 
 void TOstrel::ItemDestroying(TOstrelItem* Item) {
-  if (FSelected == Item) PutSelected(nullptr, false);
-  if (FItemFocused == Item) PutFocused(nullptr, false);
+  FSelection.ItemDestroying(Item);
   FLayout.ItemDestroying(Item);
   if (FHintItem == Item) CancelHint();
   if (FEditItem == Item) DropEdit();
@@ -127,6 +126,10 @@ void TOstrel::ItemDestroying(TOstrelItem* Item) {
 // ------------------------------------------------------------------ properties
 
 void TOstrel::SetTableItems(TOstrelItems* Value) { FItems->Assign(Value); }
+
+void TOstrel::SetSelected(TOstrelItem* Value) { FSelection.Select(Value, true); }
+
+void TOstrel::SetFocused(TOstrelItem* Value) { FSelection.Focus(Value); }
 
 void TOstrel::SetCustomDrawing(bool Value) {
   if (FCustomDrawing == Value) return;

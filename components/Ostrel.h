@@ -13,6 +13,7 @@
 
 #include "Classes.h"
 #include "OstrelCardLayout.h"
+#include "OstrelCardSelection.h"
 #include "OstrelCardStore.h"
 #include "OstrelColumns.h"
 #include "OstrelDividerDrag.h"
@@ -148,6 +149,7 @@ private:
   friend class TOstrelItems;
   friend class TOstrel;
   friend class TCardLayout;  // keeps the card's place while the engine cannot say it
+  friend class TCardSelection;  // holds only cards that are listed and not going
 
   // The deletion steps before the card is freed (hand-over, notifications, removal). They
   // go on past a handler's exception; the first one is returned for the caller to raise.
@@ -160,8 +162,6 @@ private:
   void WriteRecord(TStream* Stream, AnsiString& Lines) const;
   // Data as the card stream keeps it: its low 32 bits.
   static void* StoredData(void* Data);
-  void HandOverSelection();
-  void HandOverFocus();
 
   // Where the card last stood in its list's slots, as far as the field holds it.
   void RememberSlot(int Slot) const;
@@ -507,6 +507,7 @@ private:
   friend class TOstrelItem;
   friend class TOstrelItems;
   friend class TOstrelEditor;
+  friend class TCardSelection;  // fires the selection events and announces the changes
 
   // Called by a card's destructor before OnDeletion: the control lets go of the card at
   // once, so nothing it holds (selection, focus, edit, hint) can point at a deleted card.
@@ -515,14 +516,6 @@ private:
   void InvalidateFocusLook();
   // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
   void RelayoutAndInvalidate();
-  // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.
-  void ChangeSelection(TOstrelItem* Value, bool MayRefuse);
-  // The only writers of FSelected and FItemFocused. Repaint invalidates the old and the new
-  // card; it is false where the cards are going away or a relayout repaints anyway.
-  void PutSelected(TOstrelItem* Value, bool Repaint);
-  void PutFocused(TOstrelItem* Value, bool Repaint);
-  // Moving by key: select Item, then focus whatever is selected.
-  void MoveTo(TOstrelItem* Item);
   // Scrolls by Pixels through the scroll bar's path, so an open edit is stored first.
   void ScrollBy(int Pixels);
   // Hint steps shared by the input handlers (OstrelHints.cpp).
@@ -533,8 +526,6 @@ private:
   void DropEdit();
   void StoreEditedValue(TOstrelItem* Item, int SubItem, const AnsiString& NewText);
   void EndEditor();
-  // Whether the control may refer to the card as its selected or focused one.
-  bool MayHold(const TOstrelItem* Item) const;
 
   // Cards that a running operation still needs after calling a handler; ItemDestroying
   // clears a watch whose card goes away.
@@ -640,8 +631,11 @@ private:
   bool FShowDividers = true;
   TColor FDividersColor = clSilver;
   bool FAllowSizing = true;
-  TOstrelItem* FSelected = nullptr;
-  TOstrelItem* FItemFocused = nullptr;
+  // Which card is selected and which focused; it alone changes them.
+  TCardSelection FSelection{*this};
+  // Its two cards under the names the getters above read; not writable here.
+  TOstrelItem* const& FSelected = FSelection.SelectedField();
+  TOstrelItem* const& FItemFocused = FSelection.FocusedField();
   TOstrelItemNotifyEvent FOnChange;
   TOstrelChangingEvent FOnChanging;
   int FItemTextWidth = 70;

@@ -47,17 +47,17 @@ void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
   switch (Key) {
     case VK_TAB: HideItemEditor(true); break;
     case VK_ESCAPE: HideItemEditor(false); break;
-    case VK_PRIOR: MoveTo(At(std::max(Index - 3, 0))); break;
-    case VK_NEXT: MoveTo(At(std::min(Index + 3, Last))); break;
-    case VK_END: MoveTo(FItems->GetLastItem()); break;
-    case VK_HOME: MoveTo(FItems->GetFirstItem()); break;
-    case VK_UP: MoveTo(At(std::max(Index - 1, 0))); break;
-    case VK_DOWN: MoveTo(At(std::min(Index + 1, Last))); break;
+    case VK_PRIOR: FSelection.MoveTo(At(std::max(Index - 3, 0))); break;
+    case VK_NEXT: FSelection.MoveTo(At(std::min(Index + 3, Last))); break;
+    case VK_END: FSelection.MoveTo(FItems->GetLastItem()); break;
+    case VK_HOME: FSelection.MoveTo(FItems->GetFirstItem()); break;
+    case VK_UP: FSelection.MoveTo(At(std::max(Index - 1, 0))); break;
+    case VK_DOWN: FSelection.MoveTo(At(std::min(Index + 1, Last))); break;
     case VK_LEFT:
-      if (TOstrelItem* Left = GetLeftItem(From)) MoveTo(Left);
+      if (TOstrelItem* Left = GetLeftItem(From)) FSelection.MoveTo(Left);
       break;
     case VK_RIGHT:
-      if (TOstrelItem* Right = GetRightItem(From)) MoveTo(Right);
+      if (TOstrelItem* Right = GetRightItem(From)) FSelection.MoveTo(Right);
       break;
     default: break;
   }
@@ -81,7 +81,7 @@ void TOstrel::KeyPress(char& Key) {
     TOstrelItem* Item = FItems->GetItemFromIndex(I);
     if (TTypeAhead::Matches(Item->GetText(), *Wanted)) {
       // A letter more that still fits the card where the search stands changes nothing.
-      if (Item != FSelected || Item != FItemFocused) MoveTo(Item);
+      if (Item != FSelected || Item != FItemFocused) FSelection.MoveTo(Item);
       return;
     }
   }

@@ -93,7 +93,7 @@ TOstrelItem* TOstrelItems::Attach(std::unique_ptr<TOstrelItem> Item, int Index) 
     FList.Insert(FCleared + Index, Item.get());
   TOstrelItem* Result = Item.release();
   StructureChanged(Index, 0, 1);
-  if (GetCount() == 1 && FTable) FTable->PutFocused(Result, false);
+  if (GetCount() == 1 && FTable) FTable->FSelection.PutFocused(Result, false);
   if (FUpdateCount != 0) return Result;
   if (FTable && FTable->FSorted)
     Sort();
@@ -141,8 +141,8 @@ void TOstrelItems::Clear() {
     ReleaseArena();
     StructureChanged();
     if (FTable) {
-      FTable->PutSelected(nullptr, false);
-      FTable->PutFocused(nullptr, false);
+      FTable->FSelection.PutSelected(nullptr, false);
+      FTable->FSelection.PutFocused(nullptr, false);
     }
   }
   try {
@@ -264,7 +264,7 @@ void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {
   }
   Cards.clear();
   StructureChanged();
-  if (WasEmpty && FTable) FTable->PutFocused(GetItemFromIndex(0), false);
+  if (WasEmpty && FTable) FTable->FSelection.PutFocused(GetItemFromIndex(0), false);
 }
 
 void TOstrelItems::ReleaseArena() noexcept {

@@ -270,5 +270,41 @@ TEST_F(LayoutTest, ADescendantsItemHeightPlacesTheCards) {
   EXPECT_EQ(Fixed->GetItems()->GetItemFromIndex(4)->GetTop(), 6);
 }
 
+// The layout may keep heights it read only while the class says they are its own: what a
+// descendant overrides decides, not its type. One that counts the calls and answers the
+// control's heights keeps the fast path; one whose heights come from elsewhere says so, and
+// a relayout asks every card again.
+TEST_F(LayoutTest, ADescendantKeepsOrLeavesTheFastPathByWhatItOverrides) {
+  struct TCounting : TOstrel {
+    using TOstrel::TOstrel;
+    int ItemHeight(TOstrelItem* Item) override {
+      ++Asked;
+      return Foreign ? Height : TOstrel::ItemHeight(Item);
+    }
+    bool OwnCardHeights() const override { return !Foreign && TOstrel::OwnCardHeights(); }
+    bool Foreign = false;
+    int Height = 40;
+    int Asked = 0;
+  };
+  for (const bool Foreign : {false, true}) {
+    SCOPED_TRACE(Foreign ? "foreign heights" : "own heights");
+    auto* View = new TCounting(Form);
+    View->Foreign = Foreign;
+    View->SetBorderStyle(bsNone);
+    View->SetParent(Form);
+    View->SetBounds(0, 0, 300, 200);
+    vcltest::ProcessMessages();
+    View->GetItems()->BeginUpdate();
+    for (int I = 0; I < 3; ++I) View->GetItems()->Add("card")->GetSubItems()->Add("line");
+    View->GetItems()->EndUpdate();
+    View->Asked = 0;
+    View->Height = 60;  // news only to the foreign one
+    View->CalcItemsPos();
+    EXPECT_EQ(View->Asked, Foreign ? 3 : 0);
+    EXPECT_EQ(View->GetItems()->GetItemFromIndex(1)->GetTop(), Foreign ? 6 + 60 + 6 : 6 + 32 + 6);
+    delete View;
+  }
+}
+
 }  // namespace
 }  // namespace cardview_test

@@ -18,9 +18,13 @@ file(GLOB OSTREL_DESIGN_HEADERS ${CMAKE_SOURCE_DIR}/design/*.h)
 install(FILES ${OSTREL_HOST_HEADERS} ${OSTREL_DESIGN_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/Ostrel.h
               ${CMAKE_SOURCE_DIR}/components/OstrelButtonsBar.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelCardLayout.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelCardSelection.h
               ${CMAKE_SOURCE_DIR}/components/OstrelCardStore.h
               ${CMAKE_SOURCE_DIR}/components/OstrelColumns.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelDividerDrag.h
               ${CMAKE_SOURCE_DIR}/components/OstrelSlides.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelTypeAhead.h
   DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})
 install(TARGETS ostrel-cards ostrel-demo ostrel-designer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 

@@ -115,9 +115,8 @@ void TOstrel::Delete(TOstrelItem* Item) {
 }
 
 void TOstrel::ItemDestroying(TOstrelItem* Item) {
-  if (FSelected == Item) PutSelected(nullptr, false);
-  if (FItemFocused == Item) PutFocused(nullptr, false);
-  if (FPlacing == Item) FPlacing = nullptr;
+  FSelection.ItemDestroying(Item);
+  FLayout.ItemDestroying(Item);
   if (FHintItem == Item) CancelHint();
   if (FEditItem == Item) DropEdit();
   for (TItemWatch* Watch = FItemWatches; Watch; Watch = Watch->Outer)
@@ -128,17 +127,21 @@ void TOstrel::ItemDestroying(TOstrelItem* Item) {
 
 void TOstrel::SetTableItems(TOstrelItems* Value) { FItems->Assign(Value); }
 
+void TOstrel::SetSelected(TOstrelItem* Value) { FSelection.Select(Value, true); }
+
+void TOstrel::SetFocused(TOstrelItem* Value) { FSelection.Focus(Value); }
+
 void TOstrel::SetCustomDrawing(bool Value) {
   if (FCustomDrawing == Value) return;
-  StorePlaces();  // a height handler may look at them while it is asked
+  FLayout.StorePlaces();  // a height handler may look at them while it is asked
   FCustomDrawing = Value;
   RelayoutAndInvalidate();
 }
 
 void TOstrel::SetOnItemHeight(TOstrelItemHeightEvent Value) {
-  StorePlaces();
+  FLayout.StorePlaces();
   FOnItemHeight = std::move(Value);
-  FColumns.RequireFullPass();
+  FLayout.RequireFullPass();
 }
 
 void TOstrel::SetItemLineHeight(int Value) {

@@ -12,9 +12,13 @@
 #include <vector>
 
 #include "Classes.h"
+#include "OstrelCardLayout.h"
+#include "OstrelCardSelection.h"
 #include "OstrelCardStore.h"
 #include "OstrelColumns.h"
+#include "OstrelDividerDrag.h"
 #include "OstrelSlides.h"
+#include "OstrelTypeAhead.h"
 #include "Controls.h"
 #include "Forms.h"
 #include "Graphics.h"
@@ -177,6 +181,8 @@ public:
 private:
   friend class TOstrelItems;
   friend class TOstrel;
+  friend class TCardLayout;  // keeps the card's place while the engine cannot say it
+  friend class TCardSelection;  // holds only cards that are listed and not going
 
   // The deletion steps before the card is freed (hand-over, notifications, removal). They
   // go on past a handler's exception; the first one is returned for the caller to raise.
@@ -189,16 +195,14 @@ private:
   void WriteRecord(TStream* Stream, AnsiString& Lines) const;
   // Data as the card stream keeps it: its low 32 bits.
   static void* StoredData(void* Data);
-  void HandOverSelection();
-  void HandOverFocus();
 
   // Where the card last stood in its list's slots, as far as the field holds it.
   void RememberSlot(int Slot) const;
 
   TOstrelItems* FOwner;
   // What the layout reads of every card lies together: the place and, right after it, the
-  // line count. The place is the card's own only while its control says so
-  // (TOstrel::PlaceOf); otherwise the control works it out.
+  // line count. The place is kept here only while its control's layout says so
+  // (TCardLayout::PlaceOf), which otherwise works it out; only the layout writes it.
   int FColumn = 0;
   int FTop = 0;
   // The sub-items, and behind them the caption and the hint in the same block; handed out
@@ -296,6 +300,7 @@ protected:
 private:
   friend class TOstrelItem;
   friend class TOstrel;
+  friend class TCardLayout;  // walks the cards in list order
 
   bool ItemsDataDiffers(TFiler* Filer) const;
   void Relayout();
@@ -634,6 +639,15 @@ protected:
   // Whether an edit of that sub-item may start: OnEditingSubItem decides (ReadOnly only
   // stops the mouse from starting one).
   virtual bool CanEdit(TOstrelItem* Item, int SubItem);
+  // Whether every card's height is its caption and lines at this control's metrics, so that
+  // the layout may keep heights it read while none of those changed: true unless
+  // OnItemHeight answers (CustomDrawing with a handler). A descendant whose ItemHeight
+  // answers otherwise returns false.
+  virtual bool OwnCardHeights() const;
+  // Whether this control paints every card from the card alone, so that a card that only
+  // moved may keep its pixels: true unless OnDrawItem draws (CustomDrawing with a handler).
+  // A descendant that paints cards otherwise returns false.
+  virtual bool OwnCardDrawing() const;
 
   // Notification that a card is being destroyed; fires OnDeletion.
   virtual void Delete(TOstrelItem* Item);
@@ -663,6 +677,7 @@ private:
   friend class TOstrelItem;
   friend class TOstrelItems;
   friend class TOstrelEditor;
+  friend class TCardSelection;  // fires the selection events and announces the changes
 
   // Called by a card's destructor before OnDeletion: the control lets go of the card at
   // once, so nothing it holds (selection, focus, edit, hint) can point at a deleted card.
@@ -671,21 +686,11 @@ private:
   void InvalidateFocusLook();
   // CalcItemsPos, RecalcDimensions, Invalidate: the one sequence after every change.
   void RelayoutAndInvalidate();
-  // SetSelected; a deletion passes MayRefuse false, so that OnChanging cannot keep the card.
-  void ChangeSelection(TOstrelItem* Value, bool MayRefuse);
-  // The only writers of FSelected and FItemFocused. Repaint invalidates the old and the new
-  // card; it is false where the cards are going away or a relayout repaints anyway.
-  void PutSelected(TOstrelItem* Value, bool Repaint);
-  void PutFocused(TOstrelItem* Value, bool Repaint);
   // SelectByFirstLetter under OnItemSortKey: the index of the first card whose key is not
   // below the letter's, or -1.
   int FirstCardByKey(char Letter);
-  // Moving by key: select Item, then focus whatever is selected.
-  void MoveTo(TOstrelItem* Item);
   // Scrolls by Pixels through the scroll bar's path, so an open edit is stored first.
   void ScrollBy(int Pixels);
-  // The divider whose zone holds client x, or 0; the highest-numbered wins.
-  int DividerAt(int X) const;
   // Hint steps shared by the input handlers (OstrelHints.cpp).
   void TrackHintItem(TOstrelItem* Item);
   void CancelHint();
@@ -694,8 +699,6 @@ private:
   void DropEdit();
   void StoreEditedValue(TOstrelItem* Item, int SubItem, const AnsiString& NewText);
   void EndEditor();
-  // Whether the control may refer to the card as its selected or focused one.
-  bool MayHold(const TOstrelItem* Item) const;
 
   // Cards that a running operation still needs after calling a handler; ItemDestroying
   // clears a watch whose card goes away.
@@ -725,16 +728,6 @@ private:
     std::weak_ptr<char> FTableAlive;
     TItemWatch FWatch;
   };
-  // The list calls these on every change of its structure, inside a batch too: a change that
-  // cannot be localised (clear, sort) retires the columns until the next full layout; an
-  // insert or delete of one card is noted for a layout from that card's column on.
-  void ItemsChanged();
-  void ItemsChanged(int At, int Removed, int Inserted);
-  // A card's height may have changed (its sub-items did).
-  void ItemResized(const TOstrelItem* Item);
-  // The list is about to sort or clear its cards: after that no card's place can be worked
-  // out from the last layout, so every card keeps its own now.
-  void ItemsRearranging();
   // The relayout after a change of the list: from the changed column on when the change was
   // one card and nothing else moved, repainting only the columns that moved; otherwise
   // CalcItemsPos, RecalcDimensions and Invalidate.
@@ -747,24 +740,6 @@ private:
   // The window's accessible objects changed in number (the editor came or went).
   void AnnounceReorder();
 
-  // Layout helpers (OstrelLayout.cpp).
-  // Where a card stands: worked out from the last layout while it describes the card, or the
-  // place the card keeps.
-  TCardColumns::TCardPlace PlaceOf(const TOstrelItem* Item) const;
-  // Every card of the last layout keeps its place, and the engine forgets the columns.
-  void ForgetColumns();
-  // Every card of the last layout keeps its place (FPlacesStored).
-  void StorePlaces();
-  // Whether heights are this class's own, from line counts: no handler, no descendant.
-  bool OwnHeights() const;
-  // Whether the heights of the last layout still hold for every card, unread.
-  bool HeightsKnown() const;
-  // Cards the foreign heights placed keep their column numbers right after a renumbering.
-  void RenumberStoredColumns(const TCardColumns::TMoved& Moved);
-  TCardColumns::TMetrics LayoutMetrics();
-  // Runs a pass of the engine over the cards, with their heights and places.
-  template <class TPass>
-  auto PlaceCards(TPass&& Pass);
   void InvalidateColumns(int First, int Last);
   // The repaint after a relayout that moves pixels (OstrelRelayoutPaint.cpp).
   // A card's place and height as the layout engine has them.
@@ -797,11 +772,6 @@ private:
   std::optional<TEnginePlace> EnginePlaceOfFocused() const;
   // Invalidates the part of the client area that Rect covers, if any.
   void InvalidateInClient(TRect Rect);
-  bool IndexedItem(const TOstrelItem* Item) const;
-  // Whether a card placed so holds the point; Stale when a height handler changed the list.
-  bool HitsCard(TOstrelItem* Item, int Column, int Top, int X, int Y, bool& Stale);
-  // The card of Column nearest to Item's top, the upper one of two as near.
-  TOstrelItem* NearestInColumn(const TOstrelItem* Item, int Column);
   // Painting helpers (OstrelPaint.cpp).
   void PaintCard(TOstrelItem* Item, const TRect& R);
   int ShownLines(const TOstrelItem* Item, int Top);  // sub-item lines that reach into the client area
@@ -818,9 +788,7 @@ private:
   std::unique_ptr<TBitmap> FFocusBitmap;
   std::unique_ptr<TBrush> FFocusBrush;
   std::unique_ptr<TOstrelItems> FItems;
-  bool FOverDivider = false;
-  bool FSizing = false;
-  int FSizingDivider = 0;
+  TDividerDrag FDividerDrag;
   int FColumnCount = 0;
   int FColumnWidth = 100;
   int FBorderWidth = 6;
@@ -837,8 +805,11 @@ private:
   bool FShowDividers = true;
   TColor FDividersColor = clSilver;
   bool FAllowSizing = true;
-  TOstrelItem* FSelected = nullptr;
-  TOstrelItem* FItemFocused = nullptr;
+  // Which card is selected and which focused; it alone changes them.
+  TCardSelection FSelection{*this};
+  // Its two cards under the names the getters above read; not writable here.
+  TOstrelItem* const& FSelected = FSelection.SelectedField();
+  TOstrelItem* const& FItemFocused = FSelection.FocusedField();
   TOstrelItemNotifyEvent FOnChange;
   TOstrelChangingEvent FOnChanging;
   int FItemTextWidth = 70;
@@ -870,31 +841,10 @@ private:
   bool FItemsHints = false;
   TOstrelItemHintEvent FOnItemHint;
   bool FTypeAhead = false;
-  TTickClock FTypeAheadClock;
-  std::string FTypeAheadText;  // the bytes typed so far, UTF-8
-  std::uint64_t FTypeAheadTime = 0;  // when the last of them came
+  TTypeAhead FTypeAheadSearch;
+  // Where the cards stand; asks this control for heights.
+  TCardLayout FLayout{*this};
 
-  // The card whose height the layout last asked for, so one of this control's own cards;
-  // ItemDestroying lets go of it.
-  const TOstrelItem* FPlacing = nullptr;
-  // The columns of the last layout.
-  TCardColumns FColumns;
-  // Whether every card keeps the place the last layout gave it. Passes over own heights
-  // write no card, so it turns false; a card's place then follows from the columns.
-  bool FPlacesStored = true;
-  // What the heights of the last full pass came from: own heights hold, unread, while the
-  // metrics are the same and no card's lines changed.
-  struct THeightsSource {
-    bool Own = false;
-    int LineHeight = 0;
-    int CaptionHeight = 0;
-    std::uint64_t SubItemChanges = 0;
-    bool operator==(const THeightsSource&) const = default;
-  };
-  THeightsSource FHeightsSource;
-  // Bumped by every change of the list's structure: a running operation that called a
-  // handler sees from it whether the cards moved under it.
-  std::uint64_t FItemsGeneration = 0;
 };
 
 }  // namespace ostrel

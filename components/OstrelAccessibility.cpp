@@ -72,7 +72,7 @@ void TOstrel::WMAccAction(TMessage& Message) {
   // Taking the keyboard ends an open edit, whose handler may delete the card or the view.
   const TWatchedItem Target(*this, FItems->GetItemFromIndex(static_cast<int>(Index)));
   if (CanFocus()) SetFocus();
-  if (!Target.TableGone() && Target.Item()) MoveTo(Target.Item());
+  if (!Target.TableGone() && Target.Item()) FSelection.MoveTo(Target.Item());
 }
 
 // Card indexes cost a search of the list: only worth it when something listens.

@@ -92,7 +92,7 @@ bool TOstrel::EditSubItem(TOstrelItem* Item, int SubItem) {
   const TWatchedItem Edited(*this, Item);
   auto LineGone = [&] { return SubItem < 0 || SubItem >= Item->GetSubItems()->GetCount(); };
   HideItemEditor(true);
-  if (Alive.expired() || !Edited.Item() || !MayHold(Item) || LineGone()) return false;
+  if (Alive.expired() || !Edited.Item() || !FSelection.MayHold(Item) || LineGone()) return false;
   if (!CanEdit(Item, SubItem) || Alive.expired() || !Edited.Item() || LineGone()) return false;
   // The handler opened an edit of its own: that one stands.
   if (FEditor) return false;
@@ -128,7 +128,7 @@ void TOstrel::HideItemEditor(bool Accept) {
   // A line that the program removed meanwhile, or a card on its way out, has no value to
   // store or report. An edit whose end is being reported ends without a second report:
   // a handler that opens another edit would otherwise be asked again, without end.
-  if (Accept && !FEditEnding && Item && MayHold(Item) && SubItem < Item->GetSubItems()->GetCount()) {
+  if (Accept && !FEditEnding && Item && FSelection.MayHold(Item) && SubItem < Item->GetSubItems()->GetCount()) {
     AnsiString NewText = FEditor->GetText();
     const std::weak_ptr<char> Alive = LifetimeToken();
     const TWatchedItem Edited(*this, Item);

@@ -111,12 +111,12 @@ TRect TCardGeometry::ValueRect(const TRect& Line, bool HasName) const {
 
 int TOstrelItem::GetColumn() const {
   const TOstrel* Table = GetTable();
-  return Table ? Table->PlaceOf(this).Column : FColumn;
+  return Table ? Table->FLayout.PlaceOf(this).Column : FColumn;
 }
 
 int TOstrelItem::GetTop() const {
   const TOstrel* Table = GetTable();
-  return Table ? static_cast<int>(Table->PlaceOf(this).Top) : FTop;
+  return Table ? static_cast<int>(Table->FLayout.PlaceOf(this).Top) : FTop;
 }
 
 TRect TOstrelItem::GetClientRect() const {

@@ -2,9 +2,7 @@
 // the release that opens the editor, and the wheel.
 
 #include <algorithm>
-#include <chrono>
 
-#include "CaseFold.h"
 #include "Ostrel.h"
 #include "OstrelGeometry.h"
 
@@ -37,8 +35,7 @@ void TOstrel::WMContextMenu(TMessage& Message) {
 // always three cards.
 void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
   CancelHint();
-  // Moving, Tab, Escape, Enter and Backspace end a type-ahead search.
-  if (Key < VK_SPACE || (Key > VK_SPACE && Key < '0')) FTypeAheadText.clear();
+  FTypeAheadSearch.KeyDown(Key);
   const std::weak_ptr<char> Alive = LifetimeToken();
   TCustomControl::KeyDown(Key, Shift);
   if (Alive.expired() || FItems->GetCount() == 0) return;
@@ -50,17 +47,17 @@ void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
   switch (Key) {
     case VK_TAB: HideItemEditor(true); break;
     case VK_ESCAPE: HideItemEditor(false); break;
-    case VK_PRIOR: MoveTo(At(std::max(Index - 3, 0))); break;
-    case VK_NEXT: MoveTo(At(std::min(Index + 3, Last))); break;
-    case VK_END: MoveTo(FItems->GetLastItem()); break;
-    case VK_HOME: MoveTo(FItems->GetFirstItem()); break;
-    case VK_UP: MoveTo(At(std::max(Index - 1, 0))); break;
-    case VK_DOWN: MoveTo(At(std::min(Index + 1, Last))); break;
+    case VK_PRIOR: FSelection.MoveTo(At(std::max(Index - 3, 0))); break;
+    case VK_NEXT: FSelection.MoveTo(At(std::min(Index + 3, Last))); break;
+    case VK_END: FSelection.MoveTo(FItems->GetLastItem()); break;
+    case VK_HOME: FSelection.MoveTo(FItems->GetFirstItem()); break;
+    case VK_UP: FSelection.MoveTo(At(std::max(Index - 1, 0))); break;
+    case VK_DOWN: FSelection.MoveTo(At(std::min(Index + 1, Last))); break;
     case VK_LEFT:
-      if (TOstrelItem* Left = GetLeftItem(From)) MoveTo(Left);
+      if (TOstrelItem* Left = GetLeftItem(From)) FSelection.MoveTo(Left);
       break;
     case VK_RIGHT:
-      if (TOstrelItem* Right = GetRightItem(From)) MoveTo(Right);
+      if (TOstrelItem* Right = GetRightItem(From)) FSelection.MoveTo(Right);
       break;
     default: break;
   }
@@ -68,40 +65,23 @@ void TOstrel::KeyDown(Word& Key, TShiftState Shift) {
 
 void TOstrel::SetTypeAhead(bool Value) {
   FTypeAhead = Value;
-  FTypeAheadText.clear();
+  FTypeAheadSearch.Reset();
 }
 
-void TOstrel::SetTypeAheadClock(TTickClock Clock) { FTypeAheadClock = std::move(Clock); }
+void TOstrel::SetTypeAheadClock(TTickClock Clock) { FTypeAheadSearch.SetClock(std::move(Clock)); }
 
-// Characters come a byte at a time; a pause of over a second starts a new search. Control
-// characters end the search; a space counts only after a letter.
 void TOstrel::KeyPress(char& Key) {
   const std::weak_ptr<char> Alive = LifetimeToken();
   TCustomControl::KeyPress(Key);
   if (Alive.expired() || !FTypeAhead) return;
-  const auto Byte = static_cast<unsigned char>(Key);
-  if (Byte < 0x20 || Byte == 0x7F || (Byte == ' ' && FTypeAheadText.empty())) {
-    FTypeAheadText.clear();
-    return;
-  }
-  const std::uint64_t Now =
-      FTypeAheadClock ? FTypeAheadClock()
-                      : static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
-                                                       std::chrono::steady_clock::now().time_since_epoch())
-                                                       .count());
-  if (Now - FTypeAheadTime > 1000) FTypeAheadText.clear();
-  FTypeAheadTime = Now;
-  FTypeAheadText += Key;
-  if (!EndsOnCharacter(FTypeAheadText)) return;
+  const std::optional<std::u32string> Wanted = FTypeAheadSearch.Type(Key);
+  if (!Wanted) return;
   CancelHint();
-  const std::u32string Wanted = FoldCase(FTypeAheadText);
-  // A character has at most four bytes: the start of a caption is enough to fold.
-  const std::size_t Enough = Wanted.size() * 4;
   for (int I = 0; I < FItems->GetCount(); ++I) {
     TOstrelItem* Item = FItems->GetItemFromIndex(I);
-    if (FoldCase(std::string_view(Item->GetText()).substr(0, Enough)).starts_with(Wanted)) {
+    if (TTypeAhead::Matches(Item->GetText(), *Wanted)) {
       // A letter more that still fits the card where the search stands changes nothing.
-      if (Item != FSelected || Item != FItemFocused) MoveTo(Item);
+      if (Item != FSelected || Item != FItemFocused) FSelection.MoveTo(Item);
       return;
     }
   }
@@ -119,46 +99,22 @@ void TOstrel::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
   if (Alive.expired() || Shift.Contains(ssDouble)) return;
   if (CanFocus()) SetFocus();
   if (Alive.expired()) return;
-  if (FOverDivider && Button == mbLeft) {
-    FSizing = true;
-    return;
-  }
+  if (Button == mbLeft && FDividerDrag.Press()) return;
   if (Button == mbLeft || (Button == mbRight && FRightClickSelect)) SetSelected(GetItemAt(X, Y));
   if (!Alive.expired() && FSelected) SetFocused(FSelected);
-}
-
-// A divider's zone is 7 pixels wide and spans the control's height.
-int TOstrel::DividerAt(int X) const {
-  if (!FAllowSizing) return 0;
-  const TCardGeometry G = TCardGeometry::Of(*this);
-  auto Holds = [&](int D) { return D >= 1 && D <= FColumnCount && std::abs(X - G.DividerX(D)) < 4; };
-  const int Pitch = G.Pitch();
-  if (Pitch >= 8) {
-    // Zones cannot overlap: only the nearest divider can hold X.
-    const int Offset = G.RightToLeft ? G.TotalWidth - G.ScrollPos - X : X + G.ScrollPos;
-    const int Nearest = (Offset + Pitch / 2) / Pitch;
-    return Holds(Nearest) ? Nearest : 0;
-  }
-  // Overlapping zones: the highest-numbered divider wins.
-  int Found = 0;
-  for (int D = 1; D <= FColumnCount; ++D)
-    if (Holds(D)) Found = D;
-  return Found;
 }
 
 void TOstrel::MouseMove(TShiftState Shift, int X, int Y) {
   const std::weak_ptr<char> Alive = LifetimeToken();
   TCustomControl::MouseMove(Shift, X, Y);
   if (Alive.expired()) return;
-  if (FSizing) {
+  if (FDividerDrag.Dragging()) {
     // All columns take the width that puts the dragged divider under the pointer.
-    SetColumnWidth(TCardGeometry::Of(*this).ColumnWidthForDivider(FSizingDivider, X));
+    SetColumnWidth(FDividerDrag.WidthAt(TCardGeometry::Of(*this), X));
     return;
   }
-  const int Divider = DividerAt(X);
-  FOverDivider = Divider != 0;
-  if (FOverDivider) {
-    FSizingDivider = Divider;
+  FDividerDrag.Hover(FAllowSizing ? TDividerDrag::DividerAt(TCardGeometry::Of(*this), FColumnCount, X) : 0);
+  if (FDividerDrag.OverDivider()) {
     SetCursor(crHSplit);
     return;
   }
@@ -189,8 +145,7 @@ void TOstrel::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
   const std::weak_ptr<char> Alive = LifetimeToken();
   TCustomControl::MouseUp(Button, Shift, X, Y);
   if (Alive.expired()) return;
-  if (FSizing) {
-    FSizing = false;
+  if (FDividerDrag.Release()) {
     if (FOnColumnSized) FOnColumnSized(this, FColumnWidth);
     return;
   }

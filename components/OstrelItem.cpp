@@ -67,10 +67,10 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   FOwner->FUnlinking.push_back(this);
   const bool HandOver = !FOwner->FClearing && !FTakenOut;
   Step([&] {
-    if (HandOver) HandOverSelection();
+    if (TOstrel* Table = GetTable(); Table && HandOver) Table->FSelection.HandOverSelection(this);
   });
   Step([&] {
-    if (HandOver) HandOverFocus();
+    if (TOstrel* Table = GetTable(); Table && HandOver) Table->FSelection.HandOverFocus(this);
   });
   Step([&] {
     if (TOstrel* Table = GetTable()) Table->ItemDestroying(this);
@@ -90,35 +90,6 @@ std::exception_ptr TOstrelItem::Unlink() noexcept {
   });
   if (FOwner) std::erase(FOwner->FUnlinking, this);
   return First;
-}
-
-void TOstrelItem::HandOverSelection() {
-  TOstrel* Table = GetTable();
-  if (Table && Table->FSelected == this) Table->ChangeSelection(nullptr, false);
-}
-
-// Runs after OnChanging and OnChange, which may have changed the list.
-void TOstrelItem::HandOverFocus() {
-  TOstrel* Table = GetTable();
-  if (!Table || Table->FItemFocused != this) return;
-  const int Index = GetIndex();
-  if (Index < 0) return;  // no longer listed; ItemDestroying lets go of it
-  // The card before, or after the first; a neighbour whose own deletion is further up the
-  // stack (a handler deleting this card while that one goes) is passed over for the next
-  // one in the same direction, then for the cards after.
-  auto Holdable = [&](int Candidate) { return Table->MayHold(FOwner->GetItemFromIndex(Candidate)); };
-  const int Count = FOwner->GetCount();
-  int Next = Index - 1;
-  while (Next >= 0 && !Holdable(Next)) --Next;
-  if (Next < 0) {
-    Next = Index + 1;
-    while (Next < Count && !Holdable(Next)) ++Next;
-  }
-  if (Next < Count) {
-    Table->SetFocused(FOwner->GetItemFromIndex(Next));
-    return;
-  }
-  Table->PutFocused(nullptr, false);
 }
 
 void TOstrelItem::SetText(const AnsiString& Value) {
@@ -186,7 +157,7 @@ bool TOstrelItem::IsEqual(const TOstrelItem* Item) const {
 void TOstrelItem::Update() {
   if (!FAttached || !FOwner) return;
   // Noted inside a batch too, so that the batch's relayout cannot pass over this card.
-  if (TOstrel* Table = GetTable()) Table->ItemResized(this);
+  if (TOstrel* Table = GetTable()) Table->FLayout.ItemResized(this);
   if (FOwner->GetUpdateCount() == 0) FOwner->Relayout();
 }
 

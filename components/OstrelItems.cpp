@@ -93,7 +93,7 @@ TOstrelItem* TOstrelItems::Attach(std::unique_ptr<TOstrelItem> Item, int Index) 
     FList.Insert(FCleared + Index, Item.get());
   TOstrelItem* Result = Item.release();
   StructureChanged(Index, 0, 1);
-  if (GetCount() == 1 && FTable) FTable->PutFocused(Result, false);
+  if (GetCount() == 1 && FTable) FTable->FSelection.PutFocused(Result, false);
   if (FUpdateCount != 0) return Result;
   if (FTable && FTable->FSorted)
     Sort();
@@ -109,7 +109,7 @@ void TOstrelItems::Delete(TOstrelItem* Item) {
 void TOstrelItems::Clear() {
   CheckNotSorting();
   const bool Outermost = !FClearing;
-  if (FTable) FTable->ItemsRearranging();
+  if (FTable) FTable->FLayout.ItemsRearranging();
   BeginUpdate();
   FClearing = true;
   std::exception_ptr First;
@@ -141,8 +141,8 @@ void TOstrelItems::Clear() {
     ReleaseArena();
     StructureChanged();
     if (FTable) {
-      FTable->PutSelected(nullptr, false);
-      FTable->PutFocused(nullptr, false);
+      FTable->FSelection.PutSelected(nullptr, false);
+      FTable->FSelection.PutFocused(nullptr, false);
     }
   }
   try {
@@ -172,7 +172,7 @@ void TOstrelItems::SortCards(std::vector<TTextKey>* TextKeys) {
     for (void* Item : Live) FList.Add(Item);
     FCleared = 0;
   }
-  if (FTable) FTable->ItemsRearranging();
+  if (FTable) FTable->FLayout.ItemsRearranging();
   FSorting = true;
   try {
     if (FTable && FTable->FOnItemSortKey) {
@@ -266,7 +266,7 @@ void TOstrelItems::AttachAll(std::vector<std::unique_ptr<TOstrelItem>>& Cards) {
   }
   Cards.clear();
   StructureChanged();
-  if (WasEmpty && FTable) FTable->PutFocused(GetItemFromIndex(0), false);
+  if (WasEmpty && FTable) FTable->FSelection.PutFocused(GetItemFromIndex(0), false);
 }
 
 void TOstrelItems::ReleaseArena() noexcept {
@@ -311,15 +311,15 @@ int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {
 }
 
 void TOstrelItems::StructureChanged() {
-  if (FTable) FTable->ItemsChanged();
+  if (FTable) FTable->FLayout.ItemsChanged();
 }
 
 void TOstrelItems::StructureChanged(int At, int Removed, int Inserted) {
   if (!FTable) return;
   if (FClearing)
-    FTable->ItemsChanged();
+    FTable->FLayout.ItemsChanged();
   else
-    FTable->ItemsChanged(At, Removed, Inserted);
+    FTable->FLayout.ItemsChanged(At, Removed, Inserted);
 }
 
 }  // namespace ostrel

@@ -32,7 +32,7 @@ void TOstrel::Paint() {
 }
 
 void TOstrel::PaintItems() {
-  if (!FColumns.Current() || FBorderWidth < 0) {
+  if (!FLayout.Columns().Current() || FBorderWidth < 0) {
     for (int I = 0; I < FItems->GetCount(); ++I) PaintItem(FItems->GetItemFromIndex(I));
     return;
   }
@@ -43,29 +43,29 @@ void TOstrel::PaintItems() {
   const TCardGeometry G = TCardGeometry::Of(*this);
   const TCardGeometry::TSpan Visible = G.ColumnsInView(GetClientWidth());
   const int First = std::max(Visible.First, 0);
-  const int Last = std::min(Visible.Last, FColumns.ColumnCount() - 1);
+  const int Last = std::min(Visible.Last, FLayout.Columns().ColumnCount() - 1);
   const HDC DC = GetCanvas()->GetHandle();
   const int ClientHeight = GetClientHeight();
-  const std::uint64_t Generation = FItemsGeneration;
+  const std::uint64_t Generation = FLayout.Generation();
   for (int Column = First; Column <= Last; ++Column) {
     const int Left = G.ColumnLeft(Column) - FocusFrameReach;
     const int Right = G.ColumnLeft(Column) + FColumnWidth + FocusFrameReach;
     const TRect Strip{Left, 0, Right, ClientHeight};
     if (!RectVisible(DC, &Strip)) continue;
-    const int End = FColumns.End(Column);
+    const int End = FLayout.Columns().End(Column);
     bool Stale = false;
-    FColumns.ForEachInColumn(Column, [&](int I, long long LongTop) {
+    FLayout.Columns().ForEachInColumn(Column, [&](int I, long long LongTop) {
       const int Top = ClampCoordinate(LongTop);
       int Bottom = ClientHeight;
       if (I + 1 < End) {
-        const long long NextTop = ClampCoordinate(LongTop + FColumns.HeightOf(I) + FBorderWidth);
+        const long long NextTop = ClampCoordinate(LongTop + FLayout.Columns().HeightOf(I) + FBorderWidth);
         if (NextTop > Top) Bottom = ClampCoordinate(NextTop - FBorderWidth);
       }
       const TRect Reach{Left, Top - FocusFrameReach, Right, ClampCoordinate(static_cast<long long>(Bottom) + FocusFrameReach)};
       if (!RectVisible(DC, &Reach)) return true;
       PaintItem(FItems->GetItemFromIndex(I));
       // A drawing handler that changed the list asked for a new paint; this one is stale.
-      Stale = FItemsGeneration != Generation;
+      Stale = FLayout.Generation() != Generation;
       return !Stale;
     });
     if (Stale) return;
@@ -77,9 +77,9 @@ void TOstrel::PaintItem(TOstrelItem* Item) {
   const TRect Client = GetClientRect();
   if (R.Right < Client.Left || R.Left > Client.Right) return;
   if (FCustomDrawing && FOnDrawItem) {
-    const std::uint64_t Generation = FItemsGeneration;
+    const std::uint64_t Generation = FLayout.Generation();
     FOnDrawItem(this, GetCanvas(), Item, R);
-    if (FItemsGeneration != Generation) return;
+    if (FLayout.Generation() != Generation) return;
   } else {
     PaintCard(Item, R);
   }

@@ -16,27 +16,27 @@ bool TOstrel::PixelsMoveWithCards() const {
   // Without a border the divider runs down the first pixels of the next column, and ends a
   // row short of the bottom: it would not come out the same moved.
   const bool DividersInGaps = FBorderWidth > 0 || !FShowDividers;
-  return OwnHeights() && !(FCustomDrawing && FOnDrawItem) && FBorderWidth >= 0 && DividersInGaps &&
+  return OwnCardHeights() && OwnCardDrawing() && FBorderWidth >= 0 && DividersInGaps &&
          FCaptionHeight >= 0 && FItemLineHeight >= 0;
 }
 
 std::optional<TOstrel::TEnginePlace> TOstrel::EnginePlaceOfFocused() const {
-  if (!FItemFocused || !FColumns.Mapped() || FItemFocused->GetOwnerList() != FItems.get()) return std::nullopt;
+  if (!FItemFocused || !FLayout.Columns().Mapped() || FItemFocused->GetOwnerList() != FItems.get()) return std::nullopt;
   const int Index = FItemFocused->GetIndex();
-  const int LaidOut = Index >= 0 ? FColumns.LaidOutIndex(Index) : -1;
+  const int LaidOut = Index >= 0 ? FLayout.Columns().LaidOutIndex(Index) : -1;
   if (LaidOut < 0) return std::nullopt;
-  const TCardColumns::TCardPlace Place = FColumns.PlaceOf(LaidOut);
-  return TEnginePlace{Place.Column, Place.Top, FColumns.HeightOf(LaidOut)};
+  const TCardColumns::TCardPlace Place = FLayout.Columns().PlaceOf(LaidOut);
+  return TEnginePlace{Place.Column, Place.Top, FLayout.Columns().HeightOf(LaidOut)};
 }
 
 std::optional<TOstrel::TShownBefore> TOstrel::ShownBeforeRelayout() {
-  if (!PixelsMoveWithCards() || FColumns.PendingChanges() != 1) return std::nullopt;
+  if (!PixelsMoveWithCards() || FLayout.Columns().PendingChanges() != 1) return std::nullopt;
   TShownBefore Shown;
-  Shown.Change = FColumns.PendingChange();
+  Shown.Change = FLayout.Columns().PendingChange();
   Shown.ClientHeight = GetClientHeight();
   const TCardGeometry::TSpan InView = TCardGeometry::Of(*this).ColumnsInView(GetClientWidth());
-  for (int Column = std::max(InView.First, 0); Column <= std::min(InView.Last, FColumns.ColumnCount() - 1); ++Column)
-    Shown.Rows.Add(FColumns, Column, Shown.ClientHeight);
+  for (int Column = std::max(InView.First, 0); Column <= std::min(InView.Last, FLayout.Columns().ColumnCount() - 1); ++Column)
+    Shown.Rows.Add(FLayout.Columns(), Column, Shown.ClientHeight);
   Shown.FocusedPlace = EnginePlaceOfFocused();
   return Shown;
 }
@@ -77,7 +77,7 @@ void TOstrel::RepaintRelaidColumns(const std::optional<TShownBefore>& Shown, int
     const TRect Strip{Left, 0, Left + FColumnWidth, Height};
     if (Scrolled && Strip.Left < Scrolled->Right && Scrolled->Left < Strip.Right) continue;
     if (Column >= FColumnCount || !Before.Rows.Has(Column)) continue;  // a column that came or went
-    After.Add(FColumns, Column, Height);
+    After.Add(FLayout.Columns(), Column, Height);
     if (!After.Has(Column)) continue;
     Plan.Whole = false;
     for (const TSlide& S : Slides(Before.Rows.Of(Column), After.Of(Column), ChangedFrom, ChangedTo)) {

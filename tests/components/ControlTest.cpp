@@ -1,4 +1,4 @@
-// The control's shell: defaults, setters, selection and focus, window styles, destruction.
+// The control's shell: defaults, setters, window styles, destruction.
 
 #include <gtest/gtest.h>
 
@@ -91,45 +91,6 @@ TEST(OstrelControl, TheCaptionFontIsCopiedAndEveryChangeRepaints) {
   const int AfterCopy = Table.Invalidates;
   Table.GetCaptionFont()->SetHeight(-20);
   EXPECT_EQ(Table.Invalidates, AfterCopy + 1);
-}
-
-TEST(OstrelControl, SelectingFiresChangingThenChangeAndARefusalKeepsTheSelection) {
-  TLog Log;
-  TProbe Table;
-  AddCards(*Table.GetItems(), {"a", "b"});
-  RecordEvents(Table, Log);
-  TOstrelItem* A = Table.GetItems()->GetItemFromIndex(0);
-  Table.SetSelected(A);
-  Table.SetSelected(A);  // the same card: nothing
-  Table.SetFocused(Table.GetItems()->GetItemFromIndex(1));
-  EXPECT_EQ(Log, (TLog{"Changing a", "Change a"}));
-
-  bool Entered = false;
-  Table.SetOnChanging([&](TObject* Sender, TOstrelItem* Item, bool& AllowChange) {
-    Entered = AllowChange && Sender == &Table;
-    Log.push_back("Changing " + Name(Item));
-    AllowChange = false;
-  });
-  Table.SetSelected(nullptr);
-  EXPECT_TRUE(Entered);
-  EXPECT_EQ(Table.GetSelected(), A);
-  EXPECT_EQ(Log.back(), "Changing null");
-  EXPECT_EQ(Log.size(), 3u);  // no Change after a refusal
-}
-
-TEST(OstrelControl, AChangingHandlerThatDeletesTheOfferedCardSelectsNothing) {
-  TLog Log;
-  TProbe Table;
-  AddCards(*Table.GetItems(), {"a", "b"});
-  RecordEvents(Table, Log);
-  Table.SetOnChanging([&](TObject*, TOstrelItem* Item, bool&) {
-    Log.push_back("Changing " + Name(Item));
-    Item->Delete();
-  });
-  Table.SetSelected(Table.GetItems()->GetItemFromIndex(1));
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Log, (TLog{"Changing b", "Deletion b"}));
-  EXPECT_EQ(Texts(*Table.GetItems()), (std::vector<std::string>{"a"}));
 }
 
 TEST(OstrelControl, WindowStylesFollowBorderStyleAndCtl3D) {

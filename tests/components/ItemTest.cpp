@@ -131,44 +131,5 @@ TEST(OstrelItem, ACardWithoutAListHasNoControl) {
   EXPECT_TRUE(Item.GetShowHint());
 }
 
-TEST(OstrelItem, SelectedAndFocusedGoThroughTheControl) {
-  TLog Log;
-  TProbe Table;
-  AddCards(*Table.GetItems(), {"a", "b"});
-  RecordEvents(Table, Log);
-  TOstrelItem* B = Table.GetItems()->GetItemFromIndex(1);
-  B->SetSelected(true);
-  B->SetFocused(true);
-  EXPECT_TRUE(B->GetSelected());
-  EXPECT_TRUE(B->GetFocused());
-  EXPECT_FALSE(Table.GetItems()->GetFirstItem()->GetSelected());
-  EXPECT_EQ(Log, (TLog{"Changing b", "Change b"}));  // focusing fires nothing
-}
-
-// The control hears of the deletion only of its own listed cards; it must hold no other.
-TEST(OstrelItem, OnlyListedCardsOfTheOwnControlBecomeSelectedOrFocused) {
-  TLog Log;
-  TProbe Table;
-  TProbe Other;
-  AddCards(*Table.GetItems(), {"a"});
-  RecordEvents(Table, Log);
-  auto* Loose = new TOstrelItem(Table.GetItems());
-  Loose->SetText("loose");
-  TOstrelItem* Foreign = Other.GetItems()->Add("foreign");
-  for (TOstrelItem* Item : {Loose, Foreign}) {
-    Table.SetSelected(Item);
-    Table.SetFocused(Item);
-  }
-  Loose->SetSelected(true);
-  Loose->SetFocused(true);
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Table.GetItemFocused(), Table.GetItems()->GetFirstItem());
-  EXPECT_TRUE(Log.empty());
-  Loose->Delete();
-  Foreign->Delete();
-  Table.SetSelected(Table.GetItems()->GetFirstItem());  // the old selection is not touched
-  EXPECT_EQ(Log, (TLog{"Changing a", "Change a"}));
-}
-
 }  // namespace
 }  // namespace ostrel_test

@@ -1,5 +1,6 @@
-// The card list: adding and inserting, batches, deletion with its hand-over of selection
-// and focus, Clear, Assign, and handlers that throw or delete cards while they run.
+// The card list: adding and inserting, batches, deletion, Clear, Assign, and handlers that
+// throw or delete cards while they run. The hand-over of selection and focus on deletion is
+// in SelectionTest.cpp.
 
 #include <gtest/gtest.h>
 
@@ -13,19 +14,6 @@
 
 namespace ostrel_test {
 namespace {
-
-TEST(OstrelItems, TheFirstCardAddedIsFocusedButNotSelectedAndFiresNothing) {
-  TLog Log;
-  TProbe Table;
-  RecordEvents(Table, Log);
-  TOstrelItem* First = Table.GetItems()->Add("a");
-  Table.GetItems()->Add("b");
-  EXPECT_EQ(Table.GetItemFocused(), First);
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_TRUE(Log.empty());
-  EXPECT_EQ(First->GetIndex(), 0);
-  EXPECT_EQ(First->GetOwnerList(), Table.GetItems());
-}
 
 TEST(OstrelItems, InsertAcceptsZeroToCountAndNothingElse) {
   TProbe Table;
@@ -99,57 +87,6 @@ TEST(OstrelItems, EndUpdateNeverSorts) {
 
 // ------------------------------------------------------------------ deletion
 
-TEST(OstrelItems, DeletingTheSelectedFocusedCardHandsOverThenNotifiesThenRelayouts) {
-  TLog Log;
-  TProbe Table;
-  TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b", "c"});
-  Table.SetSelected(Items[1]);
-  Table.SetFocused(Items[1]);
-  RecordEvents(Table, Log);
-  Table.Log = &Log;
-  Items[1]->Delete();
-  EXPECT_EQ(Log, (TLog{"Changing null", "Change null", "Delete b", "Deletion b", "Invalidate"}));
-  EXPECT_EQ(Name(Table.GetItemFocused()), "a");  // the card before it
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Texts(Items), (std::vector<std::string>{"a", "c"}));
-}
-
-TEST(OstrelItems, FocusMovesToTheNeighbourOrGoesWithTheOnlyCard) {
-  TProbe Table;
-  TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b", "c"});
-  Table.SetFocused(Items[0]);
-  Items.Delete(Items[0]);
-  EXPECT_EQ(Name(Table.GetItemFocused()), "b");  // the first card hands on to the next
-  Table.SetFocused(Items[1]);
-  Items.Delete(Items[1]);
-  EXPECT_EQ(Name(Table.GetItemFocused()), "b");  // the last card hands back
-  TLog Log;
-  RecordEvents(Table, Log);
-  Items.Delete(Items[0]);
-  EXPECT_EQ(Table.GetItemFocused(), nullptr);
-  EXPECT_EQ(Log, (TLog{"Deletion b"}));
-}
-
-TEST(OstrelItems, ARefusalWhileTheSelectedCardIsDeletedIsIgnored) {
-  TLog Log;
-  TProbe Table;
-  TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b"});
-  Table.SetSelected(Items[1]);
-  RecordEvents(Table, Log);
-  Table.SetOnChanging([&Log](TObject*, TOstrelItem* Item, bool& AllowChange) {
-    Log.push_back("Changing " + Name(Item));
-    AllowChange = false;
-  });
-  Table.SetSelected(Items[0]);  // refused as usual
-  EXPECT_EQ(Name(Table.GetSelected()), "b");
-  Items[1]->Delete();
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Log, (TLog{"Changing a", "Changing null", "Change null", "Deletion b"}));
-}
-
 TEST(OstrelItems, ACardOfAnotherListLeavesItsOwnList) {
   TProbe Table, Other;
   AddCards(*Table.GetItems(), {"a"});
@@ -212,52 +149,6 @@ TEST(OstrelItems, HandlersThatDeleteTheCardBeingDeletedChangeNothing) {
   Items[0]->Delete();
   EXPECT_EQ(Log, (TLog{"Changing", "Change null", "Deletion a"}));
   EXPECT_EQ(Texts(Items), (std::vector<std::string>{"b"}));
-}
-
-TEST(OstrelItems, ADeletionHandlerCannotSelectOrFocusTheCardBeingDeleted) {
-  TLog Log;
-  TProbe Table;
-  TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b"});
-  Table.SetSelected(Items[1]);
-  RecordEvents(Table, Log);
-  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
-    Log.push_back("Deletion " + Name(Item));
-    Table.SetSelected(Item);
-    Item->SetFocused(true);
-  });
-  Items[0]->Delete();
-  EXPECT_EQ(Log, (TLog{"Deletion a"}));
-  EXPECT_EQ(Table.GetSelected(), Items[0]);
-  EXPECT_EQ(Table.GetItemFocused(), Items[0]);  // handed over before the notification
-  Items[0]->Delete();
-  EXPECT_EQ(Table.GetSelected(), nullptr);
-  EXPECT_EQ(Table.GetItemFocused(), nullptr);
-}
-
-// The focused card's neighbour may itself be on its way out: the focus passes over it to
-// the next card, so that a list with cards keeps a focused one.
-TEST(OstrelItems, FocusPassesOverANeighbourBeingDeleted) {
-  TProbe Table;
-  TOstrelItems& Items = *Table.GetItems();
-  AddCards(Items, {"a", "b", "c", "d"});
-  TOstrelItem* B = Items[1];
-  Table.SetFocused(Items[2]);
-  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
-    if (Item == B) Items[2]->Delete();  // c, focused, goes while b goes; c's neighbour is b
-  });
-  B->Delete();
-  EXPECT_EQ(Texts(Items), (std::vector<std::string>{"a", "d"}));
-  EXPECT_EQ(Name(Table.GetItemFocused()), "a") << "b passed over for the card before it";
-
-  TOstrelItem* A = Items[0];
-  Table.SetFocused(A);
-  Table.SetOnDeletion([&](TObject*, TOstrelItem* Item) {
-    if (Item != A && A) std::exchange(A, nullptr)->Delete();
-  });
-  Items[1]->Delete();  // a goes while d does, and a's only neighbour is d
-  EXPECT_EQ(Items.GetCount(), 0);
-  EXPECT_EQ(Table.GetItemFocused(), nullptr);
 }
 
 TEST(OstrelItems, AHandlerMayClearTheListWhileACardIsDeleted) {

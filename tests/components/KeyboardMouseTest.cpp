@@ -1,5 +1,5 @@
-// Selection and focus by keys and mouse through Qt's event path, the divider zone and drag,
-// the cursor, and the wheel.
+// Selection and focus by keys and mouse through Qt's event path, the cursor, and the wheel.
+// The divider zone and drag are in DividerDragTest.cpp.
 
 #include "InteractionFixture.h"
 
@@ -154,69 +154,6 @@ TEST_F(MouseTest, ADoubleClickSecondPressChangesNothing) {
   vcltest::DoubleClick(View, LinePoint(3, 0).X, LinePoint(3, 0).Y - 20);
   // The first press of the pair selects card 3; the second, carrying ssDouble, does not.
   EXPECT_EQ(Events, (std::vector<std::string>{"changing 3", "change 3"}));
-}
-
-TEST_F(MouseTest, TheDividerZoneIsSevenPixelsWideAndSetsTheCursor) {
-  struct TRow {
-    int X;
-    TCursor Cursor;
-  };
-  // Divider 1 at x 112; a sub-item of card 0 at y 30; the caption at y 10.
-  for (TRow Row : {TRow{100, crIBeam}, TRow{108, crDefault}, TRow{109, crHSplit}, TRow{112, crHSplit}, TRow{115, crHSplit},
-                   TRow{116, crDefault}}) {
-    vcltest::MouseMove(View, Row.X, 30);
-    EXPECT_EQ(View->GetCursor(), Row.Cursor) << "x " << Row.X;
-  }
-  vcltest::MouseMove(View, 60, 10);
-  EXPECT_EQ(View->GetCursor(), crDefault) << "the caption";
-  View->SetReadOnly(true);
-  vcltest::MouseMove(View, 60, 30);
-  EXPECT_EQ(View->GetCursor(), crDefault) << "read only";
-  View->SetReadOnly(false);
-  View->SetOnEditingSubItem([](TObject*, TOstrelItem*, int SubItem, bool& CanEdit) { CanEdit = SubItem != 1; });
-  vcltest::MouseMove(View, 60, 46);
-  EXPECT_EQ(View->GetCursor(), crDefault) << "refused by OnEditingSubItem";
-  View->SetAllowSizing(false);
-  vcltest::MouseMove(View, 112, 30);
-  EXPECT_NE(View->GetCursor(), crHSplit);
-}
-
-TEST_F(MouseTest, DraggingADividerSizesAllColumnsAndReportsOnceAtRelease) {
-  std::vector<int> Sized;
-  View->SetOnColumnSized([&](TObject*, int Width) { Sized.push_back(Width); });
-  vcltest::MouseMove(View, 224, 100);  // divider 2
-  vcltest::MouseDown(View, 224, 100);
-  EXPECT_TRUE(Events.empty()) << "a press on a divider selects nothing";
-  vcltest::MouseMove(View, 260, 100);
-  EXPECT_EQ(View->GetColumnWidth(), (260 - 2 * 6 * 2) / 2);
-  EXPECT_EQ(View->GetDividerX(2), 260) << "the dragged divider lands under the pointer";
-  vcltest::MouseMove(View, 30, 100);
-  EXPECT_EQ(View->GetColumnWidth(), 40) << "held at the minimum";
-  EXPECT_TRUE(Sized.empty());
-  vcltest::MouseUp(View, 30, 100);
-  EXPECT_EQ(Sized, std::vector<int>{40});
-}
-
-TEST_F(MouseTest, OverlappingZonesPickTheHighestDividerAndRightToLeftDragsMirrored) {
-  // One card per column, and a pitch of 4: every zone overlaps its neighbours.
-  View->SetItemLineHeight(60);
-  View->SetColumnWidth(40);
-  View->SetBorderWidth(-18);
-  vcltest::MouseMove(View, 6, 100);
-  vcltest::MouseDown(View, 6, 100);
-  vcltest::MouseMove(View, 50, 100);
-  vcltest::MouseUp(View, 50, 100);
-  EXPECT_EQ(View->GetColumnWidth(), (50 + 2 * 18 * 2) / 2) << "divider 2 was dragged, not 1";
-  View->SetBorderWidth(6);
-  View->SetColumnWidth(100);
-  View->SetItemLineHeight(16);
-  View->SetBiDiMode(bdRightToLeft);
-  const int X = View->GetDividerX(1);
-  vcltest::MouseMove(View, X, 100);
-  vcltest::MouseDown(View, X, 100);
-  vcltest::MouseMove(View, X - 30, 100);
-  vcltest::MouseUp(View, X - 30, 100);
-  EXPECT_EQ(View->GetColumnWidth(), 130) << "dragging left widens the columns of a mirrored view";
 }
 
 TEST_F(MouseTest, TheWheelScrollsHalfAPitchPerNotchAndStoresAnOpenEdit) {

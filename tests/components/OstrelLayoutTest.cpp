@@ -1,5 +1,6 @@
 // Card layout: columns and tops, content width, rectangles, hit tests and neighbours.
 
+#include <functional>
 #include <map>
 
 #include "CardViewFixture.h"
@@ -246,20 +247,29 @@ TEST_F(LayoutTest, DefaultHeightsComeFromTheCardsOwnControl) {
   EXPECT_EQ(Own->GetClientRect().Height(), 4 * 16 + 16);
 }
 
+// A view of a descendant class on Form, 300 x 200 without a border, holding Count cards of
+// one line each; Prepare runs on it before it is shown.
+template <class TView>
+TView* ShowWithCards(TForm* Form, int Count, const std::function<void(TView&)>& Prepare = {}) {
+  auto* View = new TView(Form);
+  if (Prepare) Prepare(*View);
+  View->SetBorderStyle(bsNone);
+  View->SetParent(Form);
+  View->SetBounds(0, 0, 300, 200);
+  vcltest::ProcessMessages();
+  View->GetItems()->BeginUpdate();
+  for (int I = 0; I < Count; ++I) View->GetItems()->Add("card")->GetSubItems()->Add("line");
+  View->GetItems()->EndUpdate();
+  return View;
+}
+
 // The layout asks a descendant's ItemHeight for every card.
 TEST_F(LayoutTest, ADescendantsItemHeightPlacesTheCards) {
   struct TFixedHeights : TOstrel {
     using TOstrel::TOstrel;
     int ItemHeight(TOstrelItem*) override { return 40; }
   };
-  auto* Fixed = new TFixedHeights(Form);
-  Fixed->SetBorderStyle(bsNone);
-  Fixed->SetParent(Form);
-  Fixed->SetBounds(0, 0, 300, 200);
-  vcltest::ProcessMessages();
-  Fixed->GetItems()->BeginUpdate();
-  for (int I = 0; I < 5; ++I) Fixed->GetItems()->Add("card")->GetSubItems()->Add("line");
-  Fixed->GetItems()->EndUpdate();
+  auto* Fixed = ShowWithCards<TFixedHeights>(Form, 5);
   ASSERT_EQ(Fixed->GetClientHeight(), 200);
   for (int I = 0; I < 4; ++I) {
     const TOstrelItem* Item = Fixed->GetItems()->GetItemFromIndex(I);
@@ -268,6 +278,34 @@ TEST_F(LayoutTest, ADescendantsItemHeightPlacesTheCards) {
   }
   EXPECT_EQ(Fixed->GetItems()->GetItemFromIndex(4)->GetColumn(), 1);  // 190 + 40 passes 194
   EXPECT_EQ(Fixed->GetItems()->GetItemFromIndex(4)->GetTop(), 6);
+}
+
+// The layout may keep heights it read only while the class says they are its own: what a
+// descendant overrides decides, not its type. One that counts the calls and answers the
+// control's heights keeps the fast path; one whose heights come from elsewhere says so, and
+// a relayout asks every card again.
+TEST_F(LayoutTest, ADescendantKeepsOrLeavesTheFastPathByWhatItOverrides) {
+  struct TCounting : TOstrel {
+    using TOstrel::TOstrel;
+    int ItemHeight(TOstrelItem* Item) override {
+      ++Asked;
+      return Foreign ? Height : TOstrel::ItemHeight(Item);
+    }
+    bool OwnCardHeights() const override { return !Foreign && TOstrel::OwnCardHeights(); }
+    bool Foreign = false;
+    int Height = 40;
+    int Asked = 0;
+  };
+  for (const bool Foreign : {false, true}) {
+    SCOPED_TRACE(Foreign ? "foreign heights" : "own heights");
+    auto* View = ShowWithCards<TCounting>(Form, 3, [&](TCounting& Counting) { Counting.Foreign = Foreign; });
+    View->Asked = 0;
+    View->Height = 60;  // news only to the foreign one
+    View->CalcItemsPos();
+    EXPECT_EQ(View->Asked, Foreign ? 3 : 0);
+    EXPECT_EQ(View->GetItems()->GetItemFromIndex(1)->GetTop(), Foreign ? 6 + 60 + 6 : 6 + 32 + 6);
+    delete View;
+  }
 }
 
 }  // namespace

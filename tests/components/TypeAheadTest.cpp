@@ -1,8 +1,11 @@
 // Type-ahead through real key input: letters typed close together select the first card
-// whose caption starts with them; a pause starts over; off by default.
+// whose caption starts with them; a pause starts over; off by default. Then the search on
+// its own: bytes, pauses, keys that end it, and how captions match.
+
+#include <optional>
 
 #include "CardViewFixture.h"
-#include "TypInfo.h"
+#include "OstrelTypeAhead.h"
 
 namespace cardview_test {
 namespace {
@@ -115,12 +118,78 @@ TEST_F(TypeAheadTest, OnKeyPressSeesTheLettersFirstAndMayTakeThem) {
   EXPECT_EQ(Selected(), "Bob");
 }
 
-TEST_F(TypeAheadTest, PublishedAndOffInANewView) {
-  const TPropInfo* Info = GetPropInfo(View, "TypeAhead");
-  ASSERT_NE(Info, nullptr);
+// Letters typed before the switch went off must not lead a search after it came back on.
+TEST_F(TypeAheadTest, SwitchingItOffAndOnStartsANewSearch) {
   View->SetTypeAhead(true);
-  EXPECT_TRUE(View->GetTypeAhead());
-  EXPECT_FALSE(std::make_unique<TOstrel>(nullptr)->GetTypeAhead());
+  Type("b");
+  View->SetTypeAhead(false);
+  Type("x");  // ignored while off
+  View->SetTypeAhead(true);
+  Type("j");  // "bj" would be Björn; "j" alone is no caption
+  EXPECT_EQ(Selected(), "Bob");
+}
+
+// ------------------------------------------------------------------ the search on its own
+
+class TypeAheadSearchTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    Search.SetClock([this] { return Now; });
+  }
+  std::optional<std::u32string> Type(const std::string& Bytes) {
+    std::optional<std::u32string> Last;
+    for (char Byte : Bytes) Last = Search.Type(Byte);
+    return Last;
+  }
+  std::uint64_t Now = 10'000;
+  TTypeAhead Search;
+};
+
+TEST_F(TypeAheadSearchTest, ASearchIsAnsweredOnlyOnWholeCharacters) {
+  EXPECT_EQ(Search.Type('\xC3'), std::nullopt) << "the first byte of a two-byte character";
+  EXPECT_EQ(Search.Type('\x85'), std::u32string(U"\u00E5")) << "the whole of it, folded";
+  EXPECT_EQ(Type("SA"), std::u32string(U"\u00E5sa"));
+}
+
+TEST_F(TypeAheadSearchTest, ControlBytesAndALeadingSpaceEndTheSearch) {
+  Type("ab");
+  EXPECT_EQ(Search.Type('\t'), std::nullopt);
+  EXPECT_EQ(Search.Type(' '), std::nullopt) << "a space cannot start a search";
+  EXPECT_EQ(Type("c"), std::u32string(U"c"));
+  EXPECT_EQ(Type(" d"), std::u32string(U"c d")) << "after a letter a space counts";
+  Type("\x7F");
+  EXPECT_EQ(Type("e"), std::u32string(U"e"));
+}
+
+TEST_F(TypeAheadSearchTest, MovingKeysEndTheSearchAndCharacterKeysDoNot) {
+  for (unsigned Key : {unsigned{VK_SPACE}, unsigned{'0'}, unsigned{'A'}}) {
+    Search.Reset();
+    Type("a");
+    Search.KeyDown(Key);
+    EXPECT_EQ(Type("b"), std::u32string(U"ab")) << "key " << Key;
+  }
+  for (unsigned Key : {unsigned{VK_BACK}, unsigned{VK_RETURN}, unsigned{VK_ESCAPE}, unsigned{VK_DOWN}, unsigned{VK_DELETE}}) {
+    Type("a");
+    Search.KeyDown(Key);
+    EXPECT_EQ(Type("b"), std::u32string(U"b")) << "key " << Key;
+  }
+}
+
+TEST_F(TypeAheadSearchTest, APauseLongerThanTheLimitStartsOver) {
+  Type("a");
+  Now += TTypeAhead::MaxPause;
+  EXPECT_EQ(Type("b"), std::u32string(U"ab"));
+  Now += TTypeAhead::MaxPause + 1;
+  EXPECT_EQ(Type("c"), std::u32string(U"c"));
+}
+
+TEST_F(TypeAheadSearchTest, CaptionsMatchByTheirFoldedStart) {
+  EXPECT_TRUE(TTypeAhead::Matches("\u0395\u03bb\u03ad\u03bd\u03b7", *Type("\u03b5\u03bb")));
+  Search.Reset();
+  EXPECT_FALSE(TTypeAhead::Matches("Bo", *Type("bob"))) << "a caption shorter than the search";
+  Search.Reset();
+  // Three-byte characters: the caption is cut inside one, which must not hide the match.
+  EXPECT_TRUE(TTypeAhead::Matches("\u20ac\u20ac\u20ac", *Type("\u20ac\u20ac")));
 }
 
 }  // namespace

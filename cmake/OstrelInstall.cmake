@@ -23,6 +23,7 @@ install(FILES ${OSTREL_HOST_HEADERS} ${OSTREL_DESIGN_HEADERS}
               ${CMAKE_SOURCE_DIR}/components/OstrelCardStore.h
               ${CMAKE_SOURCE_DIR}/components/OstrelColumns.h
               ${CMAKE_SOURCE_DIR}/components/OstrelDividerDrag.h
+              ${CMAKE_SOURCE_DIR}/components/OstrelItems.h
               ${CMAKE_SOURCE_DIR}/components/OstrelSlides.h
               ${CMAKE_SOURCE_DIR}/components/OstrelTypeAhead.h
   DESTINATION ${OSTREL_INSTALL_INCLUDEDIR})

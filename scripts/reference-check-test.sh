@@ -6,11 +6,11 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
 copy() {
-  cp "$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h" "$WORK/"
+  cp "$ROOT/components/OstrelItems.h" "$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h" "$WORK/"
 }
 expect() {  # expect PASS|FAIL DESCRIPTION [TEXT THE REPORT MUST NAME]
   local report
-  if report=$("$ROOT/scripts/reference.sh" --check "$WORK/Ostrel.h" "$WORK/OstrelButtonsBar.h"); then
+  if report=$("$ROOT/scripts/reference.sh" --check "$WORK/OstrelItems.h" "$WORK/Ostrel.h" "$WORK/OstrelButtonsBar.h"); then
     got=PASS
   else
     got=FAIL
@@ -25,13 +25,13 @@ expect() {  # expect PASS|FAIL DESCRIPTION [TEXT THE REPORT MUST NAME]
 plant() { sed -i "0,/$2/s//&\n$3/" "$WORK/$1"; }
 
 copy; expect PASS "the headers as they are"
-copy; plant Ostrel.h '^  void Sort();' '\n  void Shuffle();'
+copy; plant OstrelItems.h '^  void Sort();' '\n  void Shuffle();'
 expect FAIL "a new card list member without a comment" "Shuffle()"
 copy; sed -i '/^  \/\/ The caption band of the selected card/d' "$WORK/Ostrel.h"
 expect FAIL "a card view property whose comment went" "GetSelectionColor()"
 copy; plant OstrelButtonsBar.h '^  void PaintButtons();' '\n  int Undocumented() const;'
 expect FAIL "a letter bar member after a blank line" "Undocumented()"
-copy; plant Ostrel.h '^  void SetSelected(bool Value);' '  bool GetChecked() const;'
+copy; plant OstrelItems.h '^  void SetSelected(bool Value);' '  bool GetChecked() const;'
 expect PASS "a card member joining the commented run above it"
 copy; plant OstrelButtonsBar.h '^  void DoExit() override;' '\n  void Helper();'
 expect PASS "a protected member without a comment"

@@ -7,7 +7,7 @@
 #   reference.sh --check [HEADER...]
 #                                   fails, naming them, when a public member of the card, the
 #                                   card list, the card view or the letter bar has no comment
-#                                   (the headers default to the two that declare them)
+#                                   (the headers default to the three that declare them)
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 DOXYGEN="${DOXYGEN:-doxygen}"
@@ -41,7 +41,7 @@ EOF
 if [ "${1:-}" = "--check" ]; then
   shift
   HEADERS=("$@")
-  [ ${#HEADERS[@]} -gt 0 ] || HEADERS=("$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h")
+  [ ${#HEADERS[@]} -gt 0 ] || HEADERS=("$ROOT/components/OstrelItems.h" "$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h")
   {
     common_settings "${HEADERS[@]}"
     cat <<EOF
@@ -71,7 +71,7 @@ fi
 OUT="${1:-$ROOT/build/reference}"
 mkdir -p "$OUT"
 {
-  common_settings "$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h" \
+  common_settings "$ROOT/components/OstrelItems.h" "$ROOT/components/Ostrel.h" "$ROOT/components/OstrelButtonsBar.h" \
     "$ROOT/design/OstrelItemsEditing.h" "$ROOT/design/OstrelPackage.h" "$ROOT/host"
   cat <<EOF
 INPUT_FILTER           = "$PYTHON $ROOT/scripts/doc-comments.py"

@@ -46,21 +46,7 @@ PIDS+=($!)
 sleep 1
 
 # A form holding one card view of 400 x 300 pixels.
-cat >"$WORK/form.dfm" <<'EOF'
-object Form1: TForm
-  Left = 8
-  Top = 8
-  Width = 480
-  Height = 360
-  Caption = 'Form1'
-  object Ostrel1: TOstrel
-    Left = 8
-    Top = 8
-    Width = 400
-    Height = 300
-  end
-end
-EOF
+cp "$(dirname "${BASH_SOURCE[0]}")/../tests/support/one-card-view.dfm" "$WORK/form.dfm"
 "$DESIGNER" "$WORK/form.dfm" >"$WORK/designer.log" 2>&1 &
 DESIGNER_PID=$!
 PIDS+=("$DESIGNER_PID")

@@ -77,21 +77,8 @@ fail() {
 xdotool mousemove 1295 815
 point 1270 790
 shot background 1
-cat >"$WORK/form.dfm" <<'EOF'
-object Form1: TForm
-  Left = 8
-  Top = 8
-  Width = 480
-  Height = 360
-  Caption = 'Form1'
-  object Ostrel1: TOstrel
-    Left = 8
-    Top = 8
-    Width = 400
-    Height = 300
-  end
-end
-EOF
+# A form holding one card view of 400 x 300 pixels.
+cp "$(dirname "${BASH_SOURCE[0]}")/../../tests/support/one-card-view.dfm" "$WORK/form.dfm"
 env -u DISPLAY WAYLAND_DISPLAY="$SOCKET" XDG_RUNTIME_DIR="$WORK/run" QT_QPA_PLATFORM=wayland \
   "$DESIGNER" "$WORK/form.dfm" >"$WORK/designer.log" 2>&1 &
 DESIGNER_PID=$!

@@ -202,6 +202,11 @@ public:
   virtual void DefaultHandler(TMessage& Message);
 
   // ----- events
+  // OnClick follows a click (or, on buttons, Space or an accelerator); OnDblClick a double
+  // click; OnMouseDown, OnMouseMove and OnMouseUp get client coordinates and the shift
+  // state; OnResize follows a change of size, which OnCanResize may refuse or change and
+  // OnConstrainedResize may limit. The drag and dock events are stored for form files only:
+  // no drag or dock operation runs.
 #define VCL_EVENT(Type, Name) \
   const Type& GetOn##Name() const { return FOn##Name; } \
   void SetOn##Name(Type Value) { FOn##Name = std::move(Value); }

@@ -12,26 +12,35 @@ namespace vcl {
 
 // ---------------------------------------------------------------- streams
 
+// Where Seek counts its offset from.
 enum : Word { soFromBeginning = 0, soFromCurrent = 1, soFromEnd = 2 };
 
+// A sequence of bytes with a position: the base of memory and file streams, and what card
+// files, form files and the formats read from and write to.
 class TStream : public TObject {
 public:
   // Transfer up to Count bytes; the number actually moved.
   virtual long Read(void* Buffer, long Count) = 0;
   virtual long Write(const void* Buffer, long Count) = 0;
+  // Moves the position by Offset from Origin (soFrom...); the new position.
   virtual std::int64_t Seek(std::int64_t Offset, Word Origin) = 0;
   // Exactly Count bytes, or EReadError / EWriteError.
   void ReadBuffer(void* Buffer, long Count);
   void WriteBuffer(const void* Buffer, long Count);
+  // The position in bytes from the start; setting it seeks there.
   std::int64_t GetPosition();
   void SetPosition(std::int64_t Pos);
+  // The length in bytes; setting it truncates or extends where the stream can.
   virtual std::int64_t GetSize();
   virtual void SetSize(std::int64_t NewSize);
   // Whether Size is known; a pipe-like stream may not know how much remains.
   virtual bool SizeKnown() const { return true; }
+  // Copies Count bytes from Source's position (0: all of Source, from its start) to this
+  // stream's position; the count copied. EReadError when Source ends first.
   std::int64_t CopyFrom(TStream* Source, std::int64_t Count);
 };
 
+// A stream held in memory, growing as it is written.
 class TMemoryStream : public TStream {
 public:
   long Read(void* Buffer, long Count) override;
@@ -39,11 +48,17 @@ public:
   std::int64_t Seek(std::int64_t Offset, Word Origin) override;
   std::int64_t GetSize() override { return static_cast<std::int64_t>(FData.size()); }
   void SetSize(std::int64_t NewSize) override;  // EOutOfMemory when it cannot grow
+  // Empties the stream and gives its memory back.
   void Clear();
+  // Replaces the contents with all of Stream, read from its start (a stream of unknown size
+  // until it ends); SaveToStream writes all of this one at Stream's position.
   void LoadFromStream(TStream* Stream);
   void SaveToStream(TStream* Stream);
+  // The same with a file; EFOpenError when it cannot be opened, EFCreateError when it
+  // cannot be made.
   void LoadFromFile(const AnsiString& FileName);
   void SaveToFile(const AnsiString& FileName);
+  // The bytes themselves, Size of them.
   const Byte* Memory() const { return FData.data(); }
   Byte* Memory() { return FData.data(); }
 

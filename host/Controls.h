@@ -361,14 +361,18 @@ public:
   // The window, created (with the parents' windows) when it does not exist yet.
   // EInvalidOperation for a control that has no parent to hold its window.
   HWND GetHandle();
+  // Whether the window exists now; HandleNeeded creates it when it does not.
   bool HandleAllocated() const { return FHandle != nullptr; }
   void HandleNeeded();
   // Destroys the window and makes a new one; fields and children survive.
   void RecreateWnd();
 
+  // The child controls, in z-order (the last is on top).
   int GetControlCount() const { return static_cast<int>(FControls.size()); }
   TControl* GetControl(int Index) const;  // EListError outside the range
+  // Whether Control is this control or lies inside it, at any depth.
   bool ContainsControl(const TControl* Control) const;
+  // Adds or removes a child; SetParent calls these, a program calls SetParent.
   void InsertControl(TControl* AControl);
   void RemoveControl(TControl* AControl);
   // The topmost visible child (enabled unless AllowDisabled; windowless unless
@@ -378,8 +382,10 @@ public:
   void Realign();
   // Moves and sizes the unaligned children as their anchors say for this control's size.
   void AnchorChildren();
+  // Sends Message to every child in turn until one sets a non-zero result.
   void Broadcast(TMessage& Message);
 
+  // Whether Tab stops at the control (false by default for most controls).
   bool GetTabStop() const { return FTabStop; }
   void SetTabStop(bool Value) { FTabStop = Value; }
   int GetTabOrder() const;
@@ -387,17 +393,25 @@ public:
   void SetTabOrder(int Value);
   // Windowed descendants in tab order, depth first.
   void GetTabOrderList(std::vector<TWinControl*>& List) const;
+  // The control after (or before) CurControl in tab order, going into containers; with
+  // CheckTabStop only controls whose TabStop is on; null when there is none.
   TWinControl* FindNextControl(TWinControl* CurControl, bool GoForward, bool CheckTabStop, bool CheckParent) const;
+  // Focuses the control that FindNextControl finds, wrapping around.
   void SelectNext(TWinControl* CurControl, bool GoForward, bool CheckTabStop);
 
+  // Gives the control the keyboard (its form's active control); EInvalidOperation when
+  // CanFocus is false.
   virtual void SetFocus();
+  // Whether the control's window has the keyboard now.
   bool Focused() const;
+  // Visible and enabled, and so are its parents up to its form.
   virtual bool CanFocus() const;
   // The name a screen reader gives the control: the one set here; when none is, the caption
   // of a label whose FocusControl is this control, without its "&" marks; when there is no
   // such label either, empty, and the window speaks for itself (a button by its caption).
   AnsiString GetAccessibleName() const { return FAccessibleName.empty() ? FLabelName : FAccessibleName; }
   void SetAccessibleName(const AnsiString& Value);
+  // Stored for form files; every window paints through an off-screen surface anyway.
   bool GetDoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool Value) { FDoubleBuffered = Value; }
 
@@ -414,6 +428,9 @@ public:
   void* GetParentWindow() const { return FParentWindow; }
   void SetParentWindow(void* Value);
 
+  // OnEnter and OnExit follow the focus coming into and leaving the control within its form;
+  // OnKeyDown, OnKeyPress and OnKeyUp see each key first and may zero it, which keeps it
+  // from the control. OnGetSiteInfo and OnUnDock are stored for form files only.
   const TNotifyEvent& GetOnEnter() const { return FOnEnter; }
   void SetOnEnter(TNotifyEvent Value) { FOnEnter = std::move(Value); }
   const TNotifyEvent& GetOnExit() const { return FOnExit; }

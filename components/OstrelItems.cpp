@@ -294,7 +294,7 @@ void TOstrelItems::Relayout() {
 }
 
 void TOstrelItems::CheckNotSorting() const {
-  if (FSorting) throw EListError("Cards cannot be added or deleted while they are being sorted");
+  if (FSorting) throw EListError(CardsChangedWhileSorting);
 }
 
 int TOstrelItems::SlotOf(const TOstrelItem* Item, int Hint) const {

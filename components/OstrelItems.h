@@ -300,6 +300,8 @@ private:
   // Before the arena goes: the cards still deleting keep their strings.
   void ReleaseArena() noexcept;
   void CheckNotSorting() const;  // the sort holds the list; changing it then is an error
+  static constexpr const char* CardsChangedWhileSorting =
+      "Cards cannot be added or deleted while they are being sorted";
   // Sorts by the event or by text; TextKeys, when not null, are the keys of the cards'
   // texts in list order, which a sort by text then need not read.
   void SortCards(std::vector<TTextKey>* TextKeys);

@@ -13,12 +13,6 @@
 
 namespace ostrel {
 
-namespace {
-
-const char* const CardsChangedWhileSorting = "Cards cannot be added or deleted while they are being sorted";
-
-}  // namespace
-
 void TOstrelItems::ItemSortKey(TOstrelItem* Item, AnsiString& Key) {
   Key.clear();
   const int Count = FList.GetCount();

@@ -20,27 +20,16 @@ DESIGNER="${DESIGNER:-$BUILD_DIR/apps/ostrel-designer/ostrel-designer}"
 
 WORK=$(mktemp -d)
 PIDS=()
+source "$(dirname "${BASH_SOURCE[0]}")/virtual-x.sh"
 cleanup() {
-  local pid
-  # Only what this script started, newest first, each by its own id.
-  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
-    pid=${PIDS[i]}
-    kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null || true
-  done
+  stop_started
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-# A display number that no server holds.
-for n in $(seq 90 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { DISPLAY_NUMBER=$n; break; }
-done
-[ -n "${DISPLAY_NUMBER:-}" ] || { echo "designer-menu-soak: no free display" >&2; exit 1; }
-export DISPLAY=":$DISPLAY_NUMBER" QT_QPA_PLATFORM=xcb
-Xvfb "$DISPLAY" -screen 0 1280x800x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_virtual_x 1280x800
+export QT_QPA_PLATFORM=xcb
 openbox >"$WORK/openbox.log" 2>&1 &
 PIDS+=($!)
 sleep 1

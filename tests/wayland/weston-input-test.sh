@@ -17,25 +17,16 @@ done
 
 WORK="$(mktemp -d "${TMPDIR:-/tmp}/ostrel-weston-input.XXXXXX")"
 PIDS=()
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/virtual-x.sh"
 cleanup() {
-  local i
-  for ((i = ${#PIDS[@]} - 1; i >= 0; i--)); do
-    kill "${PIDS[i]}" 2>/dev/null && wait "${PIDS[i]}" 2>/dev/null || true
-  done
+  stop_started
   [ -n "${OSTREL_WAYLAND_SHOTS:-}" ] && cp "$WORK"/*.png "$OSTREL_WAYLAND_SHOTS"/ 2>/dev/null
   rm -rf "$WORK"
 }
 trap cleanup EXIT
 trap 'exit 1' INT TERM
 
-for n in $(seq 90 199); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { DISPLAY_NUMBER=$n; break; }
-done
-[ -n "${DISPLAY_NUMBER:-}" ] || { echo "no free X display"; exit 1; }
-export DISPLAY=":$DISPLAY_NUMBER"
-Xvfb "$DISPLAY" -screen 0 1300x820x24 -nolisten tcp >"$WORK/xvfb.log" 2>&1 &
-PIDS+=($!)
-for _ in $(seq 50); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
+start_virtual_x 1300x820
 
 # No panel and no animations: the screen changes only where the programs draw.
 mkdir -m 700 "$WORK/run"
